@@ -1,0 +1,65 @@
+// The dictionary store: the word lists the game plays with, and moving the chosen
+// dictionary between them and its two files in the program folder.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "word_list.h"
+
+namespace renkomi {
+
+class DictionaryStore {
+ public:
+  // `programFolder` holds the dictionary files (the executable's folder in the game).
+  explicit DictionaryStore(std::filesystem::path programFolder);
+
+  const std::filesystem::path& ProgramFolder() const { return folder_; }
+
+  // Sets the two file names: "renkomi" for the shared dictionary, the player's
+  // name for a personal one. `name` is a file-system name, taken verbatim.
+  void ChooseDictionary(const std::string& name);
+  void SetFileNames(std::string jukugoFileName, std::string yomiFileName);
+  const std::string& JukugoFileName() const { return jukugoName_; }
+  const std::string& YomiFileName() const { return yomiName_; }
+  const std::filesystem::path& JukugoPath() const { return jukugoPath_; }
+  const std::filesystem::path& YomiPath() const { return yomiPath_; }
+
+  // Reloads COMP from the two files; a dictionary neither of whose files exists
+  // is first written from the built-in words. Throws Error on failure, leaving
+  // COMP as it was.
+  void LoadDictionary();
+  // Returns USED to the end of COMP, empties USED, and writes both files when COMP
+  // is not empty.
+  void SaveDictionary();
+  // Returns USED to COMP and tells whether COMP then holds `jukugo`.
+  bool RestoreUsedWords(std::string_view jukugo);
+  // Takes the first COMP pair with this jukugo out of COMP.
+  void RemoveFromDictionary(std::string_view jukugo);
+  bool IsUsed(std::string_view jukugo) const;
+
+  // Names (without ".jdc") of the personal dictionaries in the program folder,
+  // sorted by name with letter case ignored; "renkomi.jdc" itself is not offered.
+  std::vector<std::string> ListUserDictionaries() const;
+
+  // True for a dictionary name that stays inside the program folder: not empty,
+  // no "/" or "\", no control character, not "." or "..".
+  static bool IsSafeName(std::string_view name);
+
+  WordListPair comp;        // the dictionary words not played in this match
+  WordListPair used;        // the words played in this match, in order of play
+  WordListPair candidates;  // the computer's possible replies within one turn
+  const WordListPair& Builtin() const { return builtin_; }
+
+ private:
+  std::filesystem::path folder_;
+  std::string jukugoName_;
+  std::string yomiName_;
+  std::filesystem::path jukugoPath_;
+  std::filesystem::path yomiPath_;
+  WordListPair builtin_;
+};
+
+}  // namespace renkomi

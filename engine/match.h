@@ -1,0 +1,55 @@
+// One match of the jukugo chain, and teaching words: the opening move, the tests of
+// the player's jukugo and reading, the computer's reply, the damage gauge, the end
+// as a win or a loss. Acts on the window only through GameWindow.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "dictionary_store.h"
+#include "game_window.h"
+#include "random.h"
+
+namespace renkomi {
+
+// Gauge percentage for n candidates: 100 for none, 99 for one, 100/sqrt(n)
+// rounded half to even up to 10000, 1 beyond.
+int DamageGauge(std::size_t n);
+
+enum class LossReason : std::uint8_t { BrokenChain = 1, AlreadyUsed = 2, Surrender = 3 };
+
+class Match {
+ public:
+  Match(DictionaryStore& store, GameWindow& window, Random& random);
+
+  // "はじめる": opening move. Throws Error when the dictionary holds no words.
+  void Start();
+  // Enter in the player's jukugo box.
+  void SubmitJukugo();
+  // Enter in the player's reading box.
+  void SubmitYomi();
+
+  void ComputerTurn(const std::string& jukugo);
+  void PlayerWins();
+  void PlayerLoses(LossReason reason);
+
+  // Teaches one word; `previous` empty for free teaching, else the word to continue.
+  void TeachWord(const std::string& previous);
+
+  // The computer's current word, as shown in its two boxes.
+  const WordPair& ComputerWord() const { return computer_; }
+  bool InProgress() const { return inProgress_; }
+
+ private:
+  void EndOfMatchReset();
+
+  DictionaryStore& store_;
+  GameWindow& window_;
+  Random& random_;
+  WordPair computer_;
+  bool inProgress_ = false;
+};
+
+}  // namespace renkomi

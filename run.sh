@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the game, installs it into its program folder and starts it.
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/deps.sh
+renkomi_install_deps
+
+# The player's dictionaries live beside the program, so the program folder is kept
+# out of the build tree: neither a rebuild nor a clean build touches it.
+program_folder="${RENKOMI_PROGRAM_FOLDER:-${XDG_DATA_HOME:-$HOME/.local/share}/renkomi}"
+
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DRENKOMI_BUILD_TESTS=OFF -DRENKOMI_BUILD_BENCH=OFF >/dev/null
+cmake --build build-release -j "$(nproc)"
+
+if [ ! -f build-release/app/renkomi ]; then
+  echo "Built the engine; the game's window is not there yet."
+  exit 0
+fi
+cmake --install build-release --prefix "$program_folder" >/dev/null
+echo "Program folder: $program_folder"
+exec "$program_folder/renkomi"

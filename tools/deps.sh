@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, and only when one is
+# missing. Sourced by run.sh, test.sh and bench.sh; pass extra package names to add.
+renkomi_install_deps() {
+  local packages=(build-essential cmake ninja-build pkg-config qt6-base-dev
+    qt6-multimedia-dev libcanberra-dev libgtest-dev libbenchmark-dev xvfb xauth
+    fonts-ipaexfont-gothic "$@")
+  local missing=() p
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
+  done
+  [ "${#missing[@]}" -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -q || return 1
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+    -o DPkg::Lock::Timeout=300 "${missing[@]}"
+}

@@ -1,0 +1,36 @@
+#include "application.h"
+
+#include <exception>
+
+#include "message_dialogs.h"
+
+namespace renkomi::ui {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& e) {
+    PostError(QString::fromUtf8(e.what()));
+  } catch (...) {
+    PostError(QStringLiteral("予期しないエラーが発生しました。"));
+  }
+  return false;
+}
+
+void Application::PostError(const QString& message) {
+  if (errorPending_) return;
+  errorPending_ = true;
+  // Queued, so the dialog's own event loop never runs inside the failed handler.
+  QMetaObject::invokeMethod(
+      this,
+      [this, message] {
+        emit errorShowing(message);
+        ShowErrorDialog(activeWindow(), message);
+        errorPending_ = false;
+      },
+      Qt::QueuedConnection);
+}
+
+}  // namespace renkomi::ui

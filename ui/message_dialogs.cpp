@@ -1,0 +1,55 @@
+#include "message_dialogs.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+namespace renkomi::ui {
+
+namespace {
+
+// Centred on the screen rather than on the parent; moving before exec() keeps Qt
+// from placing it again.
+void CentreOnScreen(QMessageBox& box) {
+  box.adjustSize();
+  QScreen* screen = box.screen() != nullptr ? box.screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->geometry();
+  box.move(area.center() - QPoint(box.width() / 2, box.height() / 2));
+}
+
+int Run(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+        bool withNo) {
+  QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* yes = box.addButton(QString::fromUtf16(kYesButton), QMessageBox::YesRole);
+  yes->setObjectName(QStringLiteral("yesButton"));
+  box.setDefaultButton(yes);
+  if (withNo) {
+    QPushButton* no = box.addButton(QString::fromUtf16(kNoButton), QMessageBox::NoRole);
+    no->setObjectName(QStringLiteral("noButton"));
+    box.setEscapeButton(no);
+  } else {
+    box.setEscapeButton(yes);
+  }
+  CentreOnScreen(box);
+  box.exec();
+  return box.clickedButton() == yes ? 1 : 0;
+}
+
+}  // namespace
+
+void ShowErrorDialog(QWidget* parent, const QString& text) {
+  Run(parent, QMessageBox::Critical, QStringLiteral("エラー"), text, false);
+}
+
+void ShowInformationDialog(QWidget* parent, const QString& text) {
+  Run(parent, QMessageBox::Information, QStringLiteral("情報"), text, false);
+}
+
+bool AskYesNoDialog(QWidget* parent, const QString& text) {
+  return Run(parent, QMessageBox::Question, QStringLiteral("確認"), text, true) == 1;
+}
+
+}  // namespace renkomi::ui

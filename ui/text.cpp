@@ -1,0 +1,16 @@
+#include "text.h"
+
+#include "cp932.h"
+
+namespace renkomi::ui {
+
+std::string ToGame(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  return Utf8ToCp932(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+QString FromGame(const std::string& text) {
+  return QString::fromStdString(Cp932ToUtf8(text));
+}
+
+}  // namespace renkomi::ui
