@@ -54,9 +54,14 @@ class DictionaryStore {
   const WordListPair& Builtin() const { return builtin_; }
 
  private:
+  // The program folder followed by `fileName`, joined as text so that no name
+  // can replace the folder.
+  std::filesystem::path InFolder(const std::string& fileName) const;
+
   std::filesystem::path folder_;
   std::string jukugoName_;
   std::string yomiName_;
+  bool namesSafe_ = false;  // the chosen names stay inside the program folder
   std::filesystem::path jukugoPath_;
   std::filesystem::path yomiPath_;
   WordListPair builtin_;

@@ -18,5 +18,11 @@ Error CreateFileError(const std::string& path);
 Error WriteError();
 // "リストのインデックスが範囲を超えています (%d)"
 Error ListIndexError(long long index);
+// "ファイル %s を読み込めません" with the file's full path: it exists but cannot be read.
+Error ReadFileError(const std::string& path);
+// "ファイル %s が見つかりません" with the file's full path: one file of a pair is missing.
+Error MissingFileError(const std::string& path);
+// "辞書にことばがひとつもありません。": a match cannot open on an empty dictionary.
+Error EmptyDictionaryError();
 
 }  // namespace renkomi

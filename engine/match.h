@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,8 @@ class Match {
 
  private:
   void EndOfMatchReset();
+  // Saves the dictionary and hands back its failure instead of throwing it.
+  std::exception_ptr SaveKeepingError();
 
   DictionaryStore& store_;
   GameWindow& window_;

@@ -1,0 +1,167 @@
+#include "dictionary_store.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "dictionary_files.h"
+#include "errors.h"
+#include "texts.h"
+
+namespace renkomi {
+namespace fs = std::filesystem;
+namespace {
+
+unsigned char FoldAscii(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+// Name order of the personal dictionaries: letter case ignored, then bytewise so
+// that the order never depends on the folder listing.
+bool NameBefore(const std::string& a, const std::string& b) {
+  const bool foldedLess = std::lexicographical_compare(
+      a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return FoldAscii(static_cast<unsigned char>(x)) < FoldAscii(static_cast<unsigned char>(y));
+      });
+  if (foldedLess) return true;
+  const bool foldedGreater = std::lexicographical_compare(
+      b.begin(), b.end(), a.begin(), a.end(), [](char x, char y) {
+        return FoldAscii(static_cast<unsigned char>(x)) < FoldAscii(static_cast<unsigned char>(y));
+      });
+  if (foldedGreater) return false;
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+  });
+}
+
+constexpr std::string_view kSharedJukugoFile = "renkomi.jdc";
+constexpr std::string_view kJukugoExtension = ".jdc";
+
+}  // namespace
+
+DictionaryStore::DictionaryStore(fs::path programFolder) : folder_(std::move(programFolder)) {
+  for (std::size_t i = 0; i < std::size(texts::kBuiltInJukugo); ++i)
+    builtin_.Append(std::string(texts::kBuiltInJukugo[i]), std::string(texts::kBuiltInYomi[i]));
+}
+
+bool DictionaryStore::IsSafeName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b == '/' || b == '\\' || b < 0x20 || b == 0x7F;
+  });
+}
+
+void DictionaryStore::ChooseDictionary(const std::string& name) {
+  SetFileNames(name + ".jdc", name + ".ydc");
+  // The extension would make "." and ".." harmless file names; they are refused
+  // all the same, as names nobody means as a dictionary.
+  namesSafe_ = IsSafeName(name);
+}
+
+void DictionaryStore::SetFileNames(std::string jukugoFileName, std::string yomiFileName) {
+  namesSafe_ = IsSafeName(jukugoFileName) && IsSafeName(yomiFileName);
+  jukugoName_ = std::move(jukugoFileName);
+  yomiName_ = std::move(yomiFileName);
+}
+
+fs::path DictionaryStore::InFolder(const std::string& fileName) const {
+  fs::path path = folder_;
+  path /= "";  // ends in the separator
+  path += fileName;
+  return path;
+}
+
+void DictionaryStore::LoadDictionary() {
+  const fs::path jukugoPath = InFolder(jukugoName_);
+  const fs::path yomiPath = InFolder(yomiName_);
+  if (!namesSafe_) throw CreateFileError(jukugoPath.string());
+
+  RecoverPair(jukugoPath, yomiPath);
+  std::vector<std::string> yomi;
+  std::vector<std::string> jukugo;
+  const ReadResult yomiRead = ReadEntries(yomiPath, yomi);
+  const ReadResult jukugoRead = ReadEntries(jukugoPath, jukugo);
+  if (yomiRead == ReadResult::kMissing && jukugoRead == ReadResult::kMissing) {
+    // A new dictionary starts with the built-in words.
+    SavePair(jukugoPath, builtin_.jukugo.Entries(), yomiPath, builtin_.yomi.Entries());
+    ReadEntries(jukugoPath, jukugo);
+    ReadEntries(yomiPath, yomi);
+  } else if (jukugoRead == ReadResult::kMissing) {
+    // Half a dictionary is a damaged one: seeding it would overwrite the words
+    // still on disk, so the player is told and both files stay as they are.
+    throw MissingFileError(jukugoPath.string());
+  } else if (yomiRead == ReadResult::kMissing) {
+    throw MissingFileError(yomiPath.string());
+  }
+
+  comp.jukugo.Entries() = std::move(jukugo);
+  comp.yomi.Entries() = std::move(yomi);
+  // Saves go only to a dictionary that has been loaded.
+  jukugoPath_ = jukugoPath;
+  yomiPath_ = yomiPath;
+}
+
+void DictionaryStore::SaveDictionary() {
+  const std::size_t usedCount = used.jukugo.Count();
+  for (std::size_t i = 0; i < usedCount; ++i) {
+    // A pair without its reading is passed over, as a failed move of one pair.
+    if (i >= used.yomi.Count()) continue;
+    comp.yomi.Append(used.yomi.Entries()[i]);
+    comp.jukugo.Append(used.jukugo.Entries()[i]);
+  }
+  used.Clear();
+
+  if (comp.jukugo.Count() == 0) return;
+  if (jukugoPath_.empty() || yomiPath_.empty()) throw CreateFileError(InFolder(jukugoName_).string());
+  RecoverPair(jukugoPath_, yomiPath_);
+  SavePair(jukugoPath_, comp.jukugo.Entries(), yomiPath_, comp.yomi.Entries());
+}
+
+bool DictionaryStore::RestoreUsedWords(std::string_view jukugo) {
+  const std::size_t usedCount = used.jukugo.Count();
+  for (std::size_t i = 0; i < usedCount; ++i) {
+    comp.jukugo.Append(used.jukugo.Get(static_cast<long long>(i)));
+    comp.yomi.Append(used.yomi.Get(static_cast<long long>(i)));
+  }
+  used.Clear();
+  return comp.jukugo.Find(jukugo) >= 0;
+}
+
+void DictionaryStore::RemoveFromDictionary(std::string_view jukugo) {
+  const long long index = comp.jukugo.Find(jukugo);
+  if (index >= 0) comp.Delete(index);
+}
+
+bool DictionaryStore::IsUsed(std::string_view jukugo) const { return used.jukugo.Find(jukugo) >= 0; }
+
+std::vector<std::string> DictionaryStore::ListUserDictionaries() const {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(folder_, ec);
+  if (ec) {
+    // A program folder that is not there offers no dictionary; one that is there
+    // but cannot be listed is reported.
+    if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
+      return names;
+    throw ReadFileError(folder_.string());
+  }
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    if (ec) throw ReadFileError(folder_.string());
+    const std::string fileName = it->path().filename().string();
+    if (fileName.empty() || fileName[0] == '.') continue;  // hidden
+    if (fileName.size() <= kJukugoExtension.size() || !fileName.ends_with(kJukugoExtension))
+      continue;
+    if (fileName == kSharedJukugoFile) continue;
+    std::error_code typeError;
+    if (!it->is_regular_file(typeError)) continue;
+    std::string name = fileName.substr(0, fileName.rfind('.'));
+    // A name the choice would refuse (a control byte, say) is not offered.
+    if (!IsSafeName(name)) continue;
+    names.push_back(std::move(name));
+  }
+  if (ec) throw ReadFileError(folder_.string());
+  std::sort(names.begin(), names.end(), NameBefore);
+  return names;
+}
+
+}  // namespace renkomi

@@ -1,0 +1,231 @@
+#include "match.h"
+
+#include <cmath>
+#include <exception>
+#include <vector>
+
+#include "errors.h"
+#include "text_rules.h"
+#include "texts.h"
+
+namespace renkomi {
+namespace {
+
+constexpr int kOpeningMessage = 5;
+constexpr int kJukugoRefused = 9;
+constexpr int kReadingRefused = 10;
+constexpr int kReadingWanted = 11;
+constexpr int kFirstReplyMessage = 12;  // 12 to 15, drawn
+constexpr int kWinMessage = 8;
+constexpr int kTeachNotChained = 16;
+constexpr int kIdleMessage = 1;
+
+int LossMessage(LossReason reason) {
+  switch (reason) {
+    case LossReason::BrokenChain: return 6;
+    case LossReason::AlreadyUsed: return 7;
+    case LossReason::Surrender: return 17;
+  }
+  return 6;
+}
+
+}  // namespace
+
+int DamageGauge(std::size_t n) {
+  if (n == 0) return 100;
+  if (n == 1) return 99;
+  if (n > 10000) return 1;
+  // Halves go to the even neighbour (64 gives 12, 1600 gives 2), whatever rounding
+  // mode the process happens to run in.
+  const double value = 100.0 / std::sqrt(static_cast<double>(n));
+  const double floor = std::floor(value);
+  const double fraction = value - floor;
+  double rounded = floor;
+  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0)) rounded = floor + 1.0;
+  return static_cast<int>(rounded);
+}
+
+Match::Match(DictionaryStore& store, GameWindow& window, Random& random)
+    : store_(store), window_(window), random_(random) {}
+
+void Match::Start() {
+  store_.used.Clear();
+  store_.LoadDictionary();
+  const std::size_t count = store_.comp.jukugo.Count();
+  // An empty dictionary has no opening word; nothing is shown and no match starts.
+  if (count == 0) throw EmptyDictionaryError();
+  const long long k = random_.RandomBelow(static_cast<std::uint32_t>(count));
+  WordPair opening{store_.comp.jukugo.Get(k), store_.comp.yomi.Get(k)};
+
+  computer_ = opening;
+  window_.SetText(Control::CompJukugo, computer_.jukugo);
+  window_.SetText(Control::CompYomi, computer_.yomi);
+  window_.ShowMessageSet(kOpeningMessage);
+  store_.used.Append(opening.jukugo, opening.yomi);
+  store_.comp.Delete(k);
+  window_.SetEnabled(Control::UserJukugo, true);
+  window_.SetEnabled(Control::UserYomi, true);
+  window_.SetEnabled(Control::Start, false);
+  window_.SetEnabled(Control::Finish, false);
+  window_.SetEnabled(Control::Teach, false);
+  window_.Focus(Control::UserJukugo);
+  inProgress_ = true;
+}
+
+void Match::SubmitJukugo() {
+  if (!inProgress_) return;
+  const std::string jukugo = window_.Text(Control::UserJukugo);
+  if (jukugo == texts::kKousan) {
+    PlayerLoses(LossReason::Surrender);
+  } else if (IsJukugo(jukugo)) {
+    window_.ShowMessageSet(kReadingWanted);
+    window_.Focus(Control::UserYomi);
+  } else {
+    window_.ShowMessageSet(kJukugoRefused);
+    window_.Clear(Control::UserJukugo);
+    window_.Focus(Control::UserJukugo);
+  }
+}
+
+void Match::SubmitYomi() {
+  if (!inProgress_) return;
+  const std::string yomi = window_.Text(Control::UserYomi);
+  if (!IsYomi(yomi)) {
+    window_.ShowMessageSet(kReadingRefused);
+    window_.Clear(Control::UserYomi);
+    window_.Focus(Control::UserYomi);
+    return;
+  }
+  // The jukugo is taken as the box holds it now; it was judged when Enter was
+  // pressed in its own box.
+  const std::string jukugo = window_.Text(Control::UserJukugo);
+  if (!IsChained(computer_.jukugo, jukugo)) {
+    PlayerLoses(LossReason::BrokenChain);
+    return;
+  }
+  if (store_.IsUsed(jukugo)) {
+    PlayerLoses(LossReason::AlreadyUsed);
+    return;
+  }
+  store_.used.Append(jukugo, yomi);
+  store_.RemoveFromDictionary(jukugo);
+  ComputerTurn(jukugo);
+}
+
+void Match::ComputerTurn(const std::string& jukugo) {
+  // Where each candidate stands in COMP, so that the reply leaves COMP as the very
+  // entry drawn, even when its jukugo stands there twice.
+  std::vector<std::size_t> compIndex;
+  WordListPair& candidates = store_.candidates;
+  const std::size_t count = store_.comp.jukugo.Count();
+  try {
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::string& entry = store_.comp.jukugo.Entries()[i];
+      if (IsChained(jukugo, entry)) {
+        // A reading file shorter than its jukugo file fails here with the index error.
+        candidates.Append(entry, store_.comp.yomi.Get(static_cast<long long>(i)));
+        compIndex.push_back(i);
+      }
+    }
+  } catch (...) {
+    candidates.Clear();  // never carried into the next turn
+    throw;
+  }
+  const std::size_t n = candidates.jukugo.Count();
+  if (n == 0) {
+    window_.SetGauge(100);
+    PlayerWins();
+    return;
+  }
+  window_.SetGauge(DamageGauge(n));
+  const std::uint32_t k = random_.RandomBelow(static_cast<std::uint32_t>(n));
+  const std::uint32_t m = random_.RandomBelow(4);
+  window_.ShowMessageSet(kFirstReplyMessage + static_cast<int>(m));
+
+  computer_ = WordPair{candidates.jukugo.Get(k), candidates.yomi.Get(k)};
+  window_.SetText(Control::CompJukugo, computer_.jukugo);
+  window_.SetText(Control::CompYomi, computer_.yomi);
+  store_.used.Append(computer_.jukugo, computer_.yomi);
+  store_.comp.Delete(static_cast<long long>(compIndex[k]));
+  candidates.Clear();
+  window_.Clear(Control::UserJukugo);
+  window_.Clear(Control::UserYomi);
+  window_.Focus(Control::UserJukugo);
+}
+
+void Match::PlayerWins() {
+  window_.SetBubbleColour(BubbleColour::Purple);
+  window_.ShowMessageSet(kWinMessage);
+  window_.PlaySoundFile("Tada.wav");
+  window_.ShowInformation(std::string(texts::kWinInformation));
+  const std::string winningWord = window_.Text(Control::UserJukugo);
+  if (window_.AskYesNo(winningWord + std::string(texts::kWinQuestionSuffix))) TeachWord(winningWord);
+  window_.SetBubbleColour(BubbleColour::Blue);
+  const std::exception_ptr saveError = SaveKeepingError();
+  EndOfMatchReset();
+  if (saveError) std::rethrow_exception(saveError);
+}
+
+void Match::PlayerLoses(LossReason reason) {
+  window_.ShowMessageSet(LossMessage(reason));
+  window_.PlaySoundFile("Chimes.wav");
+  const std::exception_ptr saveError = SaveKeepingError();
+  window_.ShowInformation(std::string(texts::kLoseInformation));
+  EndOfMatchReset();
+  if (saveError) std::rethrow_exception(saveError);
+}
+
+std::exception_ptr Match::SaveKeepingError() {
+  // A dictionary that cannot be written must not leave the match half ended, with
+  // the buttons disabled: the match ends as usual and the error is reported after.
+  try {
+    store_.SaveDictionary();
+  } catch (const Error&) {
+    return std::current_exception();
+  }
+  return nullptr;
+}
+
+void Match::EndOfMatchReset() {
+  window_.Clear(Control::CompJukugo);
+  window_.Clear(Control::CompYomi);
+  window_.Clear(Control::UserJukugo);
+  window_.Clear(Control::UserYomi);
+  window_.SetEnabled(Control::UserJukugo, false);
+  window_.SetEnabled(Control::UserYomi, false);
+  window_.SetEnabled(Control::Start, true);
+  window_.SetEnabled(Control::Finish, true);
+  window_.SetEnabled(Control::Teach, true);
+  window_.Focus(Control::Start);
+  window_.ShowMessageSet(kIdleMessage);
+  window_.SetGauge(0);
+  computer_ = WordPair{};
+  inProgress_ = false;
+}
+
+void Match::TeachWord(const std::string& previous) {
+  const std::string caption(texts::kTeachCaption);
+  const std::string prompt = previous.empty()
+                                 ? std::string(texts::kTeachPromptFree)
+                                 : previous + std::string(texts::kTeachPromptSuffix);
+  for (;;) {
+    const WordPair pair = window_.InputWordPair(caption, prompt);
+    if (pair.jukugo.empty() || pair.yomi.empty()) {
+      window_.SetBubbleColour(BubbleColour::Blue);
+      return;
+    }
+    const bool chained = previous.empty() || IsChained(previous, pair.jukugo);
+    if (!chained) {
+      window_.SetBubbleColour(BubbleColour::Red);
+      window_.ShowMessageSet(kTeachNotChained);
+      window_.Beep();
+      continue;
+    }
+    window_.SetBubbleColour(BubbleColour::Blue);
+    if (store_.RestoreUsedWords(pair.jukugo)) return;  // known: nothing to add
+    store_.comp.Append(pair.jukugo, pair.yomi);
+    return;
+  }
+}
+
+}  // namespace renkomi

@@ -1,0 +1,305 @@
+#include "dictionary_files.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <thread>
+
+#include "errors.h"
+#include "test_support.h"
+
+namespace renkomi {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+struct CutRow {
+  const char* name;
+  std::string data;
+  std::vector<std::string> entries;
+};
+
+class CutLinesTest : public testing::TestWithParam<CutRow> {};
+
+TEST_P(CutLinesTest, Entries) { EXPECT_EQ(CutLines(GetParam().data), GetParam().entries); }
+
+using V = std::vector<std::string>;
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CutLinesTest,
+    testing::Values(CutRow{"Empty", "", V{}},
+                    CutRow{"CrLf", "a\r\nb\r\n", V{"a", "b"}},
+                    CutRow{"LfOnly", "a\nb\n", V{"a", "b"}},
+                    CutRow{"CrOnly", "a\rb\r", V{"a", "b"}},
+                    CutRow{"LfCrIsTwoLines", "a\n\rb", V{"a", "", "b"}},
+                    CutRow{"NoFinalLineEnd", "a\r\nb", V{"a", "b"}},
+                    CutRow{"EmptyLineInside", "a\r\n\r\nb\r\n", V{"a", "", "b"}},
+                    CutRow{"OnlyLineEnd", "\r\n", V{""}},
+                    CutRow{"TwoLfs", "\n\n", V{"", ""}},
+                    CutRow{"NulStops", std::string("a\r\nb\0c\r\nd\r\n", 10), V{"a", "b"}},
+                    CutRow{"NulAtStart", std::string("\0a\r\n", 4), V{}},
+                    CutRow{"NulAfterLineEnd", std::string("a\r\n\0b", 5), V{"a"}},
+                    CutRow{"CrCrLf", "a\r\r\nb", V{"a", "", "b"}},
+                    CutRow{"HighBytesKept", "\x93\xFA\x96\x7B\r\n\x89\x0D", V{"\x93\xFA\x96\x7B", "\x89"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DictionaryFilesTest, LongLineKeptWhole) {
+  const std::string line(100000, 'x');
+  EXPECT_EQ(CutLines(line + "\r\n" + line), (V{line, line}));
+}
+
+TEST(DictionaryFilesTest, JoinEndsEveryLineWithCrLf) {
+  EXPECT_EQ(JoinLines({}), "");
+  EXPECT_EQ(JoinLines({"", ""}), "\r\n\r\n");
+  EXPECT_EQ(JoinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+  const V entries{"a", "", "\x93\xFA", "b c"};
+  EXPECT_EQ(CutLines(JoinLines(entries)), entries);
+}
+
+TEST(DictionaryFilesTest, ReadEntriesMissingFile) {
+  TempFolder folder;
+  V entries{"stale"};
+  EXPECT_EQ(ReadEntries(folder / "x.jdc", entries), ReadResult::kMissing);
+  EXPECT_TRUE(entries.empty());
+  WriteBytes(folder / "file", "x");
+  EXPECT_EQ(ReadEntries(folder / "file" / "x.jdc", entries), ReadResult::kMissing);
+}
+
+TEST(DictionaryFilesTest, ReadEntriesOfSomethingUnreadableThrowsNamingIt) {
+  TempFolder folder;
+  fs::create_directory(folder / "dir.jdc");
+  ASSERT_EQ(::mkfifo((folder / "fifo.jdc").c_str(), 0600), 0);
+  for (const char* name : {"dir.jdc", "fifo.jdc"}) {
+    V entries{"kept"};
+    const std::string path = (folder / name).string();
+    try {
+      ReadEntries(path, entries);
+      ADD_FAILURE() << name;
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), "ファイル " + path + " を読み込めません");
+    }
+    EXPECT_EQ(entries, V{"kept"});
+  }
+}
+
+TEST(DictionaryFilesTest, ReadEntriesReadsTheWholeFile) {
+  TempFolder folder;
+  std::string data;
+  V expected;
+  for (int i = 0; i < 20000; ++i) {
+    expected.push_back("word" + std::to_string(i));
+    data += expected.back() + (i % 3 == 0 ? "\n" : i % 3 == 1 ? "\r" : "\r\n");
+  }
+  WriteBytes(folder / "x.jdc", data);
+  V entries;
+  EXPECT_EQ(ReadEntries(folder / "x.jdc", entries), ReadResult::kRead);
+  EXPECT_EQ(entries, expected);
+}
+
+TEST(SavePairTest, WritesBothFilesAndLeavesNothingElse) {
+  TempFolder folder;
+  SavePair(folder / "x.jdc", {"j1", "", "j3"}, folder / "x.ydc", {"y1", "y2"});
+  EXPECT_EQ(ReadBytes(folder / "x.jdc"), "j1\r\n\r\nj3\r\n");
+  EXPECT_EQ(ReadBytes(folder / "x.ydc"), "y1\r\ny2\r\n");
+  EXPECT_EQ(folder.Names(), (V{"x.jdc", "x.ydc"}));
+}
+
+TEST(SavePairTest, KeepsThePermissionsOfTheFilesItReplaces) {
+  TempFolder folder;
+  SavePair(folder / "x.jdc", {"old"}, folder / "x.ydc", {"old"});
+  fs::permissions(folder / "x.jdc", fs::perms::owner_read | fs::perms::owner_write);
+  SavePair(folder / "x.jdc", {"new"}, folder / "x.ydc", {"new"});
+  EXPECT_EQ(fs::status(folder / "x.jdc").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(SavePairTest, FolderThatCannotHoldFilesGivesCreateError) {
+  TempFolder folder;
+  WriteBytes(folder / "file", "x");
+  const fs::path jukugo = folder / "file" / "x.jdc";
+  try {
+    SavePair(jukugo, {"a"}, folder / "file" / "x.ydc", {"a"});
+    ADD_FAILURE();
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "ファイル " + jukugo.string() + " を作成できません");
+  }
+  EXPECT_EQ(folder.Names(), V{"file"});
+}
+
+TEST(SavePairTest, SecondFileFailingLeavesOldPairAndRemovesFirstTemporary) {
+  TempFolder folder;
+  SavePair(folder / "x.jdc", {"old"}, folder / "x.ydc", {"old"});
+  fs::create_directory(folder / "x.ydc.tmp");  // the reading temporary cannot be created
+  try {
+    SavePair(folder / "x.jdc", {"new"}, folder / "x.ydc", {"new"});
+    ADD_FAILURE();
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "x.ydc").string() + " を作成できません");
+  }
+  EXPECT_EQ(ReadBytes(folder / "x.jdc"), "old\r\n");
+  EXPECT_EQ(ReadBytes(folder / "x.ydc"), "old\r\n");
+  EXPECT_EQ(folder.Names(), (V{"x.jdc", "x.ydc", "x.ydc.tmp"}));
+}
+
+// Runs `body` in a child process and gives its exit status (or 128 + signal).
+int RunInChild(const std::function<int()>& body) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    int code = 100;
+    try {
+      code = body();
+    } catch (...) {
+      code = 101;
+    }
+    ::_exit(code);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+struct FullDiskRow {
+  const char* name;
+  std::size_t jukugoBytes;
+  std::size_t yomiBytes;
+};
+
+class FullDiskTest : public testing::TestWithParam<FullDiskRow> {};
+
+// A file-size limit stands in for a full disk: write() fails with EFBIG as it
+// would with ENOSPC. The child ignores SIGXFSZ, which would otherwise kill it.
+TEST_P(FullDiskTest, OldPairSurvivesAndNoTemporaryIsLeft) {
+  TempFolder folder;
+  SavePair(folder / "x.jdc", {"old-j"}, folder / "x.ydc", {"old-y"});
+  const int status = RunInChild([&] {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
+    try {
+      SavePair(folder / "x.jdc", {std::string(GetParam().jukugoBytes, 'j')}, folder / "x.ydc",
+               {std::string(GetParam().yomiBytes, 'y')});
+    } catch (const Error& e) {
+      return std::string(e.what()) == "ストリームへの書き込みエラー" ? 0 : 3;
+    }
+    return 1;
+  });
+  EXPECT_EQ(status, 0) << "1: no error, 3: wrong message";
+  EXPECT_EQ(ReadBytes(folder / "x.jdc"), "old-j\r\n");
+  EXPECT_EQ(ReadBytes(folder / "x.ydc"), "old-y\r\n");
+  EXPECT_EQ(folder.Names(), (V{"x.jdc", "x.ydc"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, FullDiskTest,
+                         testing::Values(FullDiskRow{"JukugoTooBig", 10000, 10},
+                                         FullDiskRow{"ReadingTooBig", 10, 10000}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The files a save leaves when it is killed at each of its steps, and whether the
+// pair the next start sees must be the old one or the new one.
+struct InterruptRow {
+  const char* name;
+  std::map<std::string, std::string> files;
+  const char* expected;  // "old", "new" or "none"
+};
+
+class RecoverPairTest : public testing::TestWithParam<InterruptRow> {};
+
+TEST_P(RecoverPairTest, GivesOldPairOrNewPairWhole) {
+  TempFolder folder;
+  for (const auto& [name, bytes] : GetParam().files) WriteBytes(folder / name, bytes);
+  RecoverPair(folder / "x.jdc", folder / "x.ydc");
+  const std::string expected = GetParam().expected;
+  if (expected == "none") {
+    EXPECT_TRUE(folder.Names().empty());
+    return;
+  }
+  EXPECT_EQ(folder.Names(), (V{"x.jdc", "x.ydc"}));
+  EXPECT_EQ(ReadBytes(folder / "x.jdc"), expected + "-j\r\n");
+  EXPECT_EQ(ReadBytes(folder / "x.ydc"), expected + "-y\r\n");
+}
+
+using Files = std::map<std::string, std::string>;
+INSTANTIATE_TEST_SUITE_P(
+    KillPoints, RecoverPairTest,
+    testing::Values(
+        InterruptRow{"NoSaveRunning", Files{{"x.jdc", "old-j\r\n"}, {"x.ydc", "old-y\r\n"}}, "old"},
+        InterruptRow{"JukugoTemporaryCut",
+                     Files{{"x.jdc", "old-j\r\n"}, {"x.ydc", "old-y\r\n"}, {"x.jdc.tmp", "ne"}}, "old"},
+        InterruptRow{"ReadingTemporaryCut",
+                     Files{{"x.jdc", "old-j\r\n"}, {"x.ydc", "old-y\r\n"},
+                           {"x.jdc.tmp", "new-j\r\n"}, {"x.ydc.tmp", "new"}},
+                     "old"},
+        InterruptRow{"BothTemporariesWholeNotCommitted",
+                     Files{{"x.jdc", "old-j\r\n"}, {"x.ydc", "old-y\r\n"},
+                           {"x.jdc.tmp", "new-j\r\n"}, {"x.ydc.tmp", "new-y\r\n"}},
+                     "old"},
+        InterruptRow{"Committed",
+                     Files{{"x.jdc", "old-j\r\n"}, {"x.ydc", "old-y\r\n"},
+                           {"x.jdc.tmp", "new-j\r\n"}, {"x.ydc.ready", "new-y\r\n"}},
+                     "new"},
+        InterruptRow{"JukugoInPlace",
+                     Files{{"x.jdc", "new-j\r\n"}, {"x.ydc", "old-y\r\n"}, {"x.ydc.ready", "new-y\r\n"}},
+                     "new"},
+        InterruptRow{"Finished", Files{{"x.jdc", "new-j\r\n"}, {"x.ydc", "new-y\r\n"}}, "new"},
+        InterruptRow{"NewDictionaryCommitted",
+                     Files{{"x.jdc.tmp", "new-j\r\n"}, {"x.ydc.ready", "new-y\r\n"}}, "new"},
+        InterruptRow{"NewDictionaryNotCommitted",
+                     Files{{"x.jdc.tmp", "new-j\r\n"}, {"x.ydc.tmp", "new"}}, "none"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The real thing: a process saving two versions in turn is killed at varying
+// moments; each time the pair found afterwards is one version, whole, in both files.
+TEST(SavePairTest, KilledInTheMiddleLeavesOneWholeVersion) {
+  TempFolder folder;
+  const fs::path jukugo = folder / "x.jdc";
+  const fs::path yomi = folder / "x.ydc";
+  auto version = [](char tag) {
+    V entries;
+    for (int i = 0; i < 3000; ++i) entries.push_back(std::string(1, tag) + std::to_string(i));
+    return entries;
+  };
+  const V a = version('a');
+  const V b = version('b');
+  SavePair(jukugo, a, yomi, a);
+  std::uint32_t delay = 7;
+  int interrupted = 0;  // rounds killed while a save had files in flight
+  for (int round = 0; round < 12; ++round) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      try {
+        for (int i = 0;; ++i) {
+          const V& v = (i % 2 == 0) ? b : a;
+          SavePair(jukugo, v, yomi, v);
+        }
+      } catch (...) {
+      }
+      ::_exit(1);
+    }
+    delay = delay * 1103515245u + 12345u;
+    std::this_thread::sleep_for(std::chrono::microseconds(2000 + (delay >> 8) % 30000));
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+
+    if (folder.Names().size() > 2) ++interrupted;
+    RecoverPair(jukugo, yomi);
+    V j, y;
+    ASSERT_EQ(ReadEntries(jukugo, j), ReadResult::kRead);
+    ASSERT_EQ(ReadEntries(yomi, y), ReadResult::kRead);
+    EXPECT_TRUE(j == a || j == b) << "round " << round << ": jukugo file has " << j.size() << " lines";
+    EXPECT_EQ(j, y) << "round " << round << ": the two files are from different saves";
+    EXPECT_EQ(folder.Names(), (V{"x.jdc", "x.ydc"}));
+  }
+  EXPECT_GT(interrupted, 0) << "no kill landed inside a save; the test proved nothing";
+}
+
+}  // namespace
+}  // namespace renkomi

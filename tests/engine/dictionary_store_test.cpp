@@ -1,0 +1,310 @@
+#include "dictionary_store.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "errors.h"
+#include "test_support.h"
+
+namespace renkomi {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::Sj;
+using test::SjList;
+using test::TempFolder;
+using test::WriteBytes;
+using V = std::vector<std::string>;
+
+const std::string kBuiltInJukugoFile = Sj("日本\r\n本日\r\n本当\r\n当日\r\n入口\r\n");
+const std::string kBuiltInYomiFile = Sj("にほん\r\nほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\n");
+
+std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+class DictionaryStoreTest : public testing::Test {
+ protected:
+  TempFolder folder;
+  DictionaryStore store{folder.Path()};
+
+  std::string PathOf(const std::string& name) { return (folder.Path() / name).string(); }
+};
+
+TEST_F(DictionaryStoreTest, NewNameIsSeededWithTheBuiltInWords) {
+  store.ChooseDictionary("taro");
+  store.LoadDictionary();
+  EXPECT_EQ(kBuiltInJukugoFile.size(), 30u);
+  EXPECT_EQ(kBuiltInYomiFile.size(), 48u);
+  EXPECT_EQ(ReadBytes(folder / "taro.jdc"), kBuiltInJukugoFile);
+  EXPECT_EQ(ReadBytes(folder / "taro.ydc"), kBuiltInYomiFile);
+  EXPECT_EQ(store.comp, store.Builtin());
+  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"日本", "本日", "本当", "当日", "入口"}));
+  EXPECT_EQ(folder.Names(), (V{"taro.jdc", "taro.ydc"}));
+  EXPECT_EQ(store.JukugoPath(), folder / "taro.jdc");
+}
+
+TEST_F(DictionaryStoreTest, SharedDictionaryNames) {
+  store.ChooseDictionary("renkomi");
+  EXPECT_EQ(store.JukugoFileName(), "renkomi.jdc");
+  EXPECT_EQ(store.YomiFileName(), "renkomi.ydc");
+}
+
+TEST_F(DictionaryStoreTest, LoadReplacesCompAndLeavesUsedAlone) {
+  WriteBytes(folder / "d.jdc", Sj("一\n二\n\n三"));
+  WriteBytes(folder / "d.ydc", Sj("いち\rに\r\rさん\r"));
+  store.comp.Append("stale", "stale");
+  store.used.Append("u", "u");
+  store.ChooseDictionary("d");
+  store.LoadDictionary();
+  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"一", "二", "", "三"}));
+  EXPECT_EQ(store.comp.yomi.Entries(), SjList({"いち", "に", "", "さん"}));
+  EXPECT_EQ(store.used.jukugo.Entries(), V{"u"});
+  // The next save writes CR LF throughout.
+  store.used.Clear();
+  store.SaveDictionary();
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("一\r\n二\r\n\r\n三\r\n"));
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"), Sj("いち\r\nに\r\n\r\nさん\r\n"));
+}
+
+TEST_F(DictionaryStoreTest, SaveAndReloadRoundTrip) {
+  store.ChooseDictionary("d");
+  store.LoadDictionary();
+  // Whatever bytes an entry holds come back unchanged, long lines and empty ones too.
+  std::string allBytes;
+  for (int b = 1; b < 256; ++b)
+    if (b != '\r' && b != '\n') allBytes += static_cast<char>(b);
+  store.comp.Append(allBytes, "");
+  store.comp.Append(std::string(5000, 'x'), Sj("ながい"));
+  store.comp.Append(" " + Sj("空白") + " ", Sj("くうはく"));
+  store.used.Append(Sj("白紙"), Sj("はくし"));
+  const WordListPair expectedComp = [&] {
+    WordListPair p = store.comp;
+    p.Append(Sj("白紙"), Sj("はくし"));
+    return p;
+  }();
+  store.SaveDictionary();
+  EXPECT_EQ(store.used.jukugo.Count() + store.used.yomi.Count(), 0u);
+  EXPECT_EQ(store.comp, expectedComp);
+
+  DictionaryStore reloaded(folder.Path());
+  reloaded.ChooseDictionary("d");
+  reloaded.LoadDictionary();
+  EXPECT_EQ(reloaded.comp, expectedComp);
+}
+
+TEST_F(DictionaryStoreTest, SaveWithEmptyCompWritesUsedOrNothing) {
+  store.ChooseDictionary("d");
+  store.LoadDictionary();
+  store.comp.Clear();
+  store.SaveDictionary();  // nothing to write: the files keep the built-in words
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile);
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"), kBuiltInYomiFile);
+
+  store.used.Append(Sj("一"), Sj("いち"));
+  store.used.Append(Sj("二"), Sj("に"));
+  store.used.Append(Sj("三"), Sj("さん"));
+  store.SaveDictionary();
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("一\r\n二\r\n三\r\n"));
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"), Sj("いち\r\nに\r\nさん\r\n"));
+}
+
+TEST_F(DictionaryStoreTest, ListOperationsTheMatchUses) {
+  store.comp.Append(Sj("本日"), Sj("ほんじつ"));
+  store.comp.Append(Sj("日本"), Sj("にほん"));
+  store.comp.Append(Sj("本日"), Sj("もとひ"));
+  store.RemoveFromDictionary(Sj("本日"));
+  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"日本", "本日"}));
+  EXPECT_EQ(store.comp.yomi.Entries(), SjList({"にほん", "もとひ"}));
+  store.RemoveFromDictionary(Sj("入口"));
+  EXPECT_EQ(store.comp.jukugo.Count(), 2u);
+
+  store.used.Append("Abc", "x");
+  EXPECT_TRUE(store.IsUsed("aBC"));
+  EXPECT_FALSE(store.IsUsed(Sj("日本")));
+
+  store.used.Append(Sj("入口"), Sj("いりぐち"));
+  EXPECT_TRUE(store.RestoreUsedWords(Sj("入口")));
+  EXPECT_EQ(store.comp.jukugo.Entries(), (V{Sj("日本"), Sj("本日"), "Abc", Sj("入口")}));
+  EXPECT_EQ(store.comp.yomi.Entries(), (V{Sj("にほん"), Sj("もとひ"), "x", Sj("いりぐち")}));
+  EXPECT_EQ(store.used.jukugo.Count(), 0u);
+  EXPECT_FALSE(store.RestoreUsedWords(Sj("出口")));
+}
+
+// A half dictionary is reported, never seeded over.
+struct OneFileRow {
+  const char* name;
+  const char* present;
+  const char* missing;
+};
+
+class OneFilePairTest : public DictionaryStoreTest, public testing::WithParamInterface<OneFileRow> {};
+
+TEST_P(OneFilePairTest, ReportsTheMissingFileAndTouchesNothing) {
+  WriteBytes(folder / GetParam().present, "keep\r\n");
+  store.comp.Append("before", "before");
+  store.ChooseDictionary("d");
+  EXPECT_EQ(ErrorOf([&] { store.LoadDictionary(); }),
+            "ファイル " + PathOf(GetParam().missing) + " が見つかりません");
+  EXPECT_EQ(folder.Names(), V{GetParam().present});
+  EXPECT_EQ(ReadBytes(folder / GetParam().present), "keep\r\n");
+  EXPECT_EQ(store.comp.jukugo.Entries(), V{"before"});
+  // Nothing was loaded, so a save (closing the window) does not write this pair.
+  EXPECT_NE(ErrorOf([&] { store.SaveDictionary(); }), "(no error)");
+  EXPECT_EQ(folder.Names(), V{GetParam().present});
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, OneFilePairTest,
+                         testing::Values(OneFileRow{"OnlyJukugo", "d.jdc", "d.ydc"},
+                                         OneFileRow{"OnlyReading", "d.ydc", "d.jdc"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DictionaryStoreTest, UnreadableFileIsReportedAndNotSeededOver) {
+  WriteBytes(folder / "d.jdc", "keep\r\n");
+  fs::create_directory(folder / "d.ydc");  // exists, cannot be read as a file
+  store.ChooseDictionary("d");
+  EXPECT_EQ(ErrorOf([&] { store.LoadDictionary(); }),
+            "ファイル " + PathOf("d.ydc") + " を読み込めません");
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), "keep\r\n");
+  EXPECT_TRUE(fs::is_directory(folder / "d.ydc"));
+  EXPECT_EQ(store.comp.jukugo.Count(), 0u);
+}
+
+// Names that would reach outside the program folder are refused as unusable file
+// names; nothing is written, here or anywhere.
+struct UnsafeNameRow {
+  const char* name;
+  std::string dictionaryName;
+};
+
+class UnsafeNameTest : public testing::TestWithParam<UnsafeNameRow> {};
+
+TEST_P(UnsafeNameTest, RefusedWithCreateErrorAndNothingWritten) {
+  TempFolder outer;
+  const fs::path programFolder = outer / "program";
+  fs::create_directories(programFolder / "sub");
+  DictionaryStore store(programFolder);
+  store.ChooseDictionary(GetParam().dictionaryName);
+  EXPECT_FALSE(DictionaryStore::IsSafeName(GetParam().dictionaryName));
+  const std::string wouldBe = (programFolder / "").string() + GetParam().dictionaryName + ".jdc";
+  EXPECT_EQ(ErrorOf([&] { store.LoadDictionary(); }), "ファイル " + wouldBe + " を作成できません");
+  store.comp.Append("taught", "taught");
+  EXPECT_EQ(ErrorOf([&] { store.SaveDictionary(); }), "ファイル " + wouldBe + " を作成できません");
+
+  std::size_t files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(outer.Path()))
+    if (!entry.is_directory()) ++files;
+  EXPECT_EQ(files, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, UnsafeNameTest,
+    testing::Values(UnsafeNameRow{"Empty", ""}, UnsafeNameRow{"Dot", "."},
+                    UnsafeNameRow{"DotDot", ".."}, UnsafeNameRow{"ParentPath", "../escape"},
+                    UnsafeNameRow{"Subfolder", "sub/x"}, UnsafeNameRow{"Absolute", "/tmp/x"},
+                    UnsafeNameRow{"Backslash", "a\\b"}, UnsafeNameRow{"Newline", "a\nb"},
+                    UnsafeNameRow{"Tab", "a\tb"}, UnsafeNameRow{"Delete", "a\x7F"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DictionaryStoreNameTest, OrdinaryNamesAreSafe) {
+  for (const char* name : {"taro", "太郎", ".taro", "a.b", "...", "a b", "renkomi"})
+    EXPECT_TRUE(DictionaryStore::IsSafeName(name)) << name;
+}
+
+TEST_F(DictionaryStoreTest, FolderThatIsAFileGivesCreateErrorForTheJukugoFile) {
+  WriteBytes(folder / "file", "x");
+  DictionaryStore inFile(folder / "file");
+  inFile.ChooseDictionary("d");
+  EXPECT_EQ(ErrorOf([&] { inFile.LoadDictionary(); }),
+            "ファイル " + (folder / "file" / "d.jdc").string() + " を作成できません");
+  EXPECT_EQ(folder.Names(), V{"file"});
+}
+
+// As root a read-only folder stops nobody, so the child gives up root first.
+TEST_F(DictionaryStoreTest, FolderWithoutWritePermissionGivesCreateError) {
+  fs::permissions(folder.Path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    int code = 0;
+    if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+    try {
+      DictionaryStore other(folder.Path());
+      other.ChooseDictionary("d");
+      other.LoadDictionary();
+      code = 1;
+    } catch (const Error& e) {
+      code = std::string(e.what()) == "ファイル " + (folder / "d.jdc").string() + " を作成できません" ? 0 : 3;
+    }
+    ::_exit(code);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error, 2: could not drop root, 3: wrong message";
+  EXPECT_TRUE(folder.Names().empty());
+}
+
+TEST_F(DictionaryStoreTest, FullDiskAtSaveKeepsTheOldPair) {
+  store.ChooseDictionary("d");
+  store.LoadDictionary();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    int code = 1;
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1000, 1000};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    for (int i = 0; i < 200; ++i) store.used.Append(Sj("漢字"), Sj("かんじ"));
+    try {
+      store.SaveDictionary();
+    } catch (const Error& e) {
+      code = std::string(e.what()) == "ストリームへの書き込みエラー" ? 0 : 3;
+    }
+    ::_exit(code);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error, 3: wrong message";
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile);
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"), kBuiltInYomiFile);
+  EXPECT_EQ(folder.Names(), (V{"d.jdc", "d.ydc"}));
+}
+
+TEST_F(DictionaryStoreTest, LoadFinishesAnInterruptedSave) {
+  WriteBytes(folder / "d.jdc", "old-j\r\n");
+  WriteBytes(folder / "d.ydc", "old-y\r\n");
+  WriteBytes(folder / "d.jdc.tmp", "new-j\r\n");
+  WriteBytes(folder / "d.ydc.ready", "new-y\r\n");
+  store.ChooseDictionary("d");
+  store.LoadDictionary();
+  EXPECT_EQ(store.comp.jukugo.Entries(), V{"new-j"});
+  EXPECT_EQ(store.comp.yomi.Entries(), V{"new-y"});
+  EXPECT_EQ(folder.Names(), (V{"d.jdc", "d.ydc"}));
+}
+
+TEST_F(DictionaryStoreTest, ListUserDictionaries) {
+  for (const char* name : {"renkomi.jdc", "renkomi.ydc", "Renkomi.jdc", "b.jdc", "a.jdc", "A.jdc",
+                           "c.JDC", ".hidden.jdc", "x.ydc", "two.dots.jdc", "名前.jdc", "jdc",
+                           "tab\t.jdc"})
+    WriteBytes(folder / name, "");
+  fs::create_directory(folder / "folder.jdc");
+  fs::create_symlink(folder / "b.jdc", folder / "link.jdc");
+  fs::create_symlink(folder / "nowhere", folder / "dangling.jdc");
+  EXPECT_EQ(store.ListUserDictionaries(),
+            (V{"A", "a", "b", "link", "Renkomi", "two.dots", "名前"}));
+  EXPECT_TRUE(DictionaryStore(folder / "missing").ListUserDictionaries().empty());
+}
+
+}  // namespace
+}  // namespace renkomi

@@ -1,0 +1,497 @@
+#include "match.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <map>
+
+#include "dictionary_files.h"
+#include "errors.h"
+#include "test_support.h"
+
+namespace renkomi {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::Sj;
+using test::SjList;
+using test::TempFolder;
+using V = std::vector<std::string>;
+
+std::string Name(Control c) {
+  switch (c) {
+    case Control::UserJukugo: return "UserJukugo";
+    case Control::UserYomi: return "UserYomi";
+    case Control::CompJukugo: return "CompJukugo";
+    case Control::CompYomi: return "CompYomi";
+    case Control::Start: return "Start";
+    case Control::Finish: return "Finish";
+    case Control::Teach: return "Teach";
+  }
+  return "?";
+}
+
+std::string Name(BubbleColour c) {
+  switch (c) {
+    case BubbleColour::Blue: return "Blue";
+    case BubbleColour::Red: return "Red";
+    case BubbleColour::Purple: return "Purple";
+  }
+  return "?";
+}
+
+// A window that keeps the state of its controls and logs every call, texts in
+// UTF-8 so that a failing comparison is readable.
+class RecordingWindow : public GameWindow {
+ public:
+  V log;
+  std::map<Control, std::string> text;
+  std::map<Control, bool> enabled;
+  std::deque<bool> answers;       // AskYesNo, in order; No when none is left
+  std::deque<WordPair> pairs;     // InputWordPair, in order; given up when none is left
+  std::function<void()> onInformation;
+
+  std::string Text(Control c) const override {
+    const auto it = text.find(c);
+    return it == text.end() ? std::string() : it->second;
+  }
+  void SetText(Control c, const std::string& t) override {
+    text[c] = t;
+    Log("SetText " + Name(c) + " " + Cp932ToUtf8(t));
+  }
+  void Clear(Control c) override {
+    text[c].clear();
+    Log("Clear " + Name(c));
+  }
+  void SetEnabled(Control c, bool on) override {
+    enabled[c] = on;
+    Log("SetEnabled " + Name(c) + (on ? " 1" : " 0"));
+  }
+  void Focus(Control c) override { Log("Focus " + Name(c)); }
+  void SetGauge(int percent) override { Log("SetGauge " + std::to_string(percent)); }
+  void SetBubbleColour(BubbleColour colour) override { Log("SetBubbleColour " + Name(colour)); }
+  void ShowMessageSet(int set) override { Log("ShowMessageSet " + std::to_string(set)); }
+  void PlaySoundFile(const std::string& fileName) override { Log("PlaySoundFile " + fileName); }
+  void ShowInformation(const std::string& t) override {
+    Log("ShowInformation " + Cp932ToUtf8(t));
+    if (onInformation) onInformation();
+  }
+  bool AskYesNo(const std::string& t) override {
+    Log("AskYesNo " + Cp932ToUtf8(t));
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  WordPair InputWordPair(const std::string& caption, const std::string& prompt) override {
+    Log("InputWordPair " + Cp932ToUtf8(caption) + " / " + Cp932ToUtf8(prompt));
+    if (pairs.empty()) return {};
+    WordPair pair = pairs.front();
+    pairs.pop_front();
+    return pair;
+  }
+  void Beep() override { Log("Beep"); }
+
+  V Take() {
+    V taken;
+    taken.swap(log);
+    return taken;
+  }
+
+ private:
+  void Log(std::string entry) { log.push_back(std::move(entry)); }
+};
+
+const V kReset{"Clear CompJukugo",       "Clear CompYomi",         "Clear UserJukugo",
+               "Clear UserYomi",         "SetEnabled UserJukugo 0", "SetEnabled UserYomi 0",
+               "SetEnabled Start 1",     "SetEnabled Finish 1",     "SetEnabled Teach 1",
+               "Focus Start",            "ShowMessageSet 1",        "SetGauge 0"};
+
+V Concat(std::initializer_list<V> parts) {
+  V all;
+  for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+// The first generator state whose next draws are exactly `draws` ({n, result}).
+std::uint32_t StateGiving(std::initializer_list<std::pair<std::uint32_t, std::uint32_t>> draws) {
+  for (std::uint32_t state = 0;; ++state) {
+    Random probe(state);
+    bool all = true;
+    for (auto [n, result] : draws) all = all && probe.RandomBelow(n) == result;
+    if (all) return state;
+  }
+}
+
+class MatchTest : public testing::Test {
+ protected:
+  TempFolder folder;
+  DictionaryStore store{folder.Path()};
+  RecordingWindow window;
+  Random random;
+  Match match{store, window, random};
+
+  // Writes the dictionary files from UTF-8 pairs and chooses them.
+  void UseDictionary(std::initializer_list<std::pair<const char*, const char*>> words) {
+    V jukugo, yomi;
+    for (auto [j, y] : words) {
+      jukugo.push_back(Sj(j));
+      yomi.push_back(Sj(y));
+    }
+    SavePair(folder / "d.jdc", jukugo, folder / "d.ydc", yomi);
+    store.ChooseDictionary("d");
+  }
+
+  // Opens a match whose opening word is COMP entry `k` of `count`.
+  void StartWith(std::uint32_t count, std::uint32_t k) {
+    random.SetState(StateGiving({{count, k}}));
+    match.Start();
+    window.Take();
+  }
+
+  void Type(Control c, const char* utf8) { window.text[c] = Sj(utf8); }
+
+  // Types a move and submits both boxes; the next reply draws (k of n, message m).
+  void Play(const char* jukugo, const char* yomi) {
+    Type(Control::UserJukugo, jukugo);
+    match.SubmitJukugo();
+    Type(Control::UserYomi, yomi);
+    match.SubmitYomi();
+  }
+
+  void DefaultDictionary() {
+    UseDictionary({{"日本", "にほん"}, {"本日", "ほんじつ"}, {"本当", "ほんとう"},
+                   {"当日", "とうじつ"}, {"入口", "いりぐち"}});
+  }
+};
+
+TEST_F(MatchTest, OpeningMove) {
+  DefaultDictionary();
+  store.used.Append("stale", "stale");
+  store.comp.Append("unsaved", "unsaved");
+  random.SetState(StateGiving({{5, 3}}));
+  match.Start();
+  EXPECT_EQ(window.Take(),
+            (V{"SetText CompJukugo 当日", "SetText CompYomi とうじつ", "ShowMessageSet 5",
+               "SetEnabled UserJukugo 1", "SetEnabled UserYomi 1", "SetEnabled Start 0",
+               "SetEnabled Finish 0", "SetEnabled Teach 0", "Focus UserJukugo"}));
+  EXPECT_TRUE(match.InProgress());
+  EXPECT_EQ(match.ComputerWord(), (WordPair{Sj("当日"), Sj("とうじつ")}));
+  EXPECT_EQ(store.used.jukugo.Entries(), SjList({"当日"}));
+  EXPECT_EQ(store.used.yomi.Entries(), SjList({"とうじつ"}));
+  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"日本", "本日", "本当", "入口"}));
+  EXPECT_EQ(store.comp.yomi.Entries(), SjList({"にほん", "ほんじつ", "ほんとう", "いりぐち"}));
+}
+
+TEST_F(MatchTest, EmptyDictionaryStartsNoMatch) {
+  UseDictionary({});
+  store.used.Append("stale", "stale");
+  try {
+    match.Start();
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "辞書にことばがひとつもありません。");
+  }
+  EXPECT_TRUE(window.Take().empty());
+  EXPECT_FALSE(match.InProgress());
+  EXPECT_EQ(store.used.jukugo.Count(), 0u);
+}
+
+struct JukugoRow {
+  const char* name;
+  const char* typed;
+  V log;
+};
+
+class JukugoSubmissionTest : public MatchTest, public testing::WithParamInterface<JukugoRow> {};
+
+TEST_P(JukugoSubmissionTest, Row) {
+  DefaultDictionary();
+  StartWith(5, 0);
+  Type(Control::UserYomi, "ほん");
+  Type(Control::UserJukugo, GetParam().typed);
+  match.SubmitJukugo();
+  EXPECT_EQ(window.Take(), GetParam().log);
+  EXPECT_TRUE(match.InProgress());
+  EXPECT_EQ(window.Text(Control::UserYomi), Sj("ほん"));
+}
+
+const V kJukugoRefused{"ShowMessageSet 9", "Clear UserJukugo", "Focus UserJukugo"};
+INSTANTIATE_TEST_SUITE_P(
+    Rows, JukugoSubmissionTest,
+    testing::Values(JukugoRow{"Kanji", "本日", V{"ShowMessageSet 11", "Focus UserYomi"}},
+                    JukugoRow{"KanjiNotChainedStillAccepted", "入口",
+                              V{"ShowMessageSet 11", "Focus UserYomi"}},
+                    JukugoRow{"Hiragana", "ほんじつ", kJukugoRefused},
+                    JukugoRow{"Empty", "", kJukugoRefused},
+                    JukugoRow{"KousanWithSpaceBefore", " こうさん", kJukugoRefused},
+                    JukugoRow{"KousanWithSpaceAfter", "こうさん ", kJukugoRefused},
+                    JukugoRow{"IterationMark", "日々", kJukugoRefused},
+                    JukugoRow{"KanjiAndAscii", "本日a", kJukugoRefused}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MatchTest, ReadingRefused) {
+  DefaultDictionary();
+  StartWith(5, 0);
+  for (const char* reading : {"ホンジツ", "ほんじつー", "", "ほん じつ", "ぁ"}) {
+    Type(Control::UserJukugo, "本日");
+    Type(Control::UserYomi, reading);
+    match.SubmitYomi();
+    EXPECT_EQ(window.Take(), (V{"ShowMessageSet 10", "Clear UserYomi", "Focus UserYomi"})) << reading;
+    EXPECT_EQ(window.Text(Control::UserJukugo), Sj("本日"));
+  }
+  EXPECT_TRUE(match.InProgress());
+  EXPECT_EQ(store.used.jukugo.Count(), 1u);
+}
+
+TEST_F(MatchTest, ComputerReplies) {
+  DefaultDictionary();
+  StartWith(5, 0);  // 日本
+  random.SetState(StateGiving({{1, 0}, {4, 2}}));
+  Play("本当", "ほんとう");
+  EXPECT_EQ(window.Take(),
+            (V{"ShowMessageSet 11", "Focus UserYomi", "SetGauge 99", "ShowMessageSet 14",
+               "SetText CompJukugo 当日", "SetText CompYomi とうじつ", "Clear UserJukugo",
+               "Clear UserYomi", "Focus UserJukugo"}));
+  EXPECT_EQ(match.ComputerWord(), (WordPair{Sj("当日"), Sj("とうじつ")}));
+  EXPECT_EQ(store.used.jukugo.Entries(), SjList({"日本", "本当", "当日"}));
+  EXPECT_EQ(store.used.yomi.Entries(), SjList({"にほん", "ほんとう", "とうじつ"}));
+  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"本日", "入口"}));
+  EXPECT_EQ(store.candidates.jukugo.Count() + store.candidates.yomi.Count(), 0u);
+  EXPECT_TRUE(match.InProgress());
+}
+
+TEST_F(MatchTest, ReplyDrawsCandidateThenMessageAndTakesOutTheDrawnEntry) {
+  // 日日 stands twice; the drawn one leaves COMP, not the first one found.
+  UseDictionary({{"日本", "にほん"}, {"日日", "ひび"}, {"本日", "ほんじつ"}, {"日日", "にちにち"},
+                 {"日光", "にっこう"}});
+  StartWith(5, 0);  // 日本
+  random.SetState(StateGiving({{3, 1}, {4, 3}}));
+  Play("本日", "ほんび");
+  EXPECT_EQ(window.Take(),
+            (V{"ShowMessageSet 11", "Focus UserYomi", "SetGauge 58", "ShowMessageSet 15",
+               "SetText CompJukugo 日日", "SetText CompYomi にちにち", "Clear UserJukugo",
+               "Clear UserYomi", "Focus UserJukugo"}));
+  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"日日", "日光"}));
+  EXPECT_EQ(store.comp.yomi.Entries(), SjList({"ひび", "にっこう"}));
+  // The player's pair went to USED with the reading typed, whatever COMP had.
+  EXPECT_EQ(store.used.yomi.Entries(), SjList({"にほん", "ほんび", "にちにち"}));
+}
+
+struct LossRow {
+  const char* name;
+  const char* jukugo;  // typed for the move (nullptr: surrender in the jukugo box)
+  const char* yomi;
+  int messageSet;
+};
+
+class LossTest : public MatchTest, public testing::WithParamInterface<LossRow> {};
+
+TEST_P(LossTest, EndsTheMatchSavedBeforeTheDialog) {
+  DefaultDictionary();
+  StartWith(5, 0);  // 日本
+  std::string fileAtDialog;
+  window.onInformation = [&] { fileAtDialog = ReadBytes(folder / "d.jdc"); };
+  if (GetParam().yomi == nullptr) {
+    Type(Control::UserJukugo, GetParam().jukugo);
+    match.SubmitJukugo();
+  } else {
+    Type(Control::UserJukugo, GetParam().jukugo);
+    Type(Control::UserYomi, GetParam().yomi);
+    match.SubmitYomi();
+  }
+  EXPECT_EQ(window.Take(), Concat({{"ShowMessageSet " + std::to_string(GetParam().messageSet),
+                                    "PlaySoundFile Chimes.wav", "ShowInformation あなたの負けです。"},
+                                   kReset}));
+  EXPECT_FALSE(match.InProgress());
+  // The opening word went back to the end of the dictionary before the dialog.
+  EXPECT_EQ(fileAtDialog, Sj("本日\r\n本当\r\n当日\r\n入口\r\n日本\r\n"));
+  EXPECT_EQ(store.used.jukugo.Count(), 0u);
+  for (Control c : {Control::UserJukugo, Control::UserYomi, Control::CompJukugo, Control::CompYomi})
+    EXPECT_EQ(window.Text(c), "") << Name(c);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LossTest,
+    testing::Values(LossRow{"Surrender", "こうさん", nullptr, 17},
+                    LossRow{"BrokenChain", "入口", "いりぐち", 6},
+                    LossRow{"EmptyJukugoAtReading", "", "ほん", 6},
+                    // The chain is tested before repetition.
+                    LossRow{"UsedAndBrokenChain", "日本", "にほん", 6}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MatchTest, RepeatedWordLosesWithReasonTwo) {
+  DefaultDictionary();
+  StartWith(5, 0);  // 日本
+  random.SetState(StateGiving({{1, 0}, {4, 0}}));
+  Play("本当", "ほんとう");  // the computer answers 当日
+  window.Take();
+  Play("日本", "にほん");   // chains to 当日, but was the opening word
+  EXPECT_EQ(window.Take(), Concat({{"ShowMessageSet 11", "Focus UserYomi", "ShowMessageSet 7",
+                                    "PlaySoundFile Chimes.wav", "ShowInformation あなたの負けです。"},
+                                   kReset}));
+  EXPECT_FALSE(match.InProgress());
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("本日\r\n入口\r\n日本\r\n本当\r\n当日\r\n"));
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"), Sj("ほんじつ\r\nいりぐち\r\nにほん\r\nほんとう\r\nとうじつ\r\n"));
+}
+
+TEST_F(MatchTest, WinWithoutTeaching) {
+  DefaultDictionary();
+  StartWith(5, 0);  // 日本
+  const std::uint32_t stateBefore = random.State();
+  // 本気 is no dictionary word; nothing in the dictionary starts with 気.
+  Play("本気", "ほんき");
+  EXPECT_EQ(window.Take(),
+            Concat({{"ShowMessageSet 11", "Focus UserYomi", "SetGauge 100",
+                     "SetBubbleColour Purple", "ShowMessageSet 8", "PlaySoundFile Tada.wav",
+                     "ShowInformation あなたの勝ちです。",
+                     "AskYesNo 本気 に続くことばをおしえてくれますか？", "SetBubbleColour Blue"},
+                    kReset}));
+  EXPECT_EQ(random.State(), stateBefore) << "a win draws nothing";
+  EXPECT_FALSE(match.InProgress());
+  // The new word joined the dictionary with the player's reading, after the rest.
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("本日\r\n本当\r\n当日\r\n入口\r\n日本\r\n本気\r\n"));
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"),
+            Sj("ほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\nにほん\r\nほんき\r\n"));
+}
+
+TEST_F(MatchTest, ReadingKousanIsAnOrdinaryReadingAndJukugoIsTakenAsItStands) {
+  DefaultDictionary();
+  StartWith(5, 0);  // 日本
+  Type(Control::UserJukugo, "本日");
+  match.SubmitJukugo();
+  Type(Control::UserJukugo, "本気");  // changed after Enter, not submitted again
+  Type(Control::UserYomi, "こうさん");
+  match.SubmitYomi();
+  EXPECT_EQ(window.Take()[2], "SetGauge 100");
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("本日\r\n本当\r\n当日\r\n入口\r\n日本\r\n本気\r\n"));
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"),
+            Sj("ほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\nにほん\r\nこうさん\r\n"));
+}
+
+TEST_F(MatchTest, WinThenTeachingAChainedWord) {
+  DefaultDictionary();
+  StartWith(5, 0);  // 日本
+  window.answers = {true};
+  window.pairs = {{Sj("入口"), Sj("いりぐち")}, {Sj("気分"), Sj("きぶん")}};
+  Play("本気", "ほんき");
+  EXPECT_EQ(window.Take(),
+            Concat({{"ShowMessageSet 11", "Focus UserYomi", "SetGauge 100",
+                     "SetBubbleColour Purple", "ShowMessageSet 8", "PlaySoundFile Tada.wav",
+                     "ShowInformation あなたの勝ちです。",
+                     "AskYesNo 本気 に続くことばをおしえてくれますか？",
+                     "InputWordPair じゅくごをおしえて / 本気 につづくことばを入れてね。",
+                     "SetBubbleColour Red", "ShowMessageSet 16", "Beep",
+                     "InputWordPair じゅくごをおしえて / 本気 につづくことばを入れてね。",
+                     "SetBubbleColour Blue", "SetBubbleColour Blue"},
+                    kReset}));
+  // Saved at once, after the words of the match.
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"),
+            Sj("本日\r\n本当\r\n当日\r\n入口\r\n日本\r\n本気\r\n気分\r\n"));
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"),
+            Sj("ほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\nにほん\r\nほんき\r\nきぶん\r\n"));
+}
+
+TEST_F(MatchTest, SaveFailureAtTheEndStillEndsTheMatch) {
+  DefaultDictionary();
+  StartWith(5, 0);
+  fs::create_directory(folder / "d.ydc.tmp");  // the save cannot create its temporary
+  Type(Control::UserJukugo, "こうさん");
+  try {
+    match.SubmitJukugo();
+    ADD_FAILURE() << "the failed save was not reported";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "d.ydc").string() + " を作成できません");
+  }
+  EXPECT_EQ(window.Take(), Concat({{"ShowMessageSet 17", "PlaySoundFile Chimes.wav",
+                                    "ShowInformation あなたの負けです。"},
+                                   kReset}));
+  EXPECT_FALSE(match.InProgress());
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("日本\r\n本日\r\n本当\r\n当日\r\n入口\r\n"));
+}
+
+TEST_F(MatchTest, SubmissionsBetweenMatchesDoNothing) {
+  DefaultDictionary();
+  Type(Control::UserJukugo, "こうさん");
+  match.SubmitJukugo();
+  Type(Control::UserYomi, "ほん");
+  match.SubmitYomi();
+  EXPECT_TRUE(window.Take().empty());
+  EXPECT_FALSE(fs::exists(folder / "d.jdc.tmp"));
+}
+
+TEST_F(MatchTest, NextMatchReloadsTheDictionary) {
+  DefaultDictionary();
+  StartWith(5, 0);
+  Type(Control::UserJukugo, "こうさん");
+  match.SubmitJukugo();
+  window.pairs = {{Sj("気分"), Sj("きぶん")}};
+  match.TeachWord("");  // taught, not saved
+  EXPECT_EQ(store.comp.jukugo.Find(Sj("気分")), 5);
+  StartWith(5, 0);
+  EXPECT_EQ(store.comp.jukugo.Find(Sj("気分")), -1);
+}
+
+struct TeachRow {
+  const char* name;
+  const char* previous;
+  std::vector<std::pair<const char*, const char*>> entered;
+  V log;
+  V compAfter;  // jukugo list; the fixture's COMP is 日本 本日 and USED holds 入口
+};
+
+class TeachWordTest : public MatchTest, public testing::WithParamInterface<TeachRow> {};
+
+TEST_P(TeachWordTest, Row) {
+  store.comp.Append(Sj("日本"), Sj("にほん"));
+  store.comp.Append(Sj("本日"), Sj("ほんじつ"));
+  store.used.Append(Sj("入口"), Sj("いりぐち"));
+  for (auto [j, y] : GetParam().entered) window.pairs.push_back({Sj(j), Sj(y)});
+  match.TeachWord(Sj(GetParam().previous));
+  EXPECT_EQ(window.Take(), GetParam().log);
+  V expected;
+  for (const auto& e : GetParam().compAfter) expected.push_back(Sj(e));
+  EXPECT_EQ(store.comp.jukugo.Entries(), expected);
+  EXPECT_EQ(store.comp.jukugo.Count(), store.comp.yomi.Count());
+  EXPECT_TRUE(window.pairs.empty()) << "the loop stopped early";
+}
+
+const std::string kFree = "InputWordPair じゅくごをおしえて / 新しいことばを入れて下さい。";
+const std::string kAfterNihon = "InputWordPair じゅくごをおしえて / 日本 につづくことばを入れてね。";
+const V kRefused{"SetBubbleColour Red", "ShowMessageSet 16", "Beep"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TeachWordTest,
+    testing::Values(
+        TeachRow{"FreeNewWordAppendedAfterUsed", "", {{"気分", "きぶん"}},
+                 V{kFree, "SetBubbleColour Blue"}, V{"日本", "本日", "入口", "気分"}},
+        TeachRow{"FreeNeedsNoChain", "", {{"出口", "でぐち"}},
+                 V{kFree, "SetBubbleColour Blue"}, V{"日本", "本日", "入口", "出口"}},
+        TeachRow{"FreeKnownWordOtherReadingNotAdded", "", {{"日本", "にっぽん"}},
+                 V{kFree, "SetBubbleColour Blue"}, V{"日本", "本日", "入口"}},
+        TeachRow{"KatakanaReadingAppendedUnchanged", "", {{"気分", "キブン"}},
+                 V{kFree, "SetBubbleColour Blue"}, V{"日本", "本日", "入口", "気分"}},
+        TeachRow{"GiveUpEmptyReading", "", {{"気分", ""}}, V{kFree, "SetBubbleColour Blue"},
+                 V{"日本", "本日"}},
+        TeachRow{"GiveUpEmptyJukugo", "日本", {{"", "ほん"}}, V{kAfterNihon, "SetBubbleColour Blue"},
+                 V{"日本", "本日"}},
+        TeachRow{"ChainedAfterWin", "日本", {{"本気", "ほんき"}},
+                 V{kAfterNihon, "SetBubbleColour Blue"}, V{"日本", "本日", "入口", "本気"}},
+        TeachRow{"NotChainedAskedAgainThenGivenUp", "日本", {{"入口", "いりぐち"}, {"", ""}},
+                 Concat({{kAfterNihon}, kRefused, {kAfterNihon, "SetBubbleColour Blue"}}),
+                 V{"日本", "本日"}},
+        TeachRow{"NotChainedTwiceThenChained", "日本",
+                 {{"入口", "いりぐち"}, {"日本", "にほん"}, {"本番", "ほんばん"}},
+                 Concat({{kAfterNihon}, kRefused, {kAfterNihon}, kRefused,
+                         {kAfterNihon, "SetBubbleColour Blue"}}),
+                 V{"日本", "本日", "入口", "本番"}},
+        TeachRow{"PlayedInTheMatchCountsAsKnown", "出入", {{"入口", "にゅうこう"}},
+                 V{"InputWordPair じゅくごをおしえて / 出入 につづくことばを入れてね。",
+                   "SetBubbleColour Blue"},
+                 V{"日本", "本日", "入口"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace renkomi
