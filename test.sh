@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test, then does it again under AddressSanitizer
-# and UndefinedBehaviorSanitizer. Any failure or sanitizer report fails the run.
+# and UndefinedBehaviorSanitizer, then runs each fuzz target for a bounded number of
+# runs. Any failure or sanitizer report fails the run.
+# FUZZ_RUNS sets the runs per fuzz target (see the README for longer runs).
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
@@ -18,3 +20,23 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRENKOMI_SANITIZE=ON
   -DRENKOMI_WERROR=ON -DRENKOMI_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== Fuzz the engine (libFuzzer, ${FUZZ_RUNS:=200000} runs per target)"
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DRENKOMI_FUZZ=ON -DRENKOMI_WITH_QT=OFF -DRENKOMI_BUILD_TESTS=OFF -DRENKOMI_BUILD_BENCH=OFF \
+  -DRENKOMI_WERROR=ON >/dev/null
+cmake --build build-fuzz -j "$jobs"
+passed=0
+for target in text_rules cut_lines cp932; do
+  corpus=build-fuzz/corpus/$target
+  mkdir -p "$corpus"
+  build-fuzz/tests/fuzz/fuzz_$target -runs="$FUZZ_RUNS" -max_len=1024 -print_final_stats=1 \
+    "$corpus" "tests/fuzz/corpus/$target" 2>build-fuzz/fuzz_$target.log || {
+    tail -n 40 build-fuzz/fuzz_$target.log
+    echo "fuzz: $passed passed, 1 failed"
+    exit 1
+  }
+  grep -E '^stat::number_of_executed_units' build-fuzz/fuzz_$target.log | sed "s/^/$target: /"
+  passed=$((passed + 1))
+done
+echo "fuzz: $passed passed, 0 failed"
