@@ -1,0 +1,178 @@
+// The generator and its script, run as the player's run.sh runs them. The script
+// meets stand-ins for dpkg, dpkg-query, apt-get and sudo placed first on PATH.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "tools_test_support.h"
+
+namespace renkomi {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Convert;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+struct RunResult {
+  int status = -1;
+  std::string output;  // stdout and stderr
+};
+
+RunResult RunCommand(const std::string& command) {
+  RunResult result;
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[512];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
+  const int status = ::pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+constexpr std::string_view kSample =
+    "日本 [にほん] /(n) Japan/(P)/\n"
+    "会議 [かいぎ] /(n,vs) meeting/\n"
+    "会社 [かいしゃ] /(n) company/(P)/\n";
+
+class GeneratorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    source_ = folder_.Path() / "edict";
+    WriteBytes(source_, Convert(kSample, "EUC-JP", "UTF-8"));
+    program_ = folder_.Path() / "program";
+    fs::create_directory(program_);
+  }
+
+  RunResult Generate(const fs::path& source) {
+    return RunCommand(Quoted(EDICT2RENKOMI_PATH) + " " + Quoted(source) + " " + Quoted(program_));
+  }
+
+  TempFolder folder_;
+  fs::path source_;
+  fs::path program_;
+};
+
+TEST_F(GeneratorTest, WritesBothFilesAndSaysHowManyPairs) {
+  const RunResult run = Generate(source_);
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("2 word pairs"), std::string::npos) << run.output;
+  EXPECT_EQ(ReadBytes(program_ / "renkomi.jdc"), "\x93\xFA\x96\x7B\r\n\x89\xEF\x8E\xD0\r\n");
+  EXPECT_EQ(ReadBytes(program_ / "renkomi.ydc"), "\x82\xC9\x82\xD9\x82\xF1\r\n\x82\xA9\x82\xA2\x82\xB5\x82\xE1\r\n");
+}
+
+TEST_F(GeneratorTest, RefusesToOverwriteEitherFile) {
+  for (const char* existing : {"renkomi.jdc", "renkomi.ydc"}) {
+    SCOPED_TRACE(existing);
+    fs::remove_all(program_);
+    fs::create_directory(program_);
+    WriteBytes(program_ / existing, "player's words\r\n");
+    const RunResult run = Generate(source_);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("already exists"), std::string::npos) << run.output;
+    EXPECT_EQ(ReadBytes(program_ / existing), "player's words\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(program_), fs::directory_iterator()), 1);
+  }
+}
+
+TEST_F(GeneratorTest, FailsWithoutWritingWhenTheSourceIsMissingOrHasNoWord) {
+  const fs::path empty = folder_.Path() / "empty";
+  WriteBytes(empty, "");
+  for (const fs::path& source : {folder_.Path() / "absent", empty}) {
+    SCOPED_TRACE(source.string());
+    const RunResult run = Generate(source);
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_TRUE(fs::is_empty(program_));
+  }
+}
+
+TEST_F(GeneratorTest, WrongArgumentsShowUsage) {
+  const RunResult run = RunCommand(Quoted(EDICT2RENKOMI_PATH) + " " + Quoted(source_));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.output.find("Usage"), std::string::npos) << run.output;
+  EXPECT_TRUE(fs::is_empty(program_));
+}
+
+// --- The script -------------------------------------------------------------------
+
+class ScriptTest : public GeneratorTest {
+ protected:
+  void SetUp() override {
+    GeneratorTest::SetUp();
+    bin_ = folder_.Path() / "bin";
+    fs::create_directory(bin_);
+    const std::string root = Quoted(folder_.Path());
+    // "installed" and "apt-works" are marker files that the test sets.
+    Fake("dpkg-query", "[ -f " + root + "/installed ] && echo 'install ok installed' && exit 0\nexit 1\n");
+    Fake("dpkg", "[ \"$1 $2\" = '-L edict' ] || exit 2\nprintf '/.\\n%s\\n%s\\n' " + Quoted(folder_.Path()) + " " +
+                     Quoted(source_) + "\n");
+    Fake("apt-get", "echo \"$*\" >> " + root + "/apt-calls\n[ -f " + root + "/apt-works ] || exit 100\n" +
+                        "case \"$*\" in *install*) touch " + root + "/installed;; esac\n");
+    Fake("sudo", "exec \"$@\"\n");
+  }
+
+  void Fake(const std::string& name, const std::string& body) {
+    const fs::path path = bin_ / name;
+    WriteBytes(path, "#!/bin/sh\n" + body);
+    fs::permissions(path, fs::perms::owner_all);
+  }
+
+  void Mark(const char* name) { WriteBytes(folder_.Path() / name, ""); }
+
+  RunResult RunScript() {
+    return RunCommand("PATH=" + Quoted(bin_) + ":\"$PATH\" " + Quoted(fs::path(RENKOMI_TOOLS_DIR) / "make-shared-dictionary.sh") +
+               " " + Quoted(EDICT2RENKOMI_PATH) + " " + Quoted(program_));
+  }
+
+  fs::path bin_;
+};
+
+TEST_F(ScriptTest, GeneratesFromTheInstalledPackage) {
+  Mark("installed");
+  const RunResult run = RunScript();
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(fs::exists(program_ / "renkomi.jdc"));
+  EXPECT_TRUE(fs::exists(program_ / "renkomi.ydc"));
+  EXPECT_FALSE(fs::exists(folder_.Path() / "apt-calls"));
+}
+
+TEST_F(ScriptTest, InstallsTheMissingPackageFirst) {
+  Mark("apt-works");
+  const RunResult run = RunScript();
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(ReadBytes(folder_.Path() / "apt-calls").find("install"), std::string::npos);
+  EXPECT_EQ(ReadBytes(program_ / "renkomi.jdc"), "\x93\xFA\x96\x7B\r\n\x89\xEF\x8E\xD0\r\n");
+}
+
+TEST_F(ScriptTest, WithoutThePackageSaysSoAndLetsTheGameStart) {
+  const RunResult run = RunScript();
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("five built-in words"), std::string::npos) << run.output;
+  EXPECT_TRUE(fs::is_empty(program_));
+}
+
+TEST_F(ScriptTest, LeavesAnExistingDictionaryAloneWithoutInstallingAnything) {
+  for (const char* existing : {"renkomi.jdc", "renkomi.ydc"}) {
+    SCOPED_TRACE(existing);
+    fs::remove_all(program_);
+    fs::create_directory(program_);
+    WriteBytes(program_ / existing, "player's words\r\n");
+    const RunResult run = RunScript();
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(ReadBytes(program_ / existing), "player's words\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(program_), fs::directory_iterator()), 1);
+    EXPECT_FALSE(fs::exists(folder_.Path() / "apt-calls"));
+  }
+}
+
+}  // namespace
+}  // namespace renkomi

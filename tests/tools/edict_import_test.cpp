@@ -1,0 +1,277 @@
+#include "edict_import.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cp932.h"
+#include "edict_line.h"
+#include "errors.h"
+#include "text_rules.h"
+#include "tools_test_support.h"
+
+namespace renkomi {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Convert;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+// --- One spelling, one reading --------------------------------------------
+
+struct JukugoRow {
+  const char* name;
+  std::string_view spelling;
+  std::string_view expectedCp932;  // empty: refused
+};
+
+// Rows print as their names in the test log.
+void PrintTo(const JukugoRow& row, std::ostream* os) { *os << row.name; }
+
+class JukugoForTest : public ::testing::TestWithParam<JukugoRow> {};
+
+TEST_P(JukugoForTest, KeepsOnlyWordsOfTwoOrMoreKanjiThatCp932Holds) {
+  EXPECT_EQ(JukugoFor(GetParam().spelling), GetParam().expectedCp932);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spellings, JukugoForTest,
+    ::testing::Values(JukugoRow{"TwoKanji", "日本", "\x93\xFA\x96\x7B"},
+                      JukugoRow{"ThreeKanji", "日本語", "\x93\xFA\x96\x7B\x8C\xEA"},
+                      JukugoRow{"CompatibilityIdeographInCp932", "長﨑", "\x92\xB7\xFA\xB1"},
+                      JukugoRow{"SingleKanji", "円", ""},
+                      JukugoRow{"IterationMark", "人々", ""},
+                      JukugoRow{"IdeographicZero", "〇〇", ""},
+                      JukugoRow{"SmallRomanNumeralAboveFirstKanji", "第ⅰ", ""},
+                      JukugoRow{"BrokenBarAboveFirstKanji", "日￤", ""},
+                      JukugoRow{"KanjiMissingFromCp932", "丂丂", ""},
+                      JukugoRow{"FullWidthLatin", "ＤＯＳ", ""},
+                      JukugoRow{"KanaInside", "日ほん", ""},
+                      JukugoRow{"Empty", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The symbols of the rows above sit above 0x889F in CP932, where the game's own
+// rule takes them for kanji: only the check on the ideographs keeps them out.
+TEST(JukugoForTest, SymbolsRefusedAreOnesTheWordRuleWouldAccept) {
+  EXPECT_TRUE(IsJukugo(Utf8ToCp932("第ⅰ")));
+  EXPECT_TRUE(IsJukugo(Utf8ToCp932("日￤")));
+}
+
+struct YomiRow {
+  const char* name;
+  std::string_view reading;
+  std::string_view expectedUtf8;  // empty: refused
+};
+
+void PrintTo(const YomiRow& row, std::ostream* os) { *os << row.name; }
+
+class YomiForTest : public ::testing::TestWithParam<YomiRow> {};
+
+TEST_P(YomiForTest, KeepsHiraganaReadingsAfterTurningKatakanaIntoHiragana) {
+  const std::string expected = Convert(GetParam().expectedUtf8, "CP932", "UTF-8");
+  EXPECT_EQ(YomiFor(GetParam().reading), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Readings, YomiForTest,
+                         ::testing::Values(YomiRow{"Hiragana", "にほん", "にほん"},
+                                           YomiRow{"Katakana", "カイシャ", "かいしゃ"},
+                                           YomiRow{"MixedKana", "キャっぷ", "きゃっぷ"},
+                                           YomiRow{"SmallKatakanaA", "ァ", ""},
+                                           YomiRow{"LongVowelMark", "ケーロ", ""},
+                                           YomiRow{"KatakanaVu", "ヴぃな", ""},
+                                           YomiRow{"KatakanaIterationMark", "ヽ", ""},
+                                           YomiRow{"AsciiLetters", "DNA", ""},
+                                           YomiRow{"Empty", "", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- Taking a line apart ---------------------------------------------------
+
+TEST(ParseEdictLineTest, ReadsSeveralSpellingsAndReadingsWithTheirTagsAndRestrictions) {
+  const auto line =
+      ParseEdictLine("甲乙(P);乙甲(iK,oK) [こうおつ(甲乙;乙甲)(P);おつこう(ok)] /(n) test/(P)/EntL1000010X/");
+  ASSERT_TRUE(line.has_value());
+  ASSERT_EQ(line->spellings.size(), 2u);
+  EXPECT_EQ(line->spellings[0].text, "甲乙");
+  EXPECT_TRUE(line->spellings[0].HasTag("P"));
+  EXPECT_EQ(line->spellings[1].text, "乙甲");
+  EXPECT_EQ(line->spellings[1].tags, (std::vector<std::string>{"iK", "oK"}));
+  ASSERT_EQ(line->readings.size(), 2u);
+  EXPECT_EQ(line->readings[0].text, "こうおつ");
+  EXPECT_EQ(line->readings[0].onlyFor, (std::vector<std::string>{"甲乙", "乙甲"}));
+  EXPECT_TRUE(line->readings[0].HasTag("P"));
+  EXPECT_EQ(line->readings[1].text, "おつこう");
+  EXPECT_TRUE(line->readings[1].HasTag("ok"));
+  EXPECT_TRUE(line->readings[1].onlyFor.empty());
+}
+
+TEST(ParseEdictLineTest, CommonOnlyForAWhole_P_Field) {
+  EXPECT_FALSE(ParseEdictLine("燐光 [りんこう] /(n) phosphorescence of phosphorus (P)/")->common);
+  EXPECT_FALSE(ParseEdictLine("燐光 [りんこう] /(n) (P) glow/")->common);
+  EXPECT_TRUE(ParseEdictLine("燐光 [りんこう] /(n) glow/(P)/")->common);
+}
+
+TEST(ParseEdictLineTest, KanaOnlyWordHasNoSpelling) {
+  const auto line = ParseEdictLine("イレブン /(n) eleven/(P)/");
+  ASSERT_TRUE(line.has_value());
+  EXPECT_TRUE(line->spellings.empty());
+  ASSERT_EQ(line->readings.size(), 1u);
+  EXPECT_EQ(line->readings[0].text, "イレブン");
+}
+
+TEST(ParseEdictLineTest, LineWithoutGlossIsNoEntry) {
+  EXPECT_FALSE(ParseEdictLine("").has_value());
+  EXPECT_FALSE(ParseEdictLine("日本 [にほん]").has_value());
+  EXPECT_FALSE(ParseEdictLine(" /(n) nothing/").has_value());
+}
+
+// --- The whole file ---------------------------------------------------------
+
+// A hand-made sample in the layout of Debian's file, with the EDICT2 layout mixed in.
+constexpr std::string_view kSample =
+    "　？？？ /EDICT, EDICT_SUB(P), EDICT2 Japanese-English Electronic Dictionary Files/Sample/\n"
+    "日本 [にほん] /(n) Japan/(P)/\n"
+    "日本 [にっぽん] /(n) Japan/(P)/\n"               // the same jukugo again: the first one stays
+    "会議 [かいぎ] /(n,vs) meeting/\n"                 // not common
+    "会社 [カイシャ] /(n) company/(P)/\n"              // katakana reading
+    "人々 [ひとびと] /(n) people/(P)/\n"               // iteration mark
+    "経路 [ケーロ] /(n) route/(P)/\n"                  // long-vowel mark in the reading...
+    "経路 [けいろ] /(n) route/(P)/\n"                  // ...so the next common reading is taken
+    "一寸 [ちょっと] /(ateji) (adv) a little/(P)/\n"
+    "一日 [ひとひ] /(ok) (n) one day/(P)/\n"
+    "一日 [いちにち] /(n) one day/\n"                  // the first reading, but not common
+    "一日 [ついたち] /(n) first day of the month/(P)/\n"
+    "一日 [いっぴ] /(n) first day of the month/(P)/\n"
+    "蒟蒻 [こんにゃく] /(iK) (n) konjac/(P)/\n"
+    "蒟蒻 [こんにゃく] /(n) konjac/(P)/\n"
+    "見出 [みいだ] /(io) (v5s) to find/(P)/\n"
+    "見出 [みだし] /(ik) (n) heading/(P)/\n"
+    "長閑 [のどか] /(oK) (adj-na) calm/(P)/\n"
+    "燐光 [りんこう] /(n) phosphorescence of phosphorus (P)/\n"
+    "ＤＯＳ [ドス] /(n) (comp) DOS/(P)/\n"
+    "イレブン /(n) eleven/(P)/\n"
+    "円 [えん] /(n) yen/(P)/\n"
+    "丂丂 [こうこう] /(n) a kanji CP932 lacks/(P)/\n"
+    "日本語 [にほんご] /(n) Japanese/(P)/\r\n"         // a CR LF line end
+    "明白(P);明瞭 [めいはく(P);あからさま(明白)] /(adj-na) obvious/(P)/EntL1000010X/\n"
+    "明瞭 [めいりょう] /(adj-na) clear/(P)/\n"         // not common above: it is kept from here
+    "欠伸(P);欠申(iK,P) [あくび(P)] /(n) yawn/(P)/EntL1000020/\n"
+    "丈夫(P) [じょうぶ(ok,P);じょうふ(P)] /(adj-na) sturdy/(P)/EntL1000030/\n"
+    "甲乙(P);乙甲(P) [こうおつ(甲乙)(P);おつこう(P)] /(n) test/(P)/EntL1000040/\n"
+    "本日 [ほんじつ] /(n) today/(P)";                  // no line end at the end of the file
+
+// The pairs that the sample must give, in order.
+constexpr std::string_view kExpectedJukugo =
+    "日本\r\n会社\r\n経路\r\n一日\r\n蒟蒻\r\n日本語\r\n明白\r\n明瞭\r\n欠伸\r\n丈夫\r\n甲乙\r\n乙甲\r\n本日\r\n";
+constexpr std::string_view kExpectedYomi =
+    "にほん\r\nかいしゃ\r\nけいろ\r\nついたち\r\nこんにゃく\r\nにほんご\r\nめいはく\r\nめいりょう\r\n"
+    "あくび\r\nじょうふ\r\nこうおつ\r\nおつこう\r\nほんじつ\r\n";
+
+class EdictFileTest : public ::testing::Test {
+ protected:
+  // The sample in EUC-JP, with `extra` bytes appended as they stand.
+  fs::path WriteSample(std::string_view extra = {}) {
+    const fs::path path = folder_.Path() / "edict";
+    WriteBytes(path, Convert(kSample, "EUC-JP", "UTF-8") + std::string(extra));
+    return path;
+  }
+
+  TempFolder folder_;
+};
+
+TEST_F(EdictFileTest, WritesTheKeptPairsByteForByte) {
+  EdictImport words;
+  words.AddFile(WriteSample());
+  const fs::path program = folder_.Path() / "program";
+  fs::create_directory(program);
+  WriteSharedDictionary(program, words);
+
+  const std::string jdc = ReadBytes(program / "renkomi.jdc");
+  const std::string ydc = ReadBytes(program / "renkomi.ydc");
+  EXPECT_EQ(jdc, Convert(kExpectedJukugo, "CP932", "UTF-8"));
+  EXPECT_EQ(ydc, Convert(kExpectedYomi, "CP932", "UTF-8"));
+  // Pinned by hand as well, so that a converter slip shared by both sides shows.
+  EXPECT_EQ(jdc.substr(0, 12), std::string_view("\x93\xFA\x96\x7B\r\n\x89\xEF\x8E\xD0\r\n"));
+  EXPECT_EQ(ydc.substr(0, 8), std::string_view("\x82\xC9\x82\xD9\x82\xF1\r\n"));
+  EXPECT_EQ(words.LineCount(), 30u);
+  EXPECT_EQ(words.UndecodableLineCount(), 0u);
+}
+
+TEST_F(EdictFileTest, SkipsALineThatIsNotEucJpAndGoesOn) {
+  // A lead byte followed by a line end, then a good line.
+  EdictImport words;
+  words.AddFile(WriteSample("\n\xB7 [x] /(n) cut/(P)/\n\xB7\xD0\xCF\xA9\xCF [y] /(n) cut/(P)/\n"));
+  EXPECT_EQ(words.UndecodableLineCount(), 2u);
+  EXPECT_EQ(words.Jukugo().size(), 13u);
+}
+
+TEST_F(EdictFileTest, MissingFileThrows) {
+  EdictImport words;
+  EXPECT_THROW(words.AddFile(folder_.Path() / "absent"), Error);
+}
+
+// Symbols above 0x889F cannot come through glibc's EUC-JP, so they go in as text.
+TEST(EdictImportTest, SymbolsAmongTheKanjiCodesAreNotTakenForKanji) {
+  EdictImport words;
+  words.AddLine("第ⅰ [だいいち] /(n) number one/(P)/");
+  words.AddLine("第一 [だいいち] /(n) number one/(P)/");
+  words.AddLine("長﨑 [ながさき] /(n) a place/(P)/");
+  EXPECT_EQ(words.Jukugo(), (std::vector<std::string>{"\x91\xE6\x88\xEA", "\x92\xB7\xFA\xB1"}));
+}
+
+// --- Writing ------------------------------------------------------------------
+
+class WriteSharedDictionaryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    words_.AddLine("日本 [にほん] /(n) Japan/(P)/");
+    program_ = folder_.Path() / "program";
+    fs::create_directory(program_);
+  }
+
+  TempFolder folder_;
+  fs::path program_;
+  EdictImport words_;
+};
+
+TEST_F(WriteSharedDictionaryTest, RefusesWhenEitherFileExists) {
+  for (const char* existing : {"renkomi.jdc", "renkomi.ydc"}) {
+    SCOPED_TRACE(existing);
+    const fs::path program = folder_.Path() / existing;
+    fs::create_directory(program);
+    WriteBytes(program / existing, "player's words\r\n");
+    EXPECT_THROW(WriteSharedDictionary(program, words_), Error);
+    EXPECT_EQ(ReadBytes(program / existing), "player's words\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(program), fs::directory_iterator()), 1);
+  }
+}
+
+TEST_F(WriteSharedDictionaryTest, RefusesADanglingLink) {
+  fs::create_symlink(folder_.Path() / "elsewhere.jdc", program_ / "renkomi.jdc");
+  EXPECT_THROW(WriteSharedDictionary(program_, words_), Error);
+  EXPECT_FALSE(fs::exists(folder_.Path() / "elsewhere.jdc"));
+  EXPECT_FALSE(fs::exists(program_ / "renkomi.ydc"));
+}
+
+TEST_F(WriteSharedDictionaryTest, RefusesAMissingFolder) {
+  EXPECT_THROW(WriteSharedDictionary(folder_.Path() / "absent", words_), Error);
+  EXPECT_FALSE(fs::exists(folder_.Path() / "absent"));
+}
+
+// An empty pair of files would leave the computer without a word, and the game
+// would no longer seed the five built-in ones.
+TEST_F(WriteSharedDictionaryTest, RefusesToWriteAnEmptyDictionary) {
+  EXPECT_THROW(WriteSharedDictionary(program_, EdictImport()), Error);
+  EXPECT_TRUE(fs::is_empty(program_));
+}
+
+}  // namespace
+}  // namespace renkomi

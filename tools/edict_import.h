@@ -1,0 +1,72 @@
+// Turns the EDRDG Japanese-English dictionary (Debian's edict package, EUC-JP text)
+// into word pairs for the shared dictionary: common words written in two or more
+// kanji, each with one hiragana reading, in the game's CP932, judged by the game's
+// own word rules so that every pair is one the player could type.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "edict_line.h"
+
+namespace renkomi {
+
+// The shared dictionary's two file names.
+inline constexpr std::string_view kSharedJukugoFile = "renkomi.jdc";
+inline constexpr std::string_view kSharedYomiFile = "renkomi.ydc";
+
+// True for text of at least two characters, each a CJK ideograph: the unified
+// block U+4E00-U+9FFF, extension A U+3400-U+4DBF and the compatibility block
+// U+F900-U+FAFF (where CP932 keeps a few kanji such as U+FA11). Marks such as
+// U+3005 and U+3007 and the CP932 symbols that sort among the kanji (small Roman
+// numerals, U+FFE4) are not ideographs.
+bool IsIdeographWord(std::string_view utf8);
+
+// Katakana U+30A1-U+30F6 become the hiragana 0x60 below them; anything else,
+// the long-vowel mark included, stays as it is.
+std::string KatakanaToHiragana(std::string_view utf8);
+
+// The CP932 jukugo for a spelling, or empty when the game could not take it.
+std::string JukugoFor(std::string_view spelling);
+// The CP932 hiragana reading for a reading, or empty when the game could not take it.
+std::string YomiFor(std::string_view reading);
+
+class EdictImport {
+ public:
+  // Takes one dictionary line, already decoded to UTF-8.
+  void AddLine(std::string_view utf8);
+  // Reads a whole dictionary file in EUC-JP. A line that does not decode is
+  // counted and skipped; a file that cannot be read throws Error.
+  void AddFile(const std::filesystem::path& path);
+
+  // Index-aligned, in the order of the source, one pair per jukugo.
+  const std::vector<std::string>& Jukugo() const { return jukugo_; }
+  const std::vector<std::string>& Yomi() const { return yomi_; }
+
+  std::size_t LineCount() const { return lines_; }
+  std::size_t UndecodableLineCount() const { return undecodable_; }
+
+ private:
+  void Add(const EdictLine& line);
+
+  std::vector<std::string> jukugo_;
+  std::vector<std::string> yomi_;
+  std::unordered_set<std::string> seen_;
+  std::size_t lines_ = 0;
+  std::size_t undecodable_ = 0;
+};
+
+// Throws Error when the program folder is missing or already holds either file of
+// the shared dictionary (even as a dangling link).
+void EnsureNoSharedDictionary(const std::filesystem::path& programFolder);
+
+// Writes the pairs as the shared dictionary in `programFolder`. Never replaces a
+// dictionary the player already has: throws Error, writing nothing, when either
+// file exists, when the folder is missing, or when there is no pair to write.
+void WriteSharedDictionary(const std::filesystem::path& programFolder, const EdictImport& words);
+
+}  // namespace renkomi

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Gives the shared dictionary a real vocabulary: generates renkomi.jdc and
+# renkomi.ydc in the program folder from Debian's edict package, and only when the
+# folder holds neither file, so a dictionary the player already has is never
+# touched. Without the package the game still starts and seeds its five built-in
+# words, so failing to install it is reported but is no error.
+#
+#   tools/make-shared-dictionary.sh <path of edict2renkomi> <program folder>
+set -uo pipefail
+
+if [ "$#" -ne 2 ]; then
+  echo "Usage: $0 <path of edict2renkomi> <program folder>" >&2
+  exit 2
+fi
+tool=$1
+folder=$2
+
+if [ -e "$folder/renkomi.jdc" ] || [ -L "$folder/renkomi.jdc" ] ||
+   [ -e "$folder/renkomi.ydc" ] || [ -L "$folder/renkomi.ydc" ]; then
+  exit 0
+fi
+
+installed() {
+  dpkg-query -W -f='${Status}\n' edict 2>/dev/null | grep -q '^install ok installed$'
+}
+
+if ! installed; then
+  echo "Installing edict, the word list for the shared dictionary"
+  sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  apt_install() {
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+      -o DPkg::Lock::Timeout=300 edict
+  }
+  # The package lists may be missing or stale; refresh them only when needed.
+  apt_install || { "${sudo[@]}" apt-get update -q && apt_install; }
+  if ! installed; then
+    echo "Could not install edict; the shared dictionary starts with the five built-in words." >&2
+    exit 0
+  fi
+fi
+
+edict_file=
+while IFS= read -r path; do
+  if [ "${path##*/}" = edict ] && [ -f "$path" ]; then
+    edict_file=$path
+    break
+  fi
+done < <(dpkg -L edict 2>/dev/null)
+if [ -z "$edict_file" ]; then
+  echo "The edict package holds no dictionary file; the shared dictionary starts with the five built-in words." >&2
+  exit 0
+fi
+
+if ! "$tool" "$edict_file" "$folder"; then
+  echo "The shared dictionary was not generated; it starts with the five built-in words." >&2
+  exit 1
+fi
