@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 #include "text_rules.h"
 #include "texts.h"
 
 namespace renkomi {
 namespace {
+
+using test::PrintTo;
 
 struct KnownBytes {
   const char* name;

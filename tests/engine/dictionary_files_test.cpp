@@ -18,6 +18,8 @@
 namespace renkomi {
 namespace {
 
+using test::PrintTo;
+
 namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::TempFolder;

@@ -13,6 +13,8 @@
 namespace renkomi {
 namespace {
 
+using test::PrintTo;
+
 namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::Sj;

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 #include <ctime>
 
 #include "match.h"
 
 namespace renkomi {
 namespace {
+
+using test::PrintTo;
 
 // Draws from a known state, worked out by hand from
 // state' = state * 134775813 + 1 (mod 2^32), result = state' * n >> 32.
@@ -52,6 +56,8 @@ struct GaugeRow {
   std::size_t n;
   int gauge;
 };
+
+void PrintTo(const GaugeRow& row, std::ostream* os) { *os << "n=" << row.n; }
 
 class DamageGaugeTest : public testing::TestWithParam<GaugeRow> {};
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -56,6 +57,14 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+// Rows of data-driven tests print as their name, so that test lists stay readable.
+// Brought into each test's namespace with `using test::PrintTo;`.
+template <typename Row>
+  requires requires(const Row& row) { std::string_view(row.name); }
+void PrintTo(const Row& row, std::ostream* os) {
+  *os << row.name;
+}
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -10,6 +10,8 @@
 namespace renkomi {
 namespace {
 
+using test::PrintTo;
+
 using test::Sj;
 
 struct ByteRow {

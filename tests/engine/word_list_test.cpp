@@ -8,6 +8,8 @@
 namespace renkomi {
 namespace {
 
+using test::PrintTo;
+
 using test::Sj;
 
 struct EqualRow {
