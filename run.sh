@@ -18,5 +18,9 @@ if [ ! -f build-release/app/renkomi ]; then
   exit 0
 fi
 cmake --install build-release --prefix "$program_folder" >/dev/null
+# The shared dictionary gets a real vocabulary from Debian's edict package, once:
+# a dictionary the player already has is never replaced.
+tools/make-shared-dictionary.sh build-release/tools/edict2renkomi "$program_folder" ||
+  echo "Starting with the five built-in words."
 echo "Program folder: $program_folder"
 exec "$program_folder/renkomi"
