@@ -1,0 +1,52 @@
+// The About box: the game's name, version and a few words about it, on the
+// game's teal. Shown modally from the main window's picture menu.
+#pragma once
+
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace renkomi::app {
+
+// A silver panel framed by a raised bevel inside a lowered one.
+class BevelPanel : public QFrame {
+  Q_OBJECT
+ public:
+  explicit BevelPanel(QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+// A push button with a check-mark glyph near its left edge and its caption
+// centred in the rest.
+class CheckGlyphButton : public QPushButton {
+  Q_OBJECT
+ public:
+  CheckGlyphButton(const QString& text, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+class TRenkomiAboutBox : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TRenkomiAboutBox(QWidget* parent = nullptr);
+
+  BevelPanel* Panel1;
+  CheckGlyphButton* OKButton;
+  QLabel* ProgramIcon;
+  QLabel* ProductName;
+  QLabel* Version;
+  QLabel* Label1;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  bool placed_ = false;
+};
+
+}  // namespace renkomi::app

@@ -1,0 +1,41 @@
+// One copy of the game per user. The running copy holds an exclusive lock on a
+// file named after the game; the kernel drops the lock however the process ends,
+// so a crash or a kill never leaves a stale "already running".
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace renkomi::app {
+
+class SingleInstance {
+ public:
+  enum class State {
+    Acquired,        // this copy holds the lock
+    AlreadyRunning,  // another copy holds it
+    Unavailable,     // no lock could be made; the game runs unprotected
+  };
+
+  // Tries to take the lock at `lockFile` at once, without waiting.
+  explicit SingleInstance(const std::filesystem::path& lockFile);
+  ~SingleInstance();
+  SingleInstance(const SingleInstance&) = delete;
+  SingleInstance& operator=(const SingleInstance&) = delete;
+
+  State state() const { return state_; }
+
+  // Where the lock named `name` lives: the user's runtime folder when
+  // `runtimeDir` is an absolute path, else `tempDir` with the user id in the
+  // file name, since the temporary folder is shared by every user.
+  static std::filesystem::path LockPath(std::string_view name, std::string_view runtimeDir,
+                                        const std::filesystem::path& tempDir, unsigned uid);
+  // LockPath for this process: $XDG_RUNTIME_DIR, the temporary folder, getuid().
+  static std::filesystem::path DefaultLockPath(std::string_view name);
+
+ private:
+  int fd_ = -1;
+  State state_ = State::Unavailable;
+};
+
+}  // namespace renkomi::app

@@ -1,0 +1,82 @@
+#include "about_box.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+namespace renkomi::app {
+namespace {
+
+// Runs the About box modally; `act` runs inside once it is up and must close it.
+int RunModal(TRenkomiAboutBox& box, const std::function<void()>& act) {
+  QObject context;
+  QTimer::singleShot(0, &context, act);
+  QTimer::singleShot(3000, &context, [&] { box.done(-1); });
+  return box.exec();
+}
+
+TEST(AboutBoxTest, OpensCentredWithCloseFocusedAndEnterClosesIt) {
+  TRenkomiAboutBox box;
+  QPoint shownAt;
+  QWidget* focused = nullptr;
+  const int result = RunModal(box, [&] {
+    shownAt = box.pos();
+    focused = box.focusWidget();
+    QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+  });
+  EXPECT_EQ(result, QDialog::Accepted);
+  EXPECT_EQ(focused, box.OKButton);
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  EXPECT_EQ(shownAt + QPoint(box.width() / 2, box.height() / 2), screen.center());
+  EXPECT_EQ(box.size(), QSize(427, 334));
+}
+
+TEST(AboutBoxTest, ReopensWhereThePlayerLeftIt) {
+  TRenkomiAboutBox box;
+  const QPoint movedTo(40, 50);
+  RunModal(box, [&] {
+    box.move(movedTo);
+    QTest::mouseClick(box.OKButton, Qt::LeftButton);
+  });
+  QPoint shownAt;
+  QWidget* focused = nullptr;
+  const int result = RunModal(box, [&] {
+    shownAt = box.pos();
+    focused = box.focusWidget();
+    box.close();
+  });
+  EXPECT_EQ(shownAt, movedTo);
+  EXPECT_EQ(focused, box.OKButton);
+  EXPECT_EQ(result, QDialog::Rejected);
+}
+
+TEST(AboutBoxTest, TextsFitTheirPlaces) {
+  ASSERT_FALSE(QFontDatabase::families(QFontDatabase::Japanese).isEmpty())
+      << "no Japanese font: every glyph would be a box";
+  TRenkomiAboutBox box;
+  EXPECT_EQ(box.windowTitle(), QStringLiteral("バージョン情報"));
+  // The word-wrapped text must not run past the bottom of its 72 pixels.
+  EXPECT_LE(box.Label1->heightForWidth(box.Label1->width()), box.Label1->height());
+  for (QLabel* label : {box.ProductName, box.Version}) {
+    EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width())
+        << label->objectName().toStdString();
+  }
+  const QFontMetrics button(box.OKButton->font());
+  EXPECT_LE(button.horizontalAdvance(box.OKButton->text()) + 20, box.OKButton->width());
+}
+
+TEST(AboutBoxTest, ShowsTheProgramIcon) {
+  TRenkomiAboutBox box;
+  const QPixmap icon = box.ProgramIcon->pixmap();
+  ASSERT_FALSE(icon.isNull()) << "the program icon is missing from the resources";
+  EXPECT_EQ(icon.size(), QSize(32, 32));
+  EXPECT_EQ(box.ProgramIcon->geometry(), QRect(24, 16, 32, 32));
+}
+
+}  // namespace
+}  // namespace renkomi::app

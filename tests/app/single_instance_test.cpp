@@ -1,0 +1,123 @@
+#include "single_instance.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace renkomi::app {
+namespace {
+
+using State = SingleInstance::State;
+
+struct LockPathCase {
+  const char* name;
+  const char* runtimeDir;
+  const char* expected;
+};
+
+class LockPathTest : public ::testing::TestWithParam<LockPathCase> {};
+
+TEST_P(LockPathTest, PicksTheUsersFolder) {
+  EXPECT_EQ(SingleInstance::LockPath("RENKOMIWIN32", GetParam().runtimeDir, "/tmp", 1000),
+            std::filesystem::path(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, LockPathTest,
+    ::testing::Values(
+        LockPathCase{"RuntimeFolder", "/run/user/1000", "/run/user/1000/RENKOMIWIN32.lock"},
+        LockPathCase{"NoRuntimeFolder", "", "/tmp/RENKOMIWIN32-1000.lock"},
+        // A relative runtime folder would depend on where the game was started.
+        LockPathCase{"RelativeRuntimeFolder", "run", "/tmp/RENKOMIWIN32-1000.lock"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class SingleInstanceTest : public ::testing::Test {
+ protected:
+  std::filesystem::path Lock() const {
+    return std::filesystem::path(dir_.path().toStdString()) / "RENKOMIWIN32.lock";
+  }
+  QTemporaryDir dir_;
+};
+
+TEST_F(SingleInstanceTest, SecondHolderIsToldAnotherCopyRuns) {
+  std::optional<SingleInstance> first(std::in_place, Lock());
+  ASSERT_EQ(first->state(), State::Acquired);
+  {
+    SingleInstance second(Lock());
+    EXPECT_EQ(second.state(), State::AlreadyRunning);
+  }
+  // The refused attempt must not have taken anything from the first.
+  EXPECT_EQ(SingleInstance(Lock()).state(), State::AlreadyRunning);
+  first.reset();
+  EXPECT_EQ(SingleInstance(Lock()).state(), State::Acquired);
+}
+
+TEST_F(SingleInstanceTest, KilledHolderReleasesTheLock) {
+  const std::filesystem::path lock = Lock();  // no allocation in the child
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    SingleInstance held(lock);
+    if (held.state() != State::Acquired) ::_exit(1);
+    ::pause();
+    ::_exit(0);
+  }
+  // Wait until the child holds it.
+  bool held = false;
+  for (int i = 0; i < 500 && !held; ++i) {
+    held = SingleInstance(Lock()).state() == State::AlreadyRunning;
+    if (!held) ::usleep(10000);
+  }
+  ASSERT_TRUE(held);
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_EQ(SingleInstance(Lock()).state(), State::Acquired);
+}
+
+TEST_F(SingleInstanceTest, ChildProgramsDoNotInheritTheLock) {
+  std::optional<SingleInstance> game(std::in_place, Lock());
+  ASSERT_EQ(game->state(), State::Acquired);
+  // Something the game starts (a help viewer, say) outlives the game.
+  QProcess helper;
+  helper.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+  ASSERT_TRUE(helper.waitForStarted());
+  game.reset();
+  EXPECT_EQ(SingleInstance(Lock()).state(), State::Acquired);
+  helper.kill();
+  helper.waitForFinished();
+}
+
+TEST_F(SingleInstanceTest, NoLockMeansTheGameRunsUnprotected) {
+  EXPECT_EQ(SingleInstance(Lock().parent_path() / "missing" / "x.lock").state(),
+            State::Unavailable);
+}
+
+TEST_F(SingleInstanceTest, PlantedLinkIsNotFollowed) {
+  const auto target = Lock().parent_path() / "dictionary.jdc";
+  std::ofstream(target) << "keep";
+  std::filesystem::create_symlink(target, Lock());
+  EXPECT_EQ(SingleInstance(Lock()).state(), State::Unavailable);
+  std::ifstream in(target);
+  std::string text;
+  in >> text;
+  EXPECT_EQ(text, "keep");
+}
+
+TEST_F(SingleInstanceTest, LockFileOfAnotherUserIsNotTrusted) {
+  std::ofstream(Lock()) << "";
+  if (::chown(Lock().c_str(), 65534, 65534) != 0) GTEST_SKIP() << "needs root to give a file away";
+  EXPECT_EQ(SingleInstance(Lock()).state(), State::Unavailable);
+}
+
+}  // namespace
+}  // namespace renkomi::app

@@ -1,0 +1,106 @@
+// Starts the real game executable, as a player would, to check that only one copy
+// runs per user.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "single_instance.h"
+
+namespace renkomi::app {
+namespace {
+
+class StartTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("program")));
+    ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("runtime")));
+    QFile::setPermissions(dir_.filePath(QStringLiteral("runtime")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                              QFileDevice::ExeOwner);
+    // A program folder of its own, as the installed game has.
+    program_ = dir_.filePath(QStringLiteral("program/renkomi"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(RENKOMI_EXECUTABLE), program_));
+    environment_ = QProcessEnvironment::systemEnvironment();
+    environment_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir_.filePath(QStringLiteral("runtime")));
+  }
+
+  void Start(QProcess& game) {
+    game.setProcessEnvironment(environment_);
+    game.setWorkingDirectory(dir_.path());
+    game.start(program_, {});
+    ASSERT_TRUE(game.waitForStarted());
+  }
+
+  std::filesystem::path LockFile() const {
+    return std::filesystem::path(dir_.filePath(QStringLiteral("runtime")).toStdString()) /
+           "RENKOMIWIN32.lock";
+  }
+
+  // Waits until a running copy holds the lock.
+  bool WaitUntilRunning(QProcess& game) {
+    for (int i = 0; i < 300; ++i) {
+      if (game.state() != QProcess::Running) return false;
+      if (SingleInstance(LockFile()).state() == SingleInstance::State::AlreadyRunning) return true;
+      QThread::msleep(20);
+    }
+    return false;
+  }
+
+  QTemporaryDir dir_;
+  QString program_;
+  QProcessEnvironment environment_;
+};
+
+TEST_F(StartTest, SecondCopyLeavesAtOnceAndSilently) {
+  QProcess first;
+  Start(first);
+  ASSERT_TRUE(WaitUntilRunning(first)) << first.readAllStandardError().toStdString();
+
+  QProcess second;
+  QElapsedTimer clock;
+  clock.start();
+  Start(second);
+  ASSERT_TRUE(second.waitForFinished(10000));
+  EXPECT_LT(clock.elapsed(), 5000);
+  EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
+  EXPECT_TRUE(second.readAllStandardError().isEmpty());
+  // The first copy is left alone.
+  EXPECT_EQ(first.state(), QProcess::Running);
+
+  first.kill();
+  ASSERT_TRUE(first.waitForFinished());
+}
+
+TEST_F(StartTest, KilledCopyDoesNotBlockTheNextStart) {
+  QProcess first;
+  Start(first);
+  ASSERT_TRUE(WaitUntilRunning(first)) << first.readAllStandardError().toStdString();
+  first.kill();  // SIGKILL: no chance to clean anything up
+  ASSERT_TRUE(first.waitForFinished());
+
+  QProcess next;
+  Start(next);
+  EXPECT_TRUE(WaitUntilRunning(next)) << next.readAllStandardError().toStdString();
+  EXPECT_FALSE(next.waitForFinished(500));
+  next.kill();
+  next.waitForFinished();
+}
+
+}  // namespace
+}  // namespace renkomi::app
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  QCoreApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}

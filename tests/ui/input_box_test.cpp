@@ -1,0 +1,303 @@
+// The word entry dialog alone, driven as a player drives it: text committed by
+// the input method, Enter keys and clicks, against a window that records what the
+// character was told to do.
+#include "input_box.h"
+
+#include <gtest/gtest.h>
+
+#include <QInputMethodEvent>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "application.h"
+#include "text.h"
+
+namespace {
+
+using renkomi::Control;
+using renkomi::ui::FromGame;
+using renkomi::ui::ToGame;
+
+class RecordingWindow final : public renkomi::GameWindow {
+ public:
+  std::string Text(Control) const override { return {}; }
+  void SetText(Control, const std::string&) override { log.push_back("text"); }
+  void Clear(Control) override { log.push_back("clear"); }
+  void SetEnabled(Control control, bool enabled) override {
+    log.push_back(std::string(enabled ? "enable " : "disable ") + Name(control));
+  }
+  void Focus(Control control) override { log.push_back(std::string("focus ") + Name(control)); }
+  void SetGauge(int) override { log.push_back("gauge"); }
+  void SetBubbleColour(renkomi::BubbleColour) override { log.push_back("colour"); }
+  void ShowMessageSet(int set) override { log.push_back("set " + std::to_string(set)); }
+  void PlaySoundFile(const std::string&) override { log.push_back("sound"); }
+  void ShowInformation(const std::string&) override { log.push_back("information"); }
+  bool AskYesNo(const std::string&) override { return false; }
+  renkomi::WordPair InputWordPair(const std::string&, const std::string&) override { return {}; }
+  void Beep() override { log.push_back("beep"); }
+
+  static const char* Name(Control control) {
+    return control == Control::Start ? "start" : "other";
+  }
+  std::vector<std::string> log;
+};
+
+using Log = std::vector<std::string>;
+const Log kAfterClosing{"enable start", "focus start"};
+
+class InputBoxTest : public ::testing::Test {
+ protected:
+  InputBoxTest() {
+    mainWindow_.setGeometry(300, 200, 616, 403);
+    mainWindow_.show();
+    box_.emplace(mainWindow_, game_, &mainWindow_);
+  }
+
+  // Runs InputWordPair with `steps` inside the dialog once it is up. The steps
+  // must close the dialog; a dialog still open after a while fails the test.
+  TRenkomiString Run(const std::function<void()>& steps,
+                     const QString& caption = QStringLiteral("じゅくごをおしえて"),
+                     const QString& prompt = QStringLiteral("新しいことばを入れて下さい。")) {
+    QObject context;
+    bool ran = false;
+    QTimer::singleShot(0, &context, [&] {
+      EXPECT_TRUE(box_->isVisible());
+      steps();
+      ran = true;
+    });
+    QTimer::singleShot(5000, &context, [&] {
+      ADD_FAILURE() << "the dialog did not close";
+      box_->done(QDialog::Rejected);
+    });
+    game_.log.clear();
+    const TRenkomiString result = box_->InputWordPair(caption, prompt);
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(box_->isVisible());
+    return result;
+  }
+
+  QWidget* Focused() const { return box_->focusWidget(); }
+
+  // Text as an input method commits it, into whatever has the focus.
+  void Type(const QString& text) {
+    QWidget* target = Focused();
+    ASSERT_NE(target, nullptr);
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(target, &event);
+  }
+  void Enter() { QTest::keyClick(Focused(), Qt::Key_Return); }
+
+  QWidget mainWindow_;
+  RecordingWindow game_;
+  std::optional<TfrmInputBox> box_;
+};
+
+TEST_F(InputBoxTest, KeyboardOnlyEntryReturnsThePair) {
+  Log duringEntry;
+  bool focusInJukugo = false;
+  bool focusInReading = false;
+  bool focusOnHai = false;
+  const TRenkomiString pair = Run([&] {
+    focusInJukugo = Focused() == box_->edtINPUT_JUKU;
+    Type(QStringLiteral("日本"));
+    Enter();
+    focusInReading = Focused() == box_->edtINPUT_YOMI;
+    Type(QStringLiteral("にほん"));
+    Enter();
+    focusOnHai = Focused() == box_->btnHAI;
+    duringEntry = game_.log;
+    Enter();
+  });
+  EXPECT_TRUE(focusInJukugo);
+  EXPECT_TRUE(focusInReading);
+  EXPECT_TRUE(focusOnHai);
+  EXPECT_EQ(duringEntry, Log{"set 11"});
+  EXPECT_EQ(pair, (TRenkomiString{ToGame(QStringLiteral("日本")), ToGame(QStringLiteral("にほん"))}));
+  EXPECT_EQ(game_.log, (Log{"set 11", "enable start", "focus start"}));
+}
+
+struct RefusalCase {
+  const char* name;
+  const char* jukugo;  // typed first, Enter pressed in the jukugo box when `inJukugo`
+  const char* reading;
+  bool inJukugo;
+  const char* set;
+};
+
+class InputBoxRefusalTest : public InputBoxTest,
+                            public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(InputBoxRefusalTest, EnterEmptiesOnlyTheRefusedBox) {
+  const RefusalCase& c = GetParam();
+  Log shown;
+  QString jukugoLeft, readingLeft;
+  QWidget* focusAfter = nullptr;
+  Run([&] {
+    box_->edtINPUT_YOMI->setFocus();
+    Type(QString::fromUtf8(c.reading));
+    box_->edtINPUT_JUKU->setFocus();
+    Type(QString::fromUtf8(c.jukugo));
+    if (!c.inJukugo) box_->edtINPUT_YOMI->setFocus();
+    Enter();
+    shown = game_.log;
+    jukugoLeft = box_->edtINPUT_JUKU->text();
+    readingLeft = box_->edtINPUT_YOMI->text();
+    focusAfter = Focused();
+    QTest::mouseClick(box_->btnYAMERU, Qt::LeftButton);
+  });
+  EXPECT_EQ(shown, Log{c.set});
+  if (c.inJukugo) {
+    EXPECT_EQ(jukugoLeft, QString());
+    EXPECT_EQ(readingLeft, QString::fromUtf8(c.reading));
+    EXPECT_EQ(focusAfter, box_->edtINPUT_JUKU);
+  } else {
+    EXPECT_EQ(jukugoLeft, QString::fromUtf8(c.jukugo));
+    EXPECT_EQ(readingLeft, QString());
+    EXPECT_EQ(focusAfter, box_->edtINPUT_YOMI);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, InputBoxRefusalTest,
+    ::testing::Values(RefusalCase{"KanjiAndKanaMixed", "日ほん", "にほん", true, "set 9"},
+                      RefusalCase{"JukugoInHiragana", "にほん", "にほん", true, "set 9"},
+                      RefusalCase{"JukugoInLetters", "Nihon", "にほん", true, "set 9"},
+                      RefusalCase{"ReadingInKatakana", "日本", "ニホン", false, "set 10"},
+                      RefusalCase{"ReadingWithKanji", "日本", "に本", false, "set 10"},
+                      RefusalCase{"EmptyReading", "日本", "", false, "set 10"},
+                      RefusalCase{"ReadingWithEmoji", "日本", "にほん😀", false, "set 10"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(InputBoxTest, HaiStoresTheTextsUnchecked) {
+  const TRenkomiString pair = Run([&] {
+    Type(QStringLiteral("にほん"));
+    box_->edtINPUT_YOMI->setFocus();
+    Type(QStringLiteral("ニホン"));
+    QTest::mouseClick(box_->btnHAI, Qt::LeftButton);
+  });
+  EXPECT_EQ(pair, (TRenkomiString{ToGame(QStringLiteral("にほん")), ToGame(QStringLiteral("ニホン"))}));
+  EXPECT_EQ(game_.log, kAfterClosing);  // no message set on "はい"
+
+  EXPECT_EQ(Run([&] { QTest::mouseClick(box_->btnHAI, Qt::LeftButton); }), TRenkomiString{});
+}
+
+struct GiveUpCase {
+  const char* name;
+  std::function<void(TfrmInputBox&)> leave;
+};
+
+class InputBoxGiveUpTest : public InputBoxTest,
+                           public ::testing::WithParamInterface<GiveUpCase> {};
+
+TEST_P(InputBoxGiveUpTest, ReturnsAnEmptyPairWhateverCameBefore) {
+  const TRenkomiString first = Run([&] {
+    Type(QStringLiteral("日本"));
+    Enter();
+    Type(QStringLiteral("にほん"));
+    Enter();
+    Enter();
+  });
+  ASSERT_EQ(first.jukugo, ToGame(QStringLiteral("日本")));
+
+  const TRenkomiString pair = Run([&] {
+    Type(QStringLiteral("本日"));
+    Enter();
+    Type(QStringLiteral("ほんじつ"));
+    GetParam().leave(*box_);
+  });
+  EXPECT_EQ(pair, TRenkomiString{});
+  ASSERT_GE(game_.log.size(), 2u);
+  EXPECT_EQ(Log(game_.log.end() - 2, game_.log.end()), kAfterClosing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, InputBoxGiveUpTest,
+    ::testing::Values(
+        GiveUpCase{"YameruClicked",
+                   [](TfrmInputBox& box) { QTest::mouseClick(box.btnYAMERU, Qt::LeftButton); }},
+        GiveUpCase{"EnterOnYameru",
+                   [](TfrmInputBox& box) {
+                     box.btnYAMERU->setFocus();
+                     QTest::keyClick(box.btnYAMERU, Qt::Key_Return);
+                   }},
+        GiveUpCase{"SpaceOnYameru",
+                   [](TfrmInputBox& box) {
+                     box.btnYAMERU->setFocus();
+                     QTest::keyClick(box.btnYAMERU, Qt::Key_Space);
+                   }},
+        GiveUpCase{"TitleBarClose", [](TfrmInputBox& box) { box.close(); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(InputBoxTest, EscapeDoesNotCloseIt) {
+  bool openAfterEscape = false;
+  QString jukugoAfterEscape;
+  Run([&] {
+    Type(QStringLiteral("日本"));
+    QTest::keyClick(Focused(), Qt::Key_Escape);
+    QTest::keyClick(box_.operator->(), Qt::Key_Escape);
+    openAfterEscape = box_->isVisible();
+    jukugoAfterEscape = box_->edtINPUT_JUKU->text();
+    QTest::mouseClick(box_->btnYAMERU, Qt::LeftButton);
+  });
+  EXPECT_TRUE(openAfterEscape);
+  EXPECT_EQ(jukugoAfterEscape, QStringLiteral("日本"));
+}
+
+TEST_F(InputBoxTest, EveryShowingStartsAfreshWithItsCaptionAndPrompt) {
+  Run([&] {
+    Type(QStringLiteral("日本"));
+    Enter();
+    Type(QStringLiteral("にほん"));
+    QTest::mouseClick(box_->btnYAMERU, Qt::LeftButton);
+  });
+  QString title, prompt, jukugo, reading;
+  QWidget* focused = nullptr;
+  Run(
+      [&] {
+        title = box_->windowTitle();
+        prompt = box_->pnlTitle->Caption();
+        jukugo = box_->edtINPUT_JUKU->text();
+        reading = box_->edtINPUT_YOMI->text();
+        focused = Focused();
+        box_->close();
+      },
+      QStringLiteral("じゅくごをおしえて"), QStringLiteral("日本 につづくことばを入れてね。"));
+  EXPECT_EQ(title, QStringLiteral("じゅくごをおしえて"));
+  EXPECT_EQ(prompt, QStringLiteral("日本 につづくことばを入れてね。"));
+  EXPECT_EQ(jukugo, QString());
+  EXPECT_EQ(reading, QString());
+  EXPECT_EQ(focused, box_->edtINPUT_JUKU);
+}
+
+TEST_F(InputBoxTest, PlacedBesideTheMainWindowOnceThenWhereLeft) {
+  QPoint firstPlace;
+  Run([&] {
+    firstPlace = box_->pos();
+    box_->move(40, 60);
+    box_->close();
+  });
+  EXPECT_EQ(firstPlace, mainWindow_.pos() + QPoint(100, 200));
+  // The main window moving later does not move the dialog.
+  mainWindow_.move(10, 10);
+  QPoint secondPlace;
+  Run([&] {
+    secondPlace = box_->pos();
+    box_->close();
+  });
+  EXPECT_EQ(secondPlace, QPoint(40, 60));
+  EXPECT_EQ(box_->size(), QSize(346, 194));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+  renkomi::ui::Application app(argc, argv);
+  return RUN_ALL_TESTS();
+}

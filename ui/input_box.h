@@ -1,0 +1,55 @@
+// The word entry dialog: asks the player for one jukugo and its reading while
+// teaching the computer. The character in the main window comments on each Enter.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+
+#include "game_window.h"
+#include "panel.h"
+#include "word_list.h"
+
+using TRenkomiString = renkomi::WordPair;
+
+class TfrmInputBox : public QDialog {
+  Q_OBJECT
+ public:
+  // `mainWindow` must be shown and placed already: the dialog takes its place
+  // from it once, here. `game` is the main window's side the character talks on.
+  TfrmInputBox(QWidget& mainWindow, renkomi::GameWindow& game, QWidget* parent = nullptr);
+
+  // Shows the dialog modally and returns the pair confirmed with "はい" as CP932
+  // text, or an empty pair when the player gave up in any way.
+  TRenkomiString InputWordPair(const QString& caption, const QString& prompt);
+
+  renkomi::ui::Panel* pnlTitle;
+  QLabel* lblINPUT_JUKU;
+  QLineEdit* edtINPUT_JUKU;
+  QLabel* lblINPUT_YOMI;
+  QLineEdit* edtINPUT_YOMI;
+  QPushButton* btnHAI;
+  QPushButton* btnYAMERU;
+
+  void reject() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FormCreate(QWidget& mainWindow);
+  void FormActivate();
+  void edtINPUT_JUKUKeyPress();
+  void edtINPUT_YOMIKeyPress();
+  void btnHAIClick();
+  void btnYAMERUClick();
+
+  renkomi::GameWindow& game_;
+  QString caption_;
+  QString prompt_;
+  TRenkomiString result_;
+};
