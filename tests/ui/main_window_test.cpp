@@ -1,0 +1,546 @@
+// The main window as the player meets it: its layout and look, the dictionary
+// choice, the character's hints, the picture's menu, painting and help.
+#include <QAction>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+
+#include "gauge.h"
+#include "main_window_fixture.h"
+#include "panel.h"
+#include "text.h"
+
+namespace renkomi::test {
+namespace {
+
+using MainWindowTest = MainWindowFixture;
+
+// ---- Layout and look
+
+TEST(JapaneseFontTest, APlatformJapaneseFontIsInstalled) {
+  // Without one every glyph of the game is an empty box.
+  EXPECT_FALSE(QFontDatabase::families(QFontDatabase::Japanese).isEmpty());
+  EXPECT_TRUE(QFontDatabase::families().contains(QStringLiteral("IPAexGothic")))
+      << "install fonts-ipaexfont-gothic";
+}
+
+struct Placement {
+  const char* name;
+  const char* parent;
+  QRect geometry;
+};
+
+class LayoutTest : public MainWindowFixture, public testing::WithParamInterface<Placement> {};
+
+TEST_P(LayoutTest, ElementStandsWhereTheLayoutPutsIt) {
+  Open(false);
+  const Placement& placement = GetParam();
+  QWidget* element = Find(placement.name);
+  ASSERT_NE(element, nullptr);
+  EXPECT_EQ(element->parentWidget()->objectName(), QString::fromLatin1(placement.parent));
+  EXPECT_EQ(element->geometry(), placement.geometry);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Elements, LayoutTest,
+    testing::Values(Placement{"shpFUKIDASI", "Form1", {344, 8, 265, 145}},
+                    Placement{"Image1", "Form1", {336, 152, 273, 241}},
+                    Placement{"gagHitPoint", "Form1", {464, 368, 145, 25}},
+                    Placement{"Panel1", "Form1", {8, 8, 321, 153}},
+                    Placement{"memFUKIDASI", "Form1", {376, 15, 209, 130}},
+                    Placement{"btnSTART", "Form1", {8, 344, 97, 45}},
+                    Placement{"btnFINISH", "Form1", {120, 344, 97, 45}},
+                    Placement{"btnTEACH", "Form1", {232, 344, 97, 45}},
+                    Placement{"Panel3", "Form1", {8, 176, 321, 153}},
+                    Placement{"Panel5", "Form1", {336, 368, 129, 25}},
+                    Placement{"pnlSelDic", "Form1", {8, 8, 321, 321}},
+                    Placement{"Panel2", "Panel1", {16, 16, 161, 25}},
+                    Placement{"Label1", "Panel1", {16, 56, 64, 18}},
+                    Placement{"Label2", "Panel1", {16, 104, 64, 18}},
+                    Placement{"edtCOMP_JUKU", "Panel1", {96, 48, 209, 26}},
+                    Placement{"edtCOMP_YOMI", "Panel1", {96, 96, 209, 26}},
+                    Placement{"pnlUserName", "Panel3", {16, 16, 161, 25}},
+                    Placement{"Label5", "Panel3", {16, 56, 64, 18}},
+                    Placement{"Label6", "Panel3", {16, 104, 64, 18}},
+                    Placement{"edtUSER_JUKU", "Panel3", {96, 48, 209, 26}},
+                    Placement{"edtUSER_YOMI", "Panel3", {96, 96, 209, 26}},
+                    Placement{"rgpJisyoSel", "pnlSelDic", {16, 16, 185, 73}},
+                    Placement{"bbtnJisyoOK", "pnlSelDic", {216, 40, 97, 33}},
+                    Placement{"cbxJisyoSel", "pnlSelDic", {16, 112, 177, 26}}),
+    [](const testing::TestParamInfo<Placement>& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, WindowOpensCentredWithItsCaptionAndSize) {
+  Open();
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Renkomi Ver.2.0"));
+  EXPECT_EQ(form->size(), QSize(616, 403));
+  EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_NE(form->minimumSize(), form->maximumSize()) << "the frame is resizable";
+  const QRect screen = form->screen()->availableGeometry();
+  // Within the rounding of halving even and odd sizes.
+  EXPECT_LE(std::abs(form->geometry().center().x() - screen.center().x()), 2);
+  EXPECT_LE(std::abs(form->geometry().center().y() - screen.center().y()), 2);
+}
+
+TEST_F(MainWindowTest, ElementsAreStackedShapePictureGaugeBeneathTheRest) {
+  Open(false);
+  QStringList order;
+  for (const QObject* child : form->children()) {
+    if (child->isWidgetType() && !child->objectName().isEmpty() &&
+        !static_cast<const QWidget*>(child)->isWindow()) {
+      order << child->objectName();
+    }
+  }
+  EXPECT_EQ(order, (QStringList{"shpFUKIDASI", "Image1", "gagHitPoint", "Panel1", "memFUKIDASI",
+                                "btnSTART", "btnFINISH", "btnTEACH", "Panel3", "Panel5",
+                                "pnlSelDic"}));
+}
+
+TEST_F(MainWindowTest, TabOrderRunsThroughChoiceButtonsAndPlayersBoxes) {
+  Open(false);
+  QStringList order;
+  QWidget* start = Find("bbtnJisyoOK");
+  QWidget* widget = start;
+  do {
+    // The name box's own line edit is part of the name box.
+    if ((widget->focusPolicy() & Qt::TabFocus) && !widget->objectName().isEmpty()) {
+      order << widget->objectName();
+    }
+    widget = widget->nextInFocusChain();
+  } while (widget != start);
+  EXPECT_EQ(order, (QStringList{"bbtnJisyoOK", "cbxJisyoSel", "rgpJisyoSelItem0", "rgpJisyoSelItem1",
+                                "btnSTART", "btnFINISH", "btnTEACH", "edtUSER_JUKU",
+                                "edtUSER_YOMI"}));
+  // The bubble and the computer's boxes are reached by a click only.
+  for (const char* name : {"memFUKIDASI", "edtCOMP_JUKU", "edtCOMP_YOMI"}) {
+    EXPECT_EQ(Find(name)->focusPolicy(), Qt::ClickFocus) << name;
+  }
+}
+
+TEST_F(MainWindowTest, FontsAndColoursFollowTheLayout) {
+  Open(false);
+  struct Expected {
+    const char* name;
+    int pixels;
+    bool bold;
+  };
+  for (const Expected& e : {Expected{"Form1", 13, false}, Expected{"memFUKIDASI", 16, false},
+                            Expected{"Panel1", 15, false}, Expected{"edtCOMP_JUKU", 15, false},
+                            Expected{"btnSTART", 15, false}, Expected{"btnFINISH", 13, false},
+                            Expected{"Panel3", 15, false}, Expected{"Panel5", 15, true},
+                            Expected{"gagHitPoint", 15, true}, Expected{"rgpJisyoSel", 13, false}}) {
+    SCOPED_TRACE(e.name);
+    QWidget* element = std::string_view(e.name) == "Form1" ? form.get() : Find(e.name);
+    const QFontInfo info(element->font());
+    EXPECT_EQ(info.family(), QStringLiteral("IPAexGothic"));
+    EXPECT_EQ(info.pixelSize(), e.pixels);
+    EXPECT_EQ(info.bold(), e.bold);
+  }
+  EXPECT_EQ(Find("Panel1")->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+  EXPECT_EQ(Find("edtCOMP_JUKU")->palette().color(QPalette::Text), QColor(0, 0, 128));
+  EXPECT_EQ(Find("edtUSER_JUKU")->palette().color(QPalette::Text), QColor(0, 128, 128));
+  EXPECT_EQ(Find("Panel5")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+  EXPECT_EQ(Find("Panel5")->palette().color(QPalette::Window), QColor(0, 0, 128));
+  EXPECT_EQ(BubbleColour(), QColor(0, 0, 255));
+  auto* gauge = Find<ui::Gauge>("gagHitPoint");
+  EXPECT_EQ(gauge->FilledColour(), QColor(255, 0, 0));
+  EXPECT_EQ(gauge->EmptyColour(), QColor(0, 255, 0));
+  EXPECT_EQ(Find<ui::Panel>("Panel2")->Caption(), QStringLiteral("パソコン"));
+  EXPECT_EQ(Find<ui::Panel>("Panel5")->Caption(), QStringLiteral("今のダメージは"));
+  EXPECT_EQ(Find<ui::Panel>("pnlUserName")->Caption(), QStringLiteral("あなた"));
+  EXPECT_EQ(Find<QLabel>("Label6")->text(), QStringLiteral("よみがな"));
+}
+
+TEST_F(MainWindowTest, EveryBubbleLineFitsAndSevenLinesFitTheBubble) {
+  Open();
+  auto* bubble = Find<QPlainTextEdit>("memFUKIDASI");
+  const QFontMetrics metrics(bubble->font());
+  const QRect area = bubble->viewport()->rect();
+  for (int set = 1; set <= ui::kMessageSetCount; ++set) {
+    form->ShowMessageSet(set);
+    SCOPED_TRACE(set);
+    EXPECT_EQ(bubble->blockCount(), 7);
+    for (const QString& line : Bubble()) EXPECT_LE(metrics.horizontalAdvance(line), area.width()) << line.toStdString();
+    // The last line's box lies inside the bubble, so nothing scrolls or is cut.
+    QTextCursor last(bubble->document()->lastBlock());
+    EXPECT_LE(bubble->cursorRect(last).bottom(), area.height());
+  }
+  EXPECT_EQ(bubble->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(bubble->lineWrapMode(), QPlainTextEdit::NoWrap);
+  EXPECT_TRUE(bubble->isReadOnly());
+}
+
+TEST_F(MainWindowTest, InputMethodIsOnForThePlayersBoxesAndOffForReadOnlyOnes) {
+  Open(false);
+  for (const char* name : {"edtUSER_JUKU", "edtUSER_YOMI"}) {
+    EXPECT_TRUE(Find(name)->testAttribute(Qt::WA_InputMethodEnabled)) << name;
+  }
+  EXPECT_TRUE(Find<QComboBox>("cbxJisyoSel")->lineEdit()->testAttribute(Qt::WA_InputMethodEnabled));
+  for (const char* name : {"edtCOMP_JUKU", "edtCOMP_YOMI", "memFUKIDASI"}) {
+    EXPECT_FALSE(Find(name)->testAttribute(Qt::WA_InputMethodEnabled)) << name;
+  }
+}
+
+TEST_F(MainWindowTest, StartsWithTheChoiceOpenAndTheButtonsHidden) {
+  Open();
+  EXPECT_EQ(Bubble(), (QStringList{" ", Set(18)[1], "", Set(18)[3], "", Set(18)[5], " "}));
+  EXPECT_TRUE(Find("pnlSelDic")->isVisible());
+  EXPECT_TRUE(Find<QRadioButton>("rgpJisyoSelItem0")->isChecked());
+  EXPECT_FALSE(Find("cbxJisyoSel")->isVisible());
+  EXPECT_FALSE(Find("btnSTART")->isVisible());
+  EXPECT_FALSE(Find("btnSTART")->isEnabled());
+  EXPECT_FALSE(Find("btnFINISH")->isVisible());
+  EXPECT_TRUE(Find("btnFINISH")->isEnabled());
+  EXPECT_FALSE(Find("edtUSER_JUKU")->isEnabled());
+  EXPECT_EQ(Focused(), Find("bbtnJisyoOK"));
+  EXPECT_TRUE(Find<QPushButton>("bbtnJisyoOK")->isDefault());
+  EXPECT_FALSE(Find<QPushButton>("bbtnJisyoOK")->icon().isNull());
+  EXPECT_EQ(Find<ui::Gauge>("gagHitPoint")->Text(), QStringLiteral("0%"));
+}
+
+// ---- The dictionary choice
+
+TEST_F(MainWindowTest, EnterAtStartUpChoosesTheSharedDictionary) {
+  Open();
+  Enter(Focused());
+  EXPECT_FALSE(Find("pnlSelDic")->isVisible());
+  EXPECT_TRUE(Find("Panel1")->isVisible());
+  for (const char* name : {"btnSTART", "btnFINISH", "btnTEACH"}) {
+    EXPECT_TRUE(Find(name)->isVisible()) << name;
+    EXPECT_TRUE(Find(name)->isEnabled()) << name;
+  }
+  EXPECT_EQ(Focused(), Find("btnSTART"));
+  EXPECT_EQ(Bubble(), Set(2)) << "the focus rule hints at the start button";
+  EXPECT_EQ(Find<ui::Panel>("pnlUserName")->Caption(), QStringLiteral("あなた"));
+  // A new shared dictionary is made of the five built-in words.
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")).size(), 5u);
+}
+
+TEST_F(MainWindowTest, NameBoxEnablesTheChoiceOnlyWhileItHoldsAName) {
+  Open();
+  auto* ok = Find<QPushButton>("bbtnJisyoOK");
+  auto* names = Find<QComboBox>("cbxJisyoSel");
+  QTest::mouseClick(Find("rgpJisyoSelItem1"), Qt::LeftButton);
+  EXPECT_TRUE(names->isVisible());
+  EXPECT_EQ(Focused(), names);
+  EXPECT_FALSE(ok->isEnabled());
+  EXPECT_EQ(Bubble(), Set(19));
+
+  // Enter with no name does nothing.
+  Enter(names->lineEdit());
+  EXPECT_TRUE(Find("pnlSelDic")->isVisible());
+
+  form->ShowMessageSet(5);
+  TypeText(names->lineEdit(), QStringLiteral("た"));
+  EXPECT_TRUE(ok->isEnabled());
+  EXPECT_EQ(Bubble(), Set(19)) << "every change of the name shows the hint again";
+  QTest::keyClick(names->lineEdit(), Qt::Key_Backspace);
+  EXPECT_FALSE(ok->isEnabled());
+  TypeText(names->lineEdit(), QStringLiteral("たろう"));
+
+  // The shared dictionary hides the box but keeps the name for later.
+  QTest::mouseClick(Find("rgpJisyoSelItem0"), Qt::LeftButton);
+  EXPECT_FALSE(names->isVisible());
+  EXPECT_TRUE(ok->isEnabled());
+  EXPECT_EQ(Bubble(), Set(18));
+  QTest::mouseClick(Find("rgpJisyoSelItem1"), Qt::LeftButton);
+  EXPECT_EQ(names->currentText(), QStringLiteral("たろう"));
+  EXPECT_TRUE(ok->isEnabled());
+
+  // Enter in the name box confirms; the new dictionary is made under that name.
+  Enter(names->lineEdit());
+  EXPECT_FALSE(Find("pnlSelDic")->isVisible());
+  EXPECT_EQ(Find<ui::Panel>("pnlUserName")->Caption(), QStringLiteral("たろう"));
+  EXPECT_TRUE(folder.HasDictionary(QStringLiteral("たろう")));
+  EXPECT_FALSE(folder.HasDictionary(QStringLiteral("renkomi")));
+  EXPECT_EQ(names->count(), 0) << "Enter adds no entry to the list";
+}
+
+TEST_F(MainWindowTest, PersonalDictionariesOfTheFolderAreOffered) {
+  folder.WriteDictionary(QStringLiteral("はなこ"), {{"山川", "やまかわ"}});
+  folder.WriteDictionary(QStringLiteral("Bob"), {{"川口", "かわぐち"}});
+  folder.WriteDictionary(QStringLiteral("renkomi"), {{"日本", "にほん"}});
+  Open();
+  auto* names = Find<QComboBox>("cbxJisyoSel");
+  ASSERT_EQ(names->count(), 2);
+  EXPECT_EQ(names->itemText(0), QStringLiteral("Bob"));
+  EXPECT_EQ(names->itemText(1), QStringLiteral("はなこ"));
+  EXPECT_EQ(names->currentText(), QString()) << "no name is put in the box for the player";
+  EXPECT_EQ(names->maxVisibleItems(), 10);
+
+  QTest::mouseClick(Find("rgpJisyoSelItem1"), Qt::LeftButton);
+  names->setCurrentIndex(1);
+  EXPECT_TRUE(Find("bbtnJisyoOK")->isEnabled());
+  QTest::mouseClick(Find("bbtnJisyoOK"), Qt::LeftButton);
+  EXPECT_EQ(Find<ui::Panel>("pnlUserName")->Caption(), QStringLiteral("はなこ"));
+  // An existing dictionary is read, not made anew.
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("はなこ")).size(), 1u);
+}
+
+TEST_F(MainWindowTest, UnwritableProgramFolderShowsTheErrorAndTheChoiceStaysOpen) {
+  // A "folder" below a regular file can be made by nobody, root included.
+  QFile blocker(folder.File(QStringLiteral("blocker")));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  form = std::make_unique<TForm1>(folder.Path() / "blocker" / "game", random, sound);
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+
+  answerer.Click(QStringLiteral("yesButton"));
+  QTest::mouseClick(Find("bbtnJisyoOK"), Qt::LeftButton);
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+  ASSERT_EQ(answerer.Dialogs().size(), 1u);
+  EXPECT_EQ(answerer.Dialogs()[0].caption, QStringLiteral("エラー"));
+  EXPECT_TRUE(answerer.Dialogs()[0].text.contains(QStringLiteral("renkomi.jdc")));
+  EXPECT_TRUE(answerer.Dialogs()[0].text.contains(QStringLiteral("を作成できません")));
+  EXPECT_TRUE(Find("pnlSelDic")->isVisible());
+  EXPECT_FALSE(Find("btnSTART")->isVisible());
+
+  // The program lives on: the player may choose again.
+  QTest::mouseClick(Find("rgpJisyoSelItem1"), Qt::LeftButton);
+  EXPECT_EQ(Bubble(), Set(19));
+  EXPECT_TRUE(form->isVisible());
+}
+
+// ---- The character's hints
+
+TEST_F(MainWindowTest, HintsNeedTheStartButtonEnabled) {
+  Open();
+  const QStringList before = Bubble();
+  QTest::mouseMove(form->windowHandle(), QPoint(336, 100));  // the bare window
+  QTest::mouseMove(form->windowHandle(), QPoint(60, 360));   // where "はじめる" will be
+  EXPECT_EQ(Bubble(), before);
+}
+
+TEST_F(MainWindowTest, PointerHintsShowEachSetOnceUntilAnotherTagIsPassed) {
+  Open();
+  ChooseShared();
+  QWindow* window = form->windowHandle();
+  const QPoint start(40, 360), finish(160, 360), teach(280, 360), bare(336, 100),
+      playerSide(100, 250);
+
+  // The focus rule showed set 2 and recorded tag 2: over "はじめる" nothing new.
+  form->ShowMessageSet(5);
+  QTest::mouseMove(window, start);
+  QTest::mouseMove(window, start + QPoint(10, 5));
+  EXPECT_EQ(Bubble(), Set(5));
+
+  QTest::mouseMove(window, bare);
+  EXPECT_EQ(Bubble(), Set(1));
+  QTest::mouseMove(window, start);
+  EXPECT_EQ(Bubble(), Set(2));
+  // Back and forth over the same button rewrites nothing.
+  form->ShowMessageSet(5);
+  QTest::mouseMove(window, start + QPoint(20, 0));
+  QTest::mouseMove(window, start);
+  EXPECT_EQ(Bubble(), Set(5));
+
+  // Over a child element the window hears nothing, and the tag stays.
+  QTest::mouseMove(window, playerSide);
+  QTest::mouseMove(window, start);
+  EXPECT_EQ(Bubble(), Set(5));
+
+  QTest::mouseMove(window, finish);
+  EXPECT_EQ(Bubble(), Set(3));
+  QTest::mouseMove(window, teach);
+  EXPECT_EQ(Bubble(), Set(4));
+  QTest::mouseMove(window, bare);
+  EXPECT_EQ(Bubble(), Set(1));
+}
+
+TEST_F(MainWindowTest, FocusOnAButtonHintsOnceAndTheBubbleHandsTheFocusBack) {
+  Open();
+  ChooseShared();
+  QTest::keyClick(Focused(), Qt::Key_Tab);
+  EXPECT_EQ(Focused(), Find("btnFINISH"));
+  EXPECT_EQ(Bubble(), Set(3));
+
+  // A click into the bubble puts the focus back on the button, with no new hint.
+  form->ShowMessageSet(5);
+  QTest::mouseClick(Find<QPlainTextEdit>("memFUKIDASI")->viewport(), Qt::LeftButton);
+  EXPECT_EQ(Focused(), Find("btnFINISH"));
+  EXPECT_EQ(Bubble(), Set(5));
+  QTest::mouseClick(Find("edtCOMP_JUKU"), Qt::LeftButton);
+  EXPECT_EQ(Focused(), Find("btnFINISH"));
+}
+
+TEST_F(MainWindowTest, BubbleKeepsTheFocusBeforeAnyButtonOrBoxHadIt) {
+  Open();
+  auto* bubble = Find<QPlainTextEdit>("memFUKIDASI");
+  QTest::mouseClick(bubble->viewport(), Qt::LeftButton);
+  EXPECT_EQ(Focused(), bubble);
+}
+
+// ---- The picture's menu
+
+class StandInOrganizer : public QWidget {
+ public:
+  StandInOrganizer() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setGeometry(100, 0, 225, 300);
+  }
+};
+
+TEST_F(MainWindowTest, OrganizerIsRefusedBeforeTheChoiceButItsWidthIsTaken) {
+  Open();
+  StandInOrganizer organizer;
+  form->SetOrganizer(&organizer);
+  answerer.Click(QStringLiteral("yesButton"));
+  Find<QAction>("K2")->trigger();
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+  ASSERT_EQ(answerer.Dialogs().size(), 1u);
+  EXPECT_EQ(answerer.Dialogs()[0].caption, QStringLiteral("エラー"));
+  EXPECT_EQ(answerer.Dialogs()[0].text, QStringLiteral("対戦中は辞書の整理ができません。"));
+  EXPECT_EQ(sound.themeSounds, std::vector<std::string>{"dialog-warning"});
+  EXPECT_FALSE(organizer.isVisible());
+  EXPECT_EQ(form->OrganizerPanelWidth, 225);
+}
+
+TEST_F(MainWindowTest, OrganizerOpensBetweenMatches) {
+  Open();
+  StandInOrganizer organizer;
+  form->SetOrganizer(&organizer);
+  ChooseShared();
+  Find<QAction>("K2")->trigger();
+  EXPECT_TRUE(organizer.isVisible());
+  EXPECT_TRUE(sound.themeSounds.empty());
+  EXPECT_EQ(form->OrganizerPanelWidth, 225);
+  organizer.close();
+}
+
+TEST_F(MainWindowTest, PictureMenuHoldsItsItemsInOrder) {
+  Open(false);
+  auto* menu = Find<QMenu>("PopupMenu1");
+  QStringList items;
+  for (const QAction* action : menu->actions()) {
+    items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+  }
+  EXPECT_EQ(items, (QStringList{"辞書の整理", "ヘルプ", "-", "バージョン情報"}));
+  EXPECT_EQ(Find("Image1")->contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+TEST_F(MainWindowTest, AboutBoxOpensModally) {
+  Open();
+  QDialog about;
+  form->SetAboutBox(&about);
+  bool modal = false;
+  answerer.Handle([&](QWidget& dialog) {
+    modal = &dialog == &about;
+    about.accept();
+  });
+  Find<QAction>("K1")->trigger();
+  EXPECT_TRUE(modal);
+  EXPECT_FALSE(about.isVisible());
+}
+
+QTextBrowser* OpenHelpWindow() {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == QStringLiteral("HelpWindow") && window->isVisible()) {
+      return qobject_cast<QTextBrowser*>(window);
+    }
+  }
+  return nullptr;
+}
+
+TEST_F(MainWindowTest, HelpShowsItsContentsAndClosesWithTheWindow) {
+  folder.CopyInstalledFiles();
+  Open();
+  Find<QAction>("K3")->trigger();
+  QPointer<QTextBrowser> help = OpenHelpWindow();
+  ASSERT_NE(help, nullptr);
+  EXPECT_FALSE(help->document()->isEmpty());
+  EXPECT_FALSE(help->document()->toPlainText().contains(QStringLiteral("<html")))
+      << "shown as HTML, not as its source";
+  EXPECT_EQ(help->verticalScrollBar()->value(), 0);
+  form.reset();
+  EXPECT_TRUE(help.isNull());
+}
+
+TEST_F(MainWindowTest, MissingHelpFileIsExplained) {
+  Open();
+  answerer.Click(QStringLiteral("yesButton"));
+  Find<QAction>("K3")->trigger();
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+  ASSERT_EQ(answerer.Dialogs().size(), 1u);
+  EXPECT_TRUE(answerer.Dialogs()[0].text.contains(QStringLiteral("renkomiwin32.hlp")));
+  EXPECT_EQ(OpenHelpWindow(), nullptr);
+}
+
+// ---- Painting
+
+TEST_F(MainWindowTest, PictureIsTheCharacterOverTheTileWithBlueTransparent) {
+  Open();
+  const QImage character(QStringLiteral(":/renkomi/character.bmp"));
+  const QImage tile(QStringLiteral(":/renkomi/tile.bmp"));
+  ASSERT_EQ(character.size(), QSize(273, 242)) << "the game's artwork is linked in";
+  ASSERT_EQ(tile.size(), QSize(8, 8));
+  const QImage picture = Find<QLabel>("Image1")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(picture.size(), QSize(273, 241));
+  const QImage squeezed = character.convertToFormat(QImage::Format_RGB32)
+                              .scaled(273, 241, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  int transparent = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const QRgb drawn = squeezed.pixel(x, y);
+      const QRgb expected = qRgb(0, 0, 255) == (drawn | 0xFF000000) ? tile.pixel(x % 8, y % 8) : drawn;
+      if (expected != drawn) ++transparent;
+      ASSERT_EQ(picture.pixel(x, y) & 0xFFFFFF, expected & 0xFFFFFF) << x << "," << y;
+    }
+  }
+  EXPECT_GT(transparent, 0) << "the character stands on blue";
+}
+
+struct Snap {
+  const char* name;
+  QPoint from;
+  QPoint to;
+};
+
+class PictureSnapTest : public MainWindowFixture, public testing::WithParamInterface<Snap> {};
+
+TEST_P(PictureSnapTest, PaintingKeepsThePictureOnTheTileGrid) {
+  Open();
+  QWidget* picture = Find("Image1");
+  picture->move(GetParam().from);
+  form->repaint();
+  EXPECT_EQ(picture->pos(), GetParam().to);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Positions, PictureSnapTest,
+    testing::Values(Snap{"LaidOut", {336, 152}, {336, 152}}, Snap{"MinusFive", {-5, 152}, {0, 152}},
+                    Snap{"Thirteen", {13, 152}, {8, 152}}, Snap{"MinusThirteen", {336, -13}, {336, -8}},
+                    Snap{"Seven", {7, 15}, {0, 8}}),
+    [](const testing::TestParamInfo<Snap>& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, PaintingComesToRest) {
+  Open();
+  int paints = 0;
+  struct Counter : QObject {
+    int* count;
+    explicit Counter(int* c) : count(c) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint) ++*count;
+      return false;
+    }
+  } counter(&paints);
+  form->installEventFilter(&counter);
+  form->update();
+  QTest::qWait(300);
+  EXPECT_GE(paints, 1);
+  EXPECT_LE(paints, 2);
+}
+
+}  // namespace
+}  // namespace renkomi::test

@@ -1,0 +1,278 @@
+// Whole matches played in the real window, as a player plays them: the jukugo and
+// readings arrive from the input method, Enter submits, the dialogs are answered.
+// Each test checks what the player sees and what the dictionary files hold after.
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+
+#include "gauge.h"
+#include "main_window_fixture.h"
+
+namespace renkomi::test {
+namespace {
+
+using Words = std::vector<std::pair<QString, QString>>;
+
+// The shared dictionary a new player gets: the five built-in words. With the
+// fixture's random state the opening move draws the first, 日本.
+const Words kBuiltIn{{"日本", "にほん"}, {"本日", "ほんじつ"}, {"本当", "ほんとう"},
+                     {"当日", "とうじつ"}, {"入口", "いりぐち"}};
+
+class MatchWindowTest : public MainWindowFixture {
+ protected:
+  void SetUp() override {
+    folder.CopyInstalledFiles();
+    Open();
+    ChooseShared();
+    QTest::mouseClick(Find("btnSTART"), Qt::LeftButton);
+  }
+
+  // Draws the game will make after the opening one, worked out on a copy of the state.
+  static std::vector<std::uint32_t> Draws(std::initializer_list<std::uint32_t> bounds) {
+    Random copy(kRandomState);
+    copy.RandomBelow(static_cast<std::uint32_t>(kBuiltIn.size()));  // the opening word
+    std::vector<std::uint32_t> draws;
+    for (const std::uint32_t n : bounds) draws.push_back(copy.RandomBelow(n));
+    return draws;
+  }
+
+  QString CompJukugo() const { return Find<QLineEdit>("edtCOMP_JUKU")->text(); }
+  QString CompYomi() const { return Find<QLineEdit>("edtCOMP_YOMI")->text(); }
+  int Gauge() const { return Find<ui::Gauge>("gagHitPoint")->Progress(); }
+  QString SoundFile(const char* name) const { return folder.File(QStringLiteral("media/")) + QLatin1String(name); }
+
+  // The window between matches, as every end of a match leaves it.
+  void ExpectIdle() const {
+    for (const char* box : {"edtCOMP_JUKU", "edtCOMP_YOMI", "edtUSER_JUKU", "edtUSER_YOMI"}) {
+      EXPECT_TRUE(Find<QLineEdit>(box)->text().isEmpty()) << box;
+    }
+    EXPECT_FALSE(Find("edtUSER_JUKU")->isEnabled());
+    EXPECT_FALSE(Find("edtUSER_YOMI")->isEnabled());
+    for (const char* button : {"btnSTART", "btnFINISH", "btnTEACH"}) {
+      EXPECT_TRUE(Find(button)->isEnabled()) << button;
+    }
+    EXPECT_EQ(Focused(), Find("btnSTART"));
+    EXPECT_EQ(Bubble(), Set(1));
+    EXPECT_EQ(Gauge(), 0);
+    EXPECT_EQ(BubbleColour(), QColor(0, 0, 255));
+    EXPECT_FALSE(form->CurrentMatch().InProgress());
+  }
+
+  // What the window shows while the loss dialog is up.
+  struct AtDialog {
+    QStringList bubble;
+    int gauge = -1;
+    QColor colour;
+    Words onDisk;
+  };
+  DialogAnswerer::Action Capture(AtDialog& at) {
+    return [this, &at](QWidget&) {
+      at.bubble = Bubble();
+      at.gauge = Gauge();
+      at.colour = BubbleColour();
+      at.onDisk = folder.ReadDictionary(QStringLiteral("renkomi"));
+    };
+  }
+};
+
+TEST_F(MatchWindowTest, OpeningMoveShowsTheFirstWordAndHandsOverToThePlayer) {
+  EXPECT_EQ(CompJukugo(), QStringLiteral("日本"));
+  EXPECT_EQ(CompYomi(), QStringLiteral("にほん"));
+  EXPECT_EQ(Bubble(), Set(5));
+  EXPECT_TRUE(Find("edtUSER_JUKU")->isEnabled());
+  EXPECT_TRUE(Find("edtUSER_YOMI")->isEnabled());
+  for (const char* button : {"btnSTART", "btnFINISH", "btnTEACH"}) {
+    EXPECT_FALSE(Find(button)->isEnabled()) << button;
+  }
+  EXPECT_EQ(Focused(), Find("edtUSER_JUKU"));
+  EXPECT_TRUE(form->CurrentMatch().InProgress());
+
+  // The hints are off during a match.
+  QTest::mouseMove(form->windowHandle(), QPoint(336, 100));
+  EXPECT_EQ(Bubble(), Set(5));
+}
+
+TEST_F(MatchWindowTest, WrongTextIsAskedForAgainAndEnterNeverReachesTheBox) {
+  auto* jukugo = Find<QLineEdit>("edtUSER_JUKU");
+  auto* yomi = Find<QLineEdit>("edtUSER_YOMI");
+  QSignalSpy returns(jukugo, &QLineEdit::returnPressed);
+
+  Submit("edtUSER_JUKU", QStringLiteral("ほんとう"));
+  EXPECT_EQ(Bubble(), Set(9));
+  EXPECT_TRUE(jukugo->text().isEmpty());
+  EXPECT_EQ(Focused(), jukugo);
+
+  Submit("edtUSER_JUKU", QStringLiteral("本当"));
+  EXPECT_EQ(Bubble(), Set(11)) << "all seven lines of set 9 replaced";
+  EXPECT_EQ(Focused(), yomi);
+
+  Submit("edtUSER_YOMI", QStringLiteral("ホントウ"));
+  EXPECT_EQ(Bubble(), Set(10));
+  EXPECT_TRUE(yomi->text().isEmpty());
+  EXPECT_EQ(jukugo->text(), QStringLiteral("本当"));
+  EXPECT_EQ(Focused(), yomi);
+  EXPECT_EQ(returns.count(), 0);
+
+  // A click into the bubble hands the focus back to the box that had it.
+  QTest::mouseClick(Find<QPlainTextEdit>("memFUKIDASI")->viewport(), Qt::LeftButton);
+  EXPECT_EQ(Focused(), yomi);
+  EXPECT_EQ(Bubble(), Set(10));
+}
+
+TEST_F(MatchWindowTest, WonMatchTeachesNothingOnNoAndSavesEveryWordPlayed) {
+  const std::vector<std::uint32_t> draws = Draws({1, 4});
+  Submit("edtUSER_JUKU", QStringLiteral("本当"));
+  Submit("edtUSER_YOMI", QStringLiteral("ほんとう"));
+  // Only 当日 continues 本当: one candidate, the gauge at 99.
+  EXPECT_EQ(CompJukugo(), QStringLiteral("当日"));
+  EXPECT_EQ(CompYomi(), QStringLiteral("とうじつ"));
+  EXPECT_EQ(Gauge(), 99);
+  EXPECT_EQ(Find<ui::Gauge>("gagHitPoint")->Text(), QStringLiteral("99%"));
+  EXPECT_EQ(Bubble(), Set(12 + static_cast<int>(draws[1])));
+  EXPECT_TRUE(Find<QLineEdit>("edtUSER_JUKU")->text().isEmpty());
+  EXPECT_TRUE(Find<QLineEdit>("edtUSER_YOMI")->text().isEmpty());
+  EXPECT_EQ(Focused(), Find("edtUSER_JUKU"));
+
+  // 日光 is no dictionary word, continues 当日, and nothing continues it.
+  AtDialog atInformation;
+  AtDialog atQuestion;
+  answerer.Click(QStringLiteral("yesButton"), Capture(atInformation));
+  answerer.Click(QStringLiteral("noButton"), Capture(atQuestion));
+  Submit("edtUSER_JUKU", QStringLiteral("日光"));
+  Submit("edtUSER_YOMI", QStringLiteral("にっこう"));
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+
+  ASSERT_EQ(answerer.Dialogs().size(), 2u);
+  EXPECT_EQ(answerer.Dialogs()[0].caption, QStringLiteral("情報"));
+  EXPECT_EQ(answerer.Dialogs()[0].text, QStringLiteral("あなたの勝ちです。"));
+  EXPECT_EQ(answerer.Dialogs()[1].caption, QStringLiteral("確認"));
+  EXPECT_EQ(answerer.Dialogs()[1].text, QStringLiteral("日光 に続くことばをおしえてくれますか？"));
+  EXPECT_EQ(atInformation.bubble, Set(8));
+  EXPECT_EQ(atInformation.colour, QColor(128, 0, 128));
+  EXPECT_EQ(atInformation.gauge, 100);
+  EXPECT_EQ(atQuestion.onDisk, kBuiltIn) << "a win saves after the teaching step";
+  EXPECT_EQ(sound.files, std::vector<QString>{SoundFile("Tada.wav")});
+
+  ExpectIdle();
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")),
+            (Words{{"本日", "ほんじつ"}, {"入口", "いりぐち"}, {"日本", "にほん"}, {"本当", "ほんとう"},
+                   {"当日", "とうじつ"}, {"日光", "にっこう"}}));
+}
+
+struct Loss {
+  const char* name;
+  std::vector<std::pair<const char*, const char*>> moves;  // box name and text, in order
+  int messageSet;
+  Words saved;
+};
+
+class LossTest : public MatchWindowTest, public testing::WithParamInterface<Loss> {};
+
+TEST_P(LossTest, LostMatchShowsTheReasonSavesThenTellsThePlayer) {
+  const Loss& loss = GetParam();
+  AtDialog at;
+  answerer.Click(QStringLiteral("yesButton"), Capture(at));
+  for (const auto& [box, text] : loss.moves) Submit(box, QString::fromUtf8(text));
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+
+  ASSERT_EQ(answerer.Dialogs().size(), 1u);
+  EXPECT_EQ(answerer.Dialogs()[0].caption, QStringLiteral("情報"));
+  EXPECT_EQ(answerer.Dialogs()[0].text, QStringLiteral("あなたの負けです。"));
+  EXPECT_EQ(at.bubble, Set(loss.messageSet));
+  EXPECT_EQ(at.colour, QColor(0, 0, 255));
+  EXPECT_EQ(at.onDisk, loss.saved) << "a loss saves before the dialog";
+  EXPECT_EQ(sound.files, std::vector<QString>{SoundFile("Chimes.wav")});
+  ExpectIdle();
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), loss.saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reasons, LossTest,
+    testing::Values(
+        Loss{"BrokenChain",
+             {{"edtUSER_JUKU", "光線"}, {"edtUSER_YOMI", "こうせん"}},
+             6,
+             {{"本日", "ほんじつ"}, {"本当", "ほんとう"}, {"当日", "とうじつ"}, {"入口", "いりぐち"},
+              {"日本", "にほん"}}},
+        Loss{"AlreadyPlayed",
+             {{"edtUSER_JUKU", "本当"}, {"edtUSER_YOMI", "ほんとう"},  // the computer answers 当日
+              {"edtUSER_JUKU", "日本"}, {"edtUSER_YOMI", "にほん"}},
+             7,
+             {{"本日", "ほんじつ"}, {"入口", "いりぐち"}, {"日本", "にほん"}, {"本当", "ほんとう"},
+              {"当日", "とうじつ"}}},
+        Loss{"Surrender",
+             {{"edtUSER_JUKU", "こうさん"}},
+             17,
+             {{"本日", "ほんじつ"}, {"本当", "ほんとう"}, {"当日", "とうじつ"}, {"入口", "いりぐち"},
+              {"日本", "にほん"}}}),
+    [](const testing::TestParamInfo<Loss>& info) { return std::string(info.param.name); });
+
+TEST_F(MatchWindowTest, ClosingDuringAMatchSavesTheWordsPlayedSoFar) {
+  Submit("edtUSER_JUKU", QStringLiteral("本当"));
+  Submit("edtUSER_YOMI", QStringLiteral("ほんとう"));
+  ASSERT_EQ(CompJukugo(), QStringLiteral("当日"));
+  EXPECT_TRUE(form->close());
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")),
+            (Words{{"本日", "ほんじつ"}, {"入口", "いりぐち"}, {"日本", "にほん"}, {"本当", "ほんとう"},
+                   {"当日", "とうじつ"}}));
+}
+
+TEST_F(MatchWindowTest, ClosingWhenTheDictionaryCannotBeWrittenKeepsTheWindowOpen) {
+  // The program folder disappears under the game and a file takes its name.
+  const QString path = QString::fromStdString(folder.Path().string());
+  ASSERT_TRUE(QDir().rename(path, path + QStringLiteral(".moved")));
+  QFile stand(path);
+  ASSERT_TRUE(stand.open(QIODevice::WriteOnly));
+  stand.close();
+
+  answerer.Click(QStringLiteral("yesButton"));
+  EXPECT_FALSE(form->close());
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+  ASSERT_EQ(answerer.Dialogs().size(), 1u);
+  EXPECT_EQ(answerer.Dialogs()[0].caption, QStringLiteral("エラー"));
+  EXPECT_TRUE(form->isVisible());
+
+  // With the folder back, closing saves and ends.
+  ASSERT_TRUE(QFile::remove(path));
+  ASSERT_TRUE(QDir().rename(path + QStringLiteral(".moved"), path));
+  EXPECT_TRUE(form->close());
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")).size(), kBuiltIn.size());
+}
+
+TEST_F(MatchWindowTest, FinishButtonClosesTheWindowBetweenMatches) {
+  answerer.Click(QStringLiteral("yesButton"));
+  Submit("edtUSER_JUKU", QStringLiteral("こうさん"));
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+  QTest::mouseClick(Find("btnFINISH"), Qt::LeftButton);
+  EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MatchWindowTest, MissingSoundFilesLeaveTheEndOfAMatchUnchanged) {
+  ASSERT_TRUE(QDir(folder.File(QStringLiteral("media"))).removeRecursively());
+  answerer.Click(QStringLiteral("yesButton"));
+  Submit("edtUSER_JUKU", QStringLiteral("こうさん"));
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+  EXPECT_EQ(sound.files, std::vector<QString>{SoundFile("Chimes.wav")});
+  ExpectIdle();
+}
+
+class EmptyDictionaryTest : public MainWindowFixture {};
+
+TEST_F(EmptyDictionaryTest, StartingOnAnEmptyDictionaryIsReportedAndNoMatchOpens) {
+  folder.WriteDictionary(QStringLiteral("renkomi"), {});
+  Open();
+  ChooseShared();
+  answerer.Click(QStringLiteral("yesButton"));
+  QTest::mouseClick(Find("btnSTART"), Qt::LeftButton);
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+  ASSERT_EQ(answerer.Dialogs().size(), 1u);
+  EXPECT_EQ(answerer.Dialogs()[0].caption, QStringLiteral("エラー"));
+  EXPECT_TRUE(Find("btnSTART")->isEnabled());
+  EXPECT_FALSE(Find("edtUSER_JUKU")->isEnabled());
+  EXPECT_FALSE(form->CurrentMatch().InProgress());
+}
+
+}  // namespace
+}  // namespace renkomi::test

@@ -1,0 +1,659 @@
+#include "main_window.h"
+
+#include <exception>
+#include <utility>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "application.h"
+#include "gauge.h"
+#include "help_window.h"
+#include "input_box.h"
+#include "message_dialogs.h"
+#include "message_sets.h"
+#include "panel.h"
+#include "shape.h"
+#include "sound.h"
+#include "text.h"
+
+using renkomi::BubbleColour;
+using renkomi::Control;
+using renkomi::ui::FromGame;
+using renkomi::ui::ToGame;
+
+namespace {
+
+constexpr int kClientWidth = 616;
+constexpr int kClientHeight = 403;
+constexpr int kTileSize = 8;
+const char* const kTagProperty = "Tag";
+
+// Stands for the platform's Japanese system font at a character height in pixels.
+QFont JapaneseFont(int pixelSize, bool bold = false) {
+  QFont font(QStringLiteral("IPAexGothic"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
+}
+
+// The game keeps its colours as 24-bit blue-green-red values.
+QColor FromBgr(std::uint32_t bgr) {
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+constexpr std::uint32_t kNavy = 0x800000;
+constexpr std::uint32_t kTeal = 0x808000;
+constexpr std::uint32_t kYellow = 0x00FFFF;
+constexpr std::uint32_t kRed = 0x0000FF;
+constexpr std::uint32_t kLime = 0x00FF00;
+
+// Text colour for an element and everything inside it that keeps its parent's font.
+void SetFontColour(QWidget* widget, QColor colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  palette.setColor(QPalette::Text, colour);
+  palette.setColor(QPalette::ButtonText, colour);
+  widget->setPalette(palette);
+}
+
+// A green check mark, the glyph of a confirming button.
+QIcon CheckMarkIcon() {
+  QPixmap pixmap(18, 18);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  QPainterPath tick;
+  tick.moveTo(3, 9.5);
+  tick.lineTo(7.5, 14);
+  tick.lineTo(15, 4);
+  painter.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  painter.drawPath(tick);
+  painter.end();
+  return QIcon(pixmap);
+}
+
+QString JoinLines(const renkomi::ui::MessageSet& lines) {
+  QStringList text;
+  for (const std::u16string_view line : lines) {
+    text << QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size()));
+  }
+  return text.join(QLatin1Char('\n'));
+}
+
+QString FileSystemText(const std::filesystem::path& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+template <typename T>
+T* Named(T* element, const char* name) {
+  element->setObjectName(QString::fromLatin1(name));
+  return element;
+}
+
+}  // namespace
+
+TForm1::TForm1(std::filesystem::path programFolder, renkomi::Random& random,
+               renkomi::ui::Sound& sound, QWidget* parent)
+    : QWidget(parent),
+      random_(random),
+      sound_(sound),
+      store_(std::move(programFolder)),
+      match_(store_, *this, random) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Renkomi Ver.2.0"));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setProperty(kTagProperty, 1);
+  setFont(JapaneseFont(13));
+  // The layout does not follow a resize: a larger window shows more of the tile.
+  resize(kClientWidth, kClientHeight);
+  // The bare window speaks its hint while the pointer merely passes over it.
+  setMouseTracking(true);
+  if (QFile::exists(QStringLiteral(":/renkomi/icon.png"))) {
+    setWindowIcon(QIcon(QStringLiteral(":/renkomi/icon.png")));
+  }
+
+  CreateElements();
+  SetTabOrder();
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now != nullptr && now->window() == this) ControlEntered(now);
+  });
+  FormCreate();
+  bbtnJisyoOK->setFocus();
+}
+
+TForm1::~TForm1() {
+  // The help window belongs to this window's life, also when it was left open.
+  helpWindow_.reset();
+}
+
+void TForm1::CreateElements() {
+  using renkomi::ui::Gauge;
+  using renkomi::ui::Panel;
+  using renkomi::ui::Shape;
+
+  // Created bottom first: the shape, the picture and the gauge lie beneath the rest.
+  shpFUKIDASI = Named(new Shape(this), "shpFUKIDASI");
+  shpFUKIDASI->setGeometry(344, 8, 265, 145);
+
+  Image1 = Named(new QLabel(this), "Image1");
+  Image1->setGeometry(336, 152, 273, 241);
+  Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Image1->setContextMenuPolicy(Qt::CustomContextMenu);
+
+  gagHitPoint = Named(new Gauge(this), "gagHitPoint");
+  gagHitPoint->setGeometry(464, 368, 145, 25);
+  gagHitPoint->setFont(JapaneseFont(15, true));
+  gagHitPoint->SetColours(FromBgr(kRed), FromBgr(kLime));
+
+  // The computer's side.
+  Panel1 = Named(new Panel(QString(), this), "Panel1");
+  Panel1->setGeometry(8, 8, 321, 153);
+  Panel1->setFont(JapaneseFont(15));
+  SetFontColour(Panel1, FromBgr(kNavy));
+  Panel2 = Named(new Panel(QStringLiteral("パソコン"), Panel1), "Panel2");
+  Panel2->setGeometry(16, 16, 161, 25);
+  Label1 = Named(new QLabel(QStringLiteral("じゅくご"), Panel1), "Label1");
+  Label1->setGeometry(16, 56, 64, 18);
+  Label2 = Named(new QLabel(QStringLiteral("よみがな"), Panel1), "Label2");
+  Label2->setGeometry(16, 104, 64, 18);
+  edtCOMP_JUKU = Named(new QLineEdit(Panel1), "edtCOMP_JUKU");
+  edtCOMP_JUKU->setGeometry(96, 48, 209, 26);
+  edtCOMP_YOMI = Named(new QLineEdit(Panel1), "edtCOMP_YOMI");
+  edtCOMP_YOMI->setGeometry(96, 96, 209, 26);
+  for (QLineEdit* box : {edtCOMP_JUKU, edtCOMP_YOMI}) {
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setCursor(Qt::ArrowCursor);
+    box->setAttribute(Qt::WA_InputMethodEnabled, false);
+  }
+
+  // The speech bubble's text, over its shape.
+  memFUKIDASI = Named(new QPlainTextEdit(this), "memFUKIDASI");
+  memFUKIDASI->setGeometry(376, 15, 209, 130);
+  memFUKIDASI->setFont(JapaneseFont(16));
+  memFUKIDASI->setReadOnly(true);
+  memFUKIDASI->setFrameShape(QFrame::NoFrame);
+  memFUKIDASI->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memFUKIDASI->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  memFUKIDASI->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  memFUKIDASI->setFocusPolicy(Qt::ClickFocus);
+  memFUKIDASI->setTabChangesFocus(true);
+  memFUKIDASI->setAttribute(Qt::WA_InputMethodEnabled, false);
+  memFUKIDASI->viewport()->setCursor(Qt::ArrowCursor);
+  // The longest line, thirteen full-width characters, needs all of the 209 pixels.
+  memFUKIDASI->document()->setDocumentMargin(0);
+  {
+    QPalette palette = memFUKIDASI->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    memFUKIDASI->setPalette(palette);
+  }
+  memFUKIDASI->setPlainText(JoinLines(renkomi::ui::InitialBubbleText()));
+  SetBubbleColour(BubbleColour::Blue);
+
+  btnSTART = Named(new QPushButton(QStringLiteral("はじめる"), this), "btnSTART");
+  btnSTART->setGeometry(8, 344, 97, 45);
+  btnSTART->setFont(JapaneseFont(15));
+  btnSTART->setProperty(kTagProperty, 2);
+  btnFINISH = Named(new QPushButton(QStringLiteral("やめる"), this), "btnFINISH");
+  btnFINISH->setGeometry(120, 344, 97, 45);
+  btnFINISH->setProperty(kTagProperty, 3);
+  btnTEACH = Named(new QPushButton(QStringLiteral("おしえる"), this), "btnTEACH");
+  btnTEACH->setGeometry(232, 344, 97, 45);
+  btnTEACH->setProperty(kTagProperty, 4);
+  for (QPushButton* button : {btnSTART, btnFINISH, btnTEACH}) {
+    button->setMouseTracking(true);
+    button->installEventFilter(this);
+  }
+  connect(btnSTART, &QPushButton::clicked, this, &TForm1::btnSTARTClick);
+  connect(btnFINISH, &QPushButton::clicked, this, &TForm1::btnFINISHClick);
+  connect(btnTEACH, &QPushButton::clicked, this, &TForm1::btnTEACHClick);
+
+  // The player's side.
+  Panel3 = Named(new Panel(QString(), this), "Panel3");
+  Panel3->setGeometry(8, 176, 321, 153);
+  Panel3->setFont(JapaneseFont(15));
+  SetFontColour(Panel3, FromBgr(kTeal));
+  pnlUserName = Named(new Panel(QStringLiteral("あなた"), Panel3), "pnlUserName");
+  pnlUserName->setGeometry(16, 16, 161, 25);
+  Label5 = Named(new QLabel(QStringLiteral("じゅくご"), Panel3), "Label5");
+  Label5->setGeometry(16, 56, 64, 18);
+  Label6 = Named(new QLabel(QStringLiteral("よみがな"), Panel3), "Label6");
+  Label6->setGeometry(16, 104, 64, 18);
+  edtUSER_JUKU = Named(new QLineEdit(Panel3), "edtUSER_JUKU");
+  edtUSER_JUKU->setGeometry(96, 48, 209, 26);
+  edtUSER_YOMI = Named(new QLineEdit(Panel3), "edtUSER_YOMI");
+  edtUSER_YOMI->setGeometry(96, 96, 209, 26);
+  for (QLineEdit* box : {edtUSER_JUKU, edtUSER_YOMI}) {
+    box->setEnabled(false);
+    // Qt has no hint for hiragana mode: the input method is simply on, and the
+    // player's input method starts in its own (kana) mode.
+    box->setAttribute(Qt::WA_InputMethodEnabled, true);
+    box->installEventFilter(this);
+  }
+
+  Panel5 = Named(new Panel(QStringLiteral("今のダメージは"), this), "Panel5");
+  Panel5->setGeometry(336, 368, 129, 25);
+  Panel5->setFont(JapaneseFont(15, true));
+  {
+    QPalette palette = Panel5->palette();
+    palette.setColor(QPalette::Window, FromBgr(kNavy));
+    palette.setColor(QPalette::WindowText, FromBgr(kYellow));
+    Panel5->setPalette(palette);
+  }
+
+  // The dictionary choice, over both sides until a dictionary has been chosen.
+  pnlSelDic = Named(new Panel(QString(), this), "pnlSelDic");
+  pnlSelDic->setGeometry(8, 8, 321, 321);
+  rgpJisyoSel = Named(new QGroupBox(QStringLiteral("辞書をえらぶ"), pnlSelDic), "rgpJisyoSel");
+  rgpJisyoSel->setGeometry(16, 16, 185, 73);
+  rgpJisyoSelItem0 =
+      Named(new QRadioButton(QStringLiteral("みんなの辞書を使う"), rgpJisyoSel), "rgpJisyoSelItem0");
+  rgpJisyoSelItem0->setGeometry(8, 18, 169, 24);
+  rgpJisyoSelItem1 =
+      Named(new QRadioButton(QStringLiteral("自分の辞書を使う"), rgpJisyoSel), "rgpJisyoSelItem1");
+  rgpJisyoSelItem1->setGeometry(8, 43, 169, 24);
+  rgpJisyoSelItem0->setChecked(true);
+  bbtnJisyoOK = Named(new QPushButton(CheckMarkIcon(), QStringLiteral("えらぶ"), pnlSelDic),
+                      "bbtnJisyoOK");
+  bbtnJisyoOK->setGeometry(216, 40, 97, 33);
+  bbtnJisyoOK->setIconSize(QSize(18, 18));
+  bbtnJisyoOK->setDefault(true);
+  cbxJisyoSel = Named(new QComboBox(pnlSelDic), "cbxJisyoSel");
+  cbxJisyoSel->setGeometry(16, 112, 177, 26);
+  cbxJisyoSel->setEditable(true);
+  // The name is taken as typed: Enter confirms the choice and adds no entry, and no
+  // completion puts a longer name in its place.
+  cbxJisyoSel->setInsertPolicy(QComboBox::NoInsert);
+  cbxJisyoSel->setCompleter(nullptr);
+  cbxJisyoSel->setMaxVisibleItems(10);
+  cbxJisyoSel->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, true);
+  cbxJisyoSel->hide();
+  connect(rgpJisyoSelItem0, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) rgpJisyoSelClick();
+  });
+  connect(rgpJisyoSelItem1, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) rgpJisyoSelClick();
+  });
+  connect(bbtnJisyoOK, &QPushButton::clicked, this, &TForm1::bbtnJisyoOKClick);
+
+  PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
+  K2 = Named(PopupMenu1->addAction(QStringLiteral("辞書の整理")), "K2");
+  K3 = Named(PopupMenu1->addAction(QStringLiteral("ヘルプ")), "K3");
+  N1 = Named(PopupMenu1->addSeparator(), "N1");
+  K1 = Named(PopupMenu1->addAction(QStringLiteral("バージョン情報")), "K1");
+  connect(K2, &QAction::triggered, this, &TForm1::K2Click);
+  connect(K3, &QAction::triggered, this, &TForm1::K3Click);
+  connect(K1, &QAction::triggered, this, &TForm1::K1Click);
+  connect(Image1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { PopupMenu1->popup(Image1->mapToGlobal(at)); });
+}
+
+void TForm1::SetTabOrder() {
+  QWidget* const order[] = {bbtnJisyoOK,      cbxJisyoSel, rgpJisyoSelItem0, rgpJisyoSelItem1,
+                            btnSTART,         btnFINISH,   btnTEACH,         edtUSER_JUKU,
+                            edtUSER_YOMI};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void TForm1::FormCreate() {
+  random_.SeedRandom();
+  helpFile_ = FileSystemText(store_.ProgramFolder() / "renkomiwin32.hlp");
+  ComposePicture();
+  for (const std::string& name : store_.ListUserDictionaries()) {
+    cbxJisyoSel->addItem(QFile::decodeName(QByteArray::fromStdString(name)));
+  }
+  // Filling the list must not put a name into the box: the player types or picks one.
+  cbxJisyoSel->setCurrentIndex(-1);
+  cbxJisyoSel->clearEditText();
+  cbxJisyoSel->lineEdit()->installEventFilter(this);
+  connect(cbxJisyoSel, &QComboBox::editTextChanged, this, [this] { rgpJisyoSelClick(); });
+  btnSTART->hide();
+  btnSTART->setEnabled(false);
+  btnFINISH->hide();
+  btnTEACH->hide();
+}
+
+void TForm1::ComposePicture() {
+  Image2 = QImage(QStringLiteral(":/renkomi/character.bmp"));
+  Image3 = QPixmap(QStringLiteral(":/renkomi/tile.bmp"));
+
+  QPixmap picture(Image1->size());
+  picture.fill(palette().color(QPalette::Button));
+  QPainter painter(&picture);
+  if (!Image3.isNull()) painter.drawTiledPixmap(picture.rect(), Image3);
+  if (!Image2.isNull()) {
+    // Pure blue is the character's background: the tile shows through it.
+    QImage character = Image2.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < character.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(character.scanLine(y));
+      for (int x = 0; x < character.width(); ++x) {
+        if ((line[x] & 0x00FFFFFF) == 0x000000FF) line[x] = 0;
+      }
+    }
+    // Squeezed by one row into the picture's height, pixel for pixel as drawn.
+    painter.drawImage(picture.rect(), character.scaled(picture.size(), Qt::IgnoreAspectRatio,
+                                                       Qt::FastTransformation));
+  }
+  painter.end();
+  Image1->setPixmap(picture);
+}
+
+int TForm1::SnapToTile(int coordinate) { return kTileSize * (coordinate / kTileSize); }
+
+int TForm1::Tag(const QObject* element) {
+  return element == nullptr ? 0 : element->property(kTagProperty).toInt();
+}
+
+void TForm1::SetAboutBox(QDialog* aboutBox) { aboutBox_ = aboutBox; }
+void TForm1::SetInputBox(TfrmInputBox* inputBox) { inputBox_ = inputBox; }
+void TForm1::SetOrganizer(QWidget* organizer) { organizer_ = organizer; }
+
+// ---- Painting, showing, closing
+
+void TForm1::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (Image3.isNull()) {
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+  } else {
+    painter.drawTiledPixmap(rect(), Image3);
+  }
+  // The picture keeps to the tile grid so that its own tile continues the window's.
+  const QPoint snapped(SnapToTile(Image1->x()), SnapToTile(Image1->y()));
+  if (snapped != Image1->pos()) Image1->move(snapped);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    if (const QScreen* screen = this->screen(); screen != nullptr) {
+      const QRect area = screen->availableGeometry();
+      move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+  }
+  QWidget::showEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // FormCloseQuery: the words of a running match go back to the dictionary and the
+  // files are written. A dictionary that cannot be written keeps the window open,
+  // so that nothing is lost without the player knowing.
+  try {
+    store_.SaveDictionary();
+  } catch (const std::exception& failure) {
+    event->ignore();
+    const QString message = QString::fromUtf8(failure.what());
+    if (auto* app = qobject_cast<renkomi::ui::Application*>(QCoreApplication::instance())) {
+      app->PostError(message);
+    } else {
+      renkomi::ui::ShowErrorDialog(this, message);
+    }
+    return;
+  }
+  event->accept();
+  // An open help window would keep the program running after its main window.
+  if (helpWindow_) helpWindow_->close();
+}
+
+// ---- Pointer, keys and focus
+
+void TForm1::mouseMoveEvent(QMouseEvent* event) {
+  // A move that a child let through is not over the bare window.
+  if (childAt(event->position().toPoint()) == nullptr) btnSTARTMouseMove(this);
+  QWidget::mouseMoveEvent(event);
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const bool plain =
+      (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
+                             Qt::MetaModifier)) == Qt::NoModifier;
+  if (enter && plain) {
+    // A focused button takes Enter for itself; elsewhere it goes to "えらぶ" while
+    // the choice is open.
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget());
+        button != nullptr && button->isEnabled() && button->isVisibleTo(this)) {
+      button->click();
+      return;
+    }
+    if (pnlSelDic->isVisibleTo(this) && bbtnJisyoOK->isEnabled()) {
+      bbtnJisyoOK->click();
+      return;
+    }
+  }
+  QWidget::keyPressEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove &&
+      (watched == btnSTART || watched == btnFINISH || watched == btnTEACH)) {
+    btnSTARTMouseMove(watched);
+  } else if (event->type() == QEvent::KeyPress &&
+             (watched == edtUSER_JUKU || watched == edtUSER_YOMI)) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      // The box never sees its Enter: it is the move.
+      if (watched == edtUSER_JUKU) {
+        match_.SubmitJukugo();
+      } else {
+        match_.SubmitYomi();
+      }
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::btnSTARTMouseMove(QObject* sender) {
+  if (!btnSTART->isEnabled()) return;
+  const int tag = Tag(sender);
+  if (tag == LastHintTag) return;
+  LastHintTag = static_cast<std::uint8_t>(tag);
+  if (tag >= 1 && tag <= 4) ShowMessageSet(tag);
+}
+
+void TForm1::btnSTARTEnter(QWidget* sender) {
+  if (sender == LastFocusedControl) return;
+  LastFocusedControl = sender;
+  btnSTARTMouseMove(sender);
+}
+
+void TForm1::edtUSER_JUKUEnter(QWidget* sender) { LastFocusedControl = sender; }
+
+void TForm1::memFUKIDASIEnter(QWidget*) {
+  // The bubble and the computer's boxes only hand the focus back.
+  if (LastFocusedControl != nullptr && LastFocusedControl->isEnabled() &&
+      LastFocusedControl->isVisibleTo(this)) {
+    FocusControl(LastFocusedControl);
+  }
+}
+
+void TForm1::FocusControl(QWidget* control) {
+  if (!control->isEnabled()) return;
+  control->setFocus(Qt::OtherFocusReason);
+  ControlEntered(control);
+}
+
+void TForm1::ControlEntered(QWidget* control) {
+  if (control == activeControl_) return;
+  activeControl_ = control;
+  if (control == btnSTART || control == btnFINISH || control == btnTEACH) {
+    btnSTARTEnter(control);
+  } else if (control == edtUSER_JUKU || control == edtUSER_YOMI) {
+    edtUSER_JUKUEnter(control);
+  } else if (control == memFUKIDASI || control == edtCOMP_JUKU || control == edtCOMP_YOMI) {
+    memFUKIDASIEnter(control);
+  }
+}
+
+// ---- The dictionary choice
+
+void TForm1::rgpJisyoSelClick() {
+  if (rgpJisyoSelItem0->isChecked()) {
+    cbxJisyoSel->hide();
+    ShowMessageSet(18);
+    bbtnJisyoOK->setEnabled(true);
+  } else {
+    cbxJisyoSel->show();
+    FocusControl(cbxJisyoSel);
+    ShowMessageSet(19);
+    bbtnJisyoOK->setEnabled(!cbxJisyoSel->currentText().isEmpty());
+  }
+}
+
+void TForm1::bbtnJisyoOKClick() {
+  const bool personal = rgpJisyoSelItem1->isChecked();
+  const QString name = cbxJisyoSel->currentText();
+  // A personal dictionary is named after the player; the name becomes file names.
+  store_.ChooseDictionary(personal ? QFile::encodeName(name).toStdString() : std::string("renkomi"));
+  pnlUserName->SetCaption(personal ? name : QStringLiteral("あなた"));
+  // A dictionary that cannot be created leaves the choice open: the error goes to
+  // the error dialog and the player may choose again.
+  store_.LoadDictionary();
+  pnlSelDic->hide();
+  btnSTART->setEnabled(true);
+  btnSTART->show();
+  btnFINISH->show();
+  btnTEACH->show();
+  FocusControl(btnSTART);
+}
+
+// ---- The buttons and the menu
+
+void TForm1::btnSTARTClick() { match_.Start(); }
+
+void TForm1::btnFINISHClick() { close(); }
+
+void TForm1::btnTEACHClick() { match_.TeachWord(std::string()); }
+
+void TForm1::K1Click() {
+  if (aboutBox_ != nullptr) aboutBox_->exec();
+}
+
+void TForm1::K2Click() {
+  if (OrganizerPanelWidth == 0 && organizer_ != nullptr) {
+    if (const auto* panel = organizer_->findChild<QWidget*>(QStringLiteral("Panel1"))) {
+      OrganizerPanelWidth = panel->width();
+    }
+  }
+  if (btnSTART->isEnabled()) {
+    if (organizer_ != nullptr) organizer_->show();
+  } else {
+    Beep();
+    renkomi::ui::ShowErrorDialog(this, QStringLiteral("対戦中は辞書の整理ができません。"));
+  }
+}
+
+void TForm1::K3Click() {
+  if (!helpWindow_) {
+    helpWindow_ = std::make_unique<renkomi::ui::HelpWindow>();
+    helpWindow_->setWindowIcon(windowIcon());
+  }
+  if (!helpWindow_->ShowContents(helpFile_)) {
+    renkomi::ui::ShowErrorDialog(
+        this, QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(QDir::toNativeSeparators(helpFile_)));
+  }
+}
+
+// ---- What the game does to the window
+
+QWidget* TForm1::ControlOf(Control control) const {
+  switch (control) {
+    case Control::UserJukugo: return edtUSER_JUKU;
+    case Control::UserYomi: return edtUSER_YOMI;
+    case Control::CompJukugo: return edtCOMP_JUKU;
+    case Control::CompYomi: return edtCOMP_YOMI;
+    case Control::Start: return btnSTART;
+    case Control::Finish: return btnFINISH;
+    case Control::Teach: return btnTEACH;
+  }
+  return nullptr;
+}
+
+QLineEdit* TForm1::EditOf(Control control) const {
+  return qobject_cast<QLineEdit*>(ControlOf(control));
+}
+
+std::string TForm1::Text(Control control) const {
+  if (const QLineEdit* box = EditOf(control)) return ToGame(box->text());
+  if (const auto* button = qobject_cast<QPushButton*>(ControlOf(control))) {
+    return ToGame(button->text());
+  }
+  return std::string();
+}
+
+void TForm1::SetText(Control control, const std::string& text) {
+  if (QLineEdit* box = EditOf(control)) {
+    box->setText(FromGame(text));
+  } else if (auto* button = qobject_cast<QPushButton*>(ControlOf(control))) {
+    button->setText(FromGame(text));
+  }
+}
+
+void TForm1::Clear(Control control) {
+  if (QLineEdit* box = EditOf(control)) box->clear();
+}
+
+void TForm1::SetEnabled(Control control, bool enabled) {
+  if (QWidget* widget = ControlOf(control)) widget->setEnabled(enabled);
+}
+
+void TForm1::Focus(Control control) {
+  if (QWidget* widget = ControlOf(control)) FocusControl(widget);
+}
+
+void TForm1::SetGauge(int percent) { gagHitPoint->SetProgress(percent); }
+
+void TForm1::SetBubbleColour(BubbleColour colour) {
+  QPalette palette = memFUKIDASI->palette();
+  palette.setColor(QPalette::Text, FromBgr(static_cast<std::uint32_t>(colour)));
+  memFUKIDASI->setPalette(palette);
+}
+
+void TForm1::ShowMessageSet(int set) {
+  memFUKIDASI->setPlainText(JoinLines(renkomi::ui::GetMessageSet(set)));
+}
+
+void TForm1::PlaySoundFile(const std::string& fileName) {
+  // The game's own sounds lie in the media folder of the program folder.
+  const QString path = FileSystemText(store_.ProgramFolder() / "media") + QLatin1Char('/') +
+                       FromGame(fileName);
+  sound_.PlayFile(path);
+}
+
+void TForm1::ShowInformation(const std::string& text) {
+  renkomi::ui::ShowInformationDialog(this, FromGame(text));
+}
+
+bool TForm1::AskYesNo(const std::string& text) {
+  return renkomi::ui::AskYesNoDialog(this, FromGame(text));
+}
+
+renkomi::WordPair TForm1::InputWordPair(const std::string& caption, const std::string& prompt) {
+  if (inputBox_ == nullptr) return renkomi::WordPair{};
+  return inputBox_->InputWordPair(FromGame(caption), FromGame(prompt));
+}
+
+void TForm1::Beep() { sound_.PlayThemeSound(renkomi::ui::kExclamationSound); }

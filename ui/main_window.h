@@ -1,0 +1,176 @@
+// The main window: the computer's and the player's word boxes, the three buttons,
+// the character with its speech bubble, the damage gauge and, once at start-up,
+// the dictionary choice. It owns the game's state for the program's life and is
+// the window the match engine acts on.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include "dictionary_store.h"
+#include "game_window.h"
+#include "match.h"
+#include "random.h"
+
+class QComboBox;
+class QDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QAction;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class TfrmInputBox;
+
+namespace renkomi::ui {
+class Gauge;
+class HelpWindow;
+class Panel;
+class Shape;
+class Sound;
+}  // namespace renkomi::ui
+
+class TForm1 : public QWidget, public renkomi::GameWindow {
+  Q_OBJECT
+ public:
+  TForm1(std::filesystem::path programFolder, renkomi::Random& random, renkomi::ui::Sound& sound,
+         QWidget* parent = nullptr);
+  ~TForm1() override;
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  void SetAboutBox(QDialog* aboutBox);
+  void SetInputBox(TfrmInputBox* inputBox);
+  void SetOrganizer(QWidget* organizer);
+  renkomi::DictionaryStore& Store() { return store_; }
+  renkomi::Match& CurrentMatch() { return match_; }
+
+  // Width of the organizer's right-hand panel, taken the first time "辞書の整理"
+  // is chosen; the organizer reads it when it resizes.
+  int OrganizerPanelWidth = 0;
+
+  // GameWindow
+  std::string Text(renkomi::Control control) const override;
+  void SetText(renkomi::Control control, const std::string& text) override;
+  void Clear(renkomi::Control control) override;
+  void SetEnabled(renkomi::Control control, bool enabled) override;
+  void Focus(renkomi::Control control) override;
+  void SetGauge(int percent) override;
+  void SetBubbleColour(renkomi::BubbleColour colour) override;
+  void ShowMessageSet(int set) override;
+  void PlaySoundFile(const std::string& fileName) override;
+  void ShowInformation(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+  renkomi::WordPair InputWordPair(const std::string& caption, const std::string& prompt) override;
+  void Beep() override;
+
+  // Where the help file is looked for.
+  QString HelpFile() const { return helpFile_; }
+
+  // The tag an element carries for the hints: the window 1, the three buttons 2 to
+  // 4, everything else 0.
+  static int Tag(const QObject* element);
+  // A coordinate of the picture snapped to the 8-pixel tile grid, toward zero.
+  static int SnapToTile(int coordinate);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateElements();
+  void SetTabOrder();
+  void FormCreate();
+  void ComposePicture();
+
+  void rgpJisyoSelClick();
+  void bbtnJisyoOKClick();
+  void btnSTARTClick();
+  void btnFINISHClick();
+  void btnTEACHClick();
+  void K1Click();
+  void K2Click();
+  void K3Click();
+
+  void btnSTARTMouseMove(QObject* sender);
+  void btnSTARTEnter(QWidget* sender);
+  void edtUSER_JUKUEnter(QWidget* sender);
+  void memFUKIDASIEnter(QWidget* sender);
+
+  // Moves the focus and runs the focus-entering rule of the element at once, as
+  // the window does not wait for the desktop to activate it again after a dialog.
+  void FocusControl(QWidget* control);
+  // The focus has reached `control`: runs its entering rule when it is new.
+  void ControlEntered(QWidget* control);
+  QWidget* ControlOf(renkomi::Control control) const;
+  QLineEdit* EditOf(renkomi::Control control) const;
+
+  // Game state: the dictionary and the match are created before any element.
+  renkomi::Random& random_;
+  renkomi::ui::Sound& sound_;
+  renkomi::DictionaryStore store_;
+  renkomi::Match match_;
+  QString helpFile_;
+
+  QDialog* aboutBox_ = nullptr;
+  TfrmInputBox* inputBox_ = nullptr;
+  QWidget* organizer_ = nullptr;
+  std::unique_ptr<renkomi::ui::HelpWindow> helpWindow_;
+
+  // The hint state: the tag whose hint was last accepted, and the last of the
+  // three buttons and the two player boxes that took the focus.
+  std::uint8_t LastHintTag = 0;
+  QWidget* LastFocusedControl = nullptr;
+  QWidget* activeControl_ = nullptr;  // the element that last took the focus
+  bool shownOnce_ = false;
+
+  // The two pictures, never shown themselves: the character and the tile.
+  QImage Image2;
+  QPixmap Image3;
+
+  // The elements, in the order they are stacked from the bottom.
+  renkomi::ui::Shape* shpFUKIDASI = nullptr;
+  QLabel* Image1 = nullptr;
+  renkomi::ui::Gauge* gagHitPoint = nullptr;
+  renkomi::ui::Panel* Panel1 = nullptr;
+  renkomi::ui::Panel* Panel2 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLineEdit* edtCOMP_JUKU = nullptr;
+  QLineEdit* edtCOMP_YOMI = nullptr;
+  QPlainTextEdit* memFUKIDASI = nullptr;
+  QPushButton* btnSTART = nullptr;
+  QPushButton* btnFINISH = nullptr;
+  QPushButton* btnTEACH = nullptr;
+  renkomi::ui::Panel* Panel3 = nullptr;
+  renkomi::ui::Panel* pnlUserName = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label6 = nullptr;
+  QLineEdit* edtUSER_JUKU = nullptr;
+  QLineEdit* edtUSER_YOMI = nullptr;
+  renkomi::ui::Panel* Panel5 = nullptr;
+  renkomi::ui::Panel* pnlSelDic = nullptr;
+  QGroupBox* rgpJisyoSel = nullptr;
+  QRadioButton* rgpJisyoSelItem0 = nullptr;
+  QRadioButton* rgpJisyoSelItem1 = nullptr;
+  QPushButton* bbtnJisyoOK = nullptr;
+  QComboBox* cbxJisyoSel = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+  QAction* K2 = nullptr;
+  QAction* K3 = nullptr;
+  QAction* N1 = nullptr;
+  QAction* K1 = nullptr;
+};
