@@ -1,0 +1,341 @@
+#include "dic_opt.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <exception>
+
+#include <QCloseEvent>
+#include <QFontInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStringList>
+#include <QStyle>
+#include <QTableView>
+
+#include "gauge.h"
+#include "message_dialogs.h"
+#include "renkomi_wait.h"
+#include "sorted_fill.h"
+#include "word_table_model.h"
+
+using renkomi::organizer::WordTableModel;
+
+namespace {
+
+// The window's client area; the classic frame made the outer size 538 x 470.
+constexpr int kClientWidth = 530;
+constexpr int kClientHeight = 443;
+constexpr int kPanelWidth = 225;
+constexpr int kRowHeight = 24;
+
+QFont PixelFont(int pixels) {
+  QFont font(QStringLiteral("IPAexGothic"));
+  font.setPixelSize(pixels);
+  return font;
+}
+
+const QStringList& HelpLines() {
+  static const QStringList lines{
+      QString(),
+      QStringLiteral("　《登録語の削除》"),
+      QString(),
+      QStringLiteral("削除したいことばを選"),
+      QStringLiteral("択して、【削除】ボタ"),
+      QStringLiteral("ンをクリックして下さ"),
+      QStringLiteral("い。"),
+      QString(),
+      QStringLiteral("また、カーソルキーで"),
+      QStringLiteral("移動し、【DELETE】ｷｰ"),
+      QStringLiteral("で削除することもでき"),
+      QStringLiteral("ます。"),
+      QString(),
+      QStringLiteral("登録は、【おしえる】"),
+      QStringLiteral("を利用して下さい。"),
+  };
+  return lines;
+}
+
+int DecimalDigits(std::size_t n) {
+  int digits = 1;
+  while (n >= 10) {
+    n /= 10;
+    ++digits;
+  }
+  return digits;
+}
+
+// Byte length of a heading in the game's double-byte text.
+constexpr int kJukugoHeadingBytes = 4;  // 熟語
+constexpr int kYomiHeadingBytes = 8;    // よみがな
+
+// A read-only box that never takes the focus, shows the arrow and keeps the
+// input method closed.
+void MakeDisplayOnly(QWidget& widget) {
+  widget.setFocusPolicy(Qt::NoFocus);
+  widget.setCursor(Qt::ArrowCursor);
+  widget.setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+}  // namespace
+
+TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
+                       const int& organizerPanelWidth, renkomi::ui::Sound& sound, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      store_(store),
+      mainWindow_(mainWindow),
+      organizerPanelWidth_(organizerPanelWidth),
+      sound_(sound),
+      words_(new WordTableModel(this)) {
+  setObjectName(QStringLiteral("frmDicOpt"));
+  setWindowTitle(QStringLiteral("辞書の整理"));
+  setFont(PixelFont(13));
+  resize(kClientWidth, kClientHeight);
+
+  stgWord = new QTableView(this);
+  stgWord->setObjectName(QStringLiteral("stgWord"));
+  stgWord->setModel(words_);
+  stgWord->setSelectionBehavior(QAbstractItemView::SelectRows);
+  stgWord->setSelectionMode(QAbstractItemView::SingleSelection);
+  stgWord->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  stgWord->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  stgWord->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  stgWord->setShowGrid(true);
+  stgWord->setWordWrap(false);
+  stgWord->setTextElideMode(Qt::ElideNone);
+  stgWord->setCornerButtonEnabled(false);
+  stgWord->setTabKeyNavigation(false);
+  stgWord->verticalHeader()->hide();
+  stgWord->verticalHeader()->setMinimumSectionSize(kRowHeight);
+  stgWord->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  stgWord->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  QHeaderView* headings = stgWord->horizontalHeader();
+  headings->setFixedHeight(kRowHeight);
+  headings->setMinimumSectionSize(0);
+  headings->setSectionResizeMode(QHeaderView::Fixed);
+  headings->setSectionsClickable(false);
+  headings->setHighlightSections(false);
+  headings->setStretchLastSection(false);
+  headings->setStyleSheet(QStringLiteral(
+      "QHeaderView::section { background-color: #008000; color: black; "
+      "border: 0px; border-right: 1px solid #404040; border-bottom: 1px solid #404040; }"));
+  stgWord->installEventFilter(this);
+
+  Panel1 = new QFrame(this);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Panel1->setGeometry(kClientWidth - kPanelWidth, 0, kPanelWidth, kClientHeight);
+
+  Memo1 = new QPlainTextEdit(Panel1);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setGeometry(24, 17, 177, 288);
+  Memo1->setReadOnly(true);
+  Memo1->setTextInteractionFlags(Qt::NoTextInteraction);
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setPlainText(HelpLines().join(QLatin1Char('\n')));
+  MakeDisplayOnly(*Memo1);
+  Memo1->viewport()->setCursor(Qt::ArrowCursor);
+
+  btnDelete = new QPushButton(QStringLiteral("削除"), Panel1);
+  btnDelete->setObjectName(QStringLiteral("btnDelete"));
+  btnDelete->setGeometry(17, 313, 88, 32);
+  btnDelete->setAutoDefault(false);
+
+  btnEND = new QPushButton(QStringLiteral("終了"), Panel1);
+  btnEND->setObjectName(QStringLiteral("btnEND"));
+  btnEND->setGeometry(120, 313, 89, 32);
+  btnEND->setAutoDefault(false);
+
+  Panel2 = new QLabel(QStringLiteral("現在の登録数"), Panel1);
+  Panel2->setObjectName(QStringLiteral("Panel2"));
+  Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Panel2->setAlignment(Qt::AlignCenter);
+  Panel2->setGeometry(24, 361, 177, 33);
+
+  Memo2 = new QLineEdit(QStringLiteral("0"), Panel1);
+  Memo2->setObjectName(QStringLiteral("Memo2"));
+  Memo2->setGeometry(32, 401, 122, 33);
+  Memo2->setReadOnly(true);
+  Memo2->setAlignment(Qt::AlignCenter);
+  Memo2->setFont(PixelFont(15));
+  QPalette maroon = Memo2->palette();
+  maroon.setColor(QPalette::Text, QColor(0x80, 0x00, 0x00));
+  Memo2->setPalette(maroon);
+  MakeDisplayOnly(*Memo2);
+
+  Label1 = new QLabel(QStringLiteral("個です"), Panel1);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setGeometry(161, 409, 48, 20);
+
+  setTabOrder(stgWord, btnEND);
+  setTabOrder(btnEND, btnDelete);
+
+  connect(btnDelete, &QPushButton::clicked, this, [this] { btnDeleteClick(); });
+  connect(btnEND, &QPushButton::clicked, this, [this] { btnENDClick(); });
+}
+
+void TfrmDicOpt::SetWaitDialog(TfrmRenkomiWait* wait) { wait_ = wait; }
+
+void TfrmDicOpt::setVisible(bool visible) {
+  if (visible && !open_) {
+    FormShow();
+    if (!placed_) {
+      placed_ = true;
+      CentreOnScreen();
+    }
+  }
+  QWidget::setVisible(visible);
+}
+
+void TfrmDicOpt::CentreOnScreen() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
+void TfrmDicOpt::FormShow() {
+  DeletedCount = 0;
+  mainWindow_.setEnabled(false);
+  try {
+    if (wait_ != nullptr) {
+      wait_->show();
+      wait_->repaint();
+    }
+    WaitDlg();
+  } catch (...) {
+    // Nothing was taken out of the dictionary; the game must not stay locked.
+    if (wait_ != nullptr) wait_->hide();
+    mainWindow_.setEnabled(true);
+    throw;
+  }
+  open_ = true;
+  // Memo2's bottom edge must stay inside the window.
+  const int countBottom = Memo2->y() + Memo2->height();
+  if (height() < countBottom) resize(width(), countBottom + 10);
+  FormResize();
+  stgWord->setFocus();
+  ShowCount();
+  if (wait_ != nullptr) wait_->hide();
+}
+
+void TfrmDicOpt::WaitDlg() {
+  using namespace renkomi::organizer;
+  ProgressFn progress;
+  if (wait_ != nullptr) progress = [gauge = wait_->Gauge1](int percent) { gauge->SetProgress(percent); };
+  SortedWords sorted = FillSorted(store_.comp, ReadingCollator(), progress);
+  const std::size_t count = sorted.rows.size();
+  words_->SetWords(std::move(sorted.rows));
+  SizeColumns(count, sorted.longestJukugo, sorted.longestYomi);
+  if (count > 0) stgWord->setCurrentIndex(words_->index(0, WordTableModel::JukugoColumn));
+  stgWord->scrollToTop();
+}
+
+void TfrmDicOpt::SizeColumns(std::size_t wordCount, int longestJukugo, int longestYomi) {
+  const int pixels = stgWord->font().pixelSize() > 0 ? stgWord->font().pixelSize()
+                                                     : QFontInfo(stgWord->font()).pixelSize();
+  CharWidth = std::abs(pixels) - 1;
+  NumberColWidth = DecimalDigits(wordCount) * CharWidth;
+  // With no text at all a column would vanish with its heading; it keeps the
+  // heading's width instead.
+  JukugoColWidth = (longestJukugo > 0 ? longestJukugo : kJukugoHeadingBytes) * CharWidth;
+  YomiColWidth = (longestYomi > 0 ? longestYomi : kYomiHeadingBytes) * CharWidth;
+  stgWord->setColumnWidth(WordTableModel::NumberColumn, NumberColWidth);
+  stgWord->setColumnWidth(WordTableModel::JukugoColumn, JukugoColWidth);
+  stgWord->setColumnWidth(WordTableModel::YomiColumn, YomiColWidth);
+  ContentWidth = NumberColWidth + JukugoColWidth + YomiColWidth;
+  // The grid's frame on both sides and room for its vertical scroll bar.
+  FrameAllowance = 2 * stgWord->frameWidth() +
+                   stgWord->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, stgWord) + 2;
+}
+
+void TfrmDicOpt::FormResize() {
+  const int available = width() - (organizerPanelWidth_ + 5);
+  const int gridWidth = std::max(0, std::min(available, ContentWidth + FrameAllowance));
+  stgWord->setGeometry(0, 0, gridWidth, height());
+  Panel1->setGeometry(width() - Panel1->width(), 0, Panel1->width(), height());
+  update();
+}
+
+void TfrmDicOpt::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FormResize();
+}
+
+bool TfrmDicOpt::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == stgWord) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+      stgWordKeyDown();
+      return true;
+    }
+    if (event->type() == QEvent::FocusIn) stgWordEnter();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TfrmDicOpt::stgWordKeyDown() {
+  btnDelete->setFocus();
+  btnDeleteClick();
+}
+
+void TfrmDicOpt::btnDeleteClick() {
+  const int row = stgWord->currentIndex().row();
+  if (Memo2->text() == QStringLiteral("1")) {
+    sound_.PlayThemeSound(renkomi::ui::kExclamationSound);
+    renkomi::ui::ShowErrorDialog(this, QStringLiteral("すべてのことばを削除することはできません。"));
+    stgWord->setFocus();
+    ShowCount();
+    return;
+  }
+  if (words_->ClearRow(row)) ++DeletedCount;
+  stgWord->setFocus();
+  // The focus handler refreshes the count too, but only in an active window.
+  ShowCount();
+}
+
+void TfrmDicOpt::stgWordEnter() { ShowCount(); }
+
+void TfrmDicOpt::ShowCount() {
+  Memo2->setText(QString::number(words_->rowCount() - DeletedCount));
+}
+
+void TfrmDicOpt::btnENDClick() { close(); }
+
+void TfrmDicOpt::closeEvent(QCloseEvent* event) {
+  FormCloseQuery();
+  event->accept();
+}
+
+void TfrmDicOpt::GridToComp() { words_->MoveCompleteRowsTo(store_.comp); }
+
+void TfrmDicOpt::FormCloseQuery() {
+  if (!open_) return;
+  open_ = false;
+  GridToComp();
+  // The words are back in COMP whatever happens to the files, and the game is
+  // never left locked: a failed save is reported, and the words wait in memory
+  // for the next save.
+  bool failed = false;
+  QString message;
+  try {
+    store_.SaveDictionary();
+    store_.LoadDictionary();
+  } catch (const std::exception& e) {
+    failed = true;
+    message = QString::fromUtf8(e.what());
+  }
+  mainWindow_.setEnabled(true);
+  if (failed) renkomi::ui::ShowErrorDialog(this, message);
+}

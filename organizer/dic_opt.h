@@ -1,0 +1,85 @@
+// The dictionary organizer: the current dictionary as a table sorted by reading,
+// in which the player deletes words. While it is open the table holds the only
+// copy of the dictionary's words; closing puts the remaining ones back and
+// rewrites the dictionary files in the table's order.
+#pragma once
+
+#include <QWidget>
+
+#include "dictionary_store.h"
+#include "sound.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QFrame;
+class QTableView;
+class TfrmRenkomiWait;
+
+namespace renkomi::organizer {
+class WordTableModel;
+}
+
+class TfrmDicOpt : public QWidget {
+  Q_OBJECT
+ public:
+  // `organizerPanelWidth` is the main window's figure for Panel1's width, read at
+  // every resize; `mainWindow` is disabled while the organizer is open, so it
+  // must not be this window's parent (a disabled parent disables its children).
+  TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow, const int& organizerPanelWidth,
+             renkomi::ui::Sound& sound, QWidget* parent = nullptr);
+
+  // The progress dialog, created after the organizer; without one the table
+  // fills without showing progress.
+  void SetWaitDialog(TfrmRenkomiWait* wait);
+
+  // Showing runs the opening sequence first, so the window appears filled.
+  void setVisible(bool visible) override;
+
+  QTableView* stgWord;
+  QFrame* Panel1;
+  QPushButton* btnEND;
+  QPushButton* btnDelete;
+  QPlainTextEdit* Memo1;
+  QLabel* Panel2;
+  QLineEdit* Memo2;
+  QLabel* Label1;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FormShow();
+  void WaitDlg();
+  void SizeColumns(std::size_t wordCount, int longestJukugo, int longestYomi);
+  void FormResize();
+  void btnDeleteClick();
+  void stgWordKeyDown();
+  void stgWordEnter();
+  void btnENDClick();
+  void FormCloseQuery();
+  void GridToComp();
+  void ShowCount();
+  void CentreOnScreen();
+
+  renkomi::DictionaryStore& store_;
+  QWidget& mainWindow_;
+  const int& organizerPanelWidth_;
+  renkomi::ui::Sound& sound_;
+  TfrmRenkomiWait* wait_ = nullptr;
+  renkomi::organizer::WordTableModel* words_;
+
+  int FrameAllowance = 0;
+  int ContentWidth = 0;
+  int NumberColWidth = 0;
+  int JukugoColWidth = 0;
+  int YomiColWidth = 0;
+  int CharWidth = 0;
+  int DeletedCount = 0;  // rows deleted since the organizer was last shown
+
+  bool open_ = false;    // between the opening sequence and the write-back
+  bool placed_ = false;  // centred once; later showings keep the player's place
+};

@@ -1,0 +1,60 @@
+#include "renkomi_wait.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+#include "gauge.h"
+
+namespace {
+
+QFont WindowFont() {
+  QFont font(QStringLiteral("IPAexGothic"));
+  font.setPixelSize(13);
+  return font;
+}
+
+}  // namespace
+
+TfrmRenkomiWait::TfrmRenkomiWait(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+  setObjectName(QStringLiteral("frmRenkomiWait"));
+  setWindowTitle(QStringLiteral("辞書の整理中"));
+  setFont(WindowFont());
+  setFixedSize(293, 133);
+
+  Label1 = new QLabel(QStringLiteral("しばらくお待ち下さい。"), this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setGeometry(64, 16, 176, 20);
+
+  Panel1 = new QLabel(QStringLiteral("現在の進行状況"), this);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Panel1->setAlignment(Qt::AlignCenter);
+  Panel1->setGeometry(24, 56, 249, 25);
+
+  Gauge1 = new TGauge(this);
+  Gauge1->setObjectName(QStringLiteral("Gauge1"));
+  Gauge1->setGeometry(24, 88, 249, 33);
+}
+
+void TfrmRenkomiWait::setVisible(bool visible) {
+  if (visible && !placed_) {
+    // Centred the first time only; afterwards it comes back where it was left.
+    placed_ = true;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->availableGeometry();
+      move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+  }
+  QDialog::setVisible(visible);
+}
+
+void TfrmRenkomiWait::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormPaint();
+}
+
+void TfrmRenkomiWait::FormPaint() { Gauge1->SetProgress(0); }

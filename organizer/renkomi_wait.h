@@ -1,0 +1,30 @@
+// The small progress dialog shown while the organizer fills its word table.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class TGauge;
+
+class TfrmRenkomiWait : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TfrmRenkomiWait(QWidget* parent = nullptr);
+
+  QLabel* Label1;
+  QLabel* Panel1;
+  TGauge* Gauge1;
+
+  void setVisible(bool visible) override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // Sets the gauge to 0 once per showing, when the dialog first paints. Not on
+  // every paint: the dialog may be redrawn while the organizer is filling, and
+  // that must not wipe the progress already shown.
+  void FormPaint();
+
+  bool placed_ = false;
+};

@@ -1,0 +1,104 @@
+#include "word_table_model.h"
+
+#include <QColor>
+
+#include "text.h"
+
+namespace renkomi::organizer {
+
+namespace {
+// The number column, like the heading row, is drawn as a fixed cell.
+const QColor kFixedCellColour(0x00, 0x80, 0x00);
+}  // namespace
+
+WordTableModel::WordTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void WordTableModel::SetWords(std::vector<WordPair> words) {
+  beginResetModel();
+  rows_.clear();
+  rows_.shrink_to_fit();
+  rows_.reserve(words.size());
+  for (WordPair& word : words) rows_.push_back(Row{std::move(word), false});
+  endResetModel();
+}
+
+bool WordTableModel::ClearRow(int row) {
+  if (row < 0 || row >= rowCount()) return false;
+  Row& target = rows_[static_cast<std::size_t>(row)];
+  if (target.cleared) return false;
+  target.cleared = true;
+  target.word = WordPair{};
+  emit dataChanged(index(row, NumberColumn), index(row, YomiColumn));
+  return true;
+}
+
+void WordTableModel::MoveCompleteRowsTo(WordListPair& comp) {
+  beginResetModel();
+  for (Row& row : rows_) {
+    if (row.cleared || row.word.jukugo.empty() || row.word.yomi.empty()) continue;
+    comp.Append(std::move(row.word.jukugo), std::move(row.word.yomi));
+  }
+  rows_.clear();
+  rows_.shrink_to_fit();
+  endResetModel();
+}
+
+const WordPair& WordTableModel::Word(int row) const {
+  return rows_.at(static_cast<std::size_t>(row)).word;
+}
+
+bool WordTableModel::IsCleared(int row) const {
+  return rows_.at(static_cast<std::size_t>(row)).cleared;
+}
+
+int WordTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int WordTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant WordTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount()) return {};
+  const Row& row = rows_[static_cast<std::size_t>(index.row())];
+  switch (role) {
+    case Qt::DisplayRole:
+      switch (index.column()) {
+        case NumberColumn:
+          return row.cleared ? QString() : QString::number(index.row() + 1);
+        case JukugoColumn:
+          return renkomi::ui::FromGame(row.word.jukugo);
+        case YomiColumn:
+          return renkomi::ui::FromGame(row.word.yomi);
+        default:
+          return {};
+      }
+    case Qt::BackgroundRole:
+      if (index.column() == NumberColumn) return kFixedCellColour;
+      return {};
+    default:
+      return {};
+  }
+}
+
+QVariant WordTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  switch (section) {
+    case JukugoColumn:
+      return QStringLiteral("熟語");
+    case YomiColumn:
+      return QStringLiteral("よみがな");
+    default:
+      return QString();
+  }
+}
+
+Qt::ItemFlags WordTableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  // The number column is a fixed cell: part of the row, never selected itself.
+  if (index.column() == NumberColumn) return Qt::ItemIsEnabled;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+}  // namespace renkomi::organizer

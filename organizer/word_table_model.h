@@ -1,0 +1,48 @@
+// The organizer's word table: one row per dictionary word in reading order, with
+// its row number, jukugo and reading. A deleted row stays in place with all three
+// cells empty, so the numbers of the other rows never change while the table is
+// open. Texts stay CP932 and are converted only for the cells on screen.
+#pragma once
+
+#include <vector>
+
+#include <QAbstractTableModel>
+
+#include "word_list.h"
+
+namespace renkomi::organizer {
+
+class WordTableModel final : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  enum Column { NumberColumn = 0, JukugoColumn = 1, YomiColumn = 2, ColumnCount = 3 };
+
+  explicit WordTableModel(QObject* parent = nullptr);
+
+  // Replaces the table with these words, in this order.
+  void SetWords(std::vector<WordPair> words);
+  // Empties the row; true when it still held a word.
+  bool ClearRow(int row);
+  // Appends the rows that still hold both a jukugo and a reading to `comp`, in
+  // table order, and empties the table.
+  void MoveCompleteRowsTo(WordListPair& comp);
+  // The word at a row; empty texts for a deleted row.
+  const WordPair& Word(int row) const;
+  bool IsCleared(int row) const;
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+ private:
+  struct Row {
+    WordPair word;
+    bool cleared = false;
+  };
+  std::vector<Row> rows_;
+};
+
+}  // namespace renkomi::organizer

@@ -1,0 +1,328 @@
+// The organizer window on a dictionary in a temporary folder: the sorted table,
+// deleting and the refusal to delete the last word, the count, the progress
+// gauge, the window's sizes, and writing the dictionary back on closing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <vector>
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QTableView>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTest>
+
+#include "cp932.h"
+#include "dic_opt.h"
+#include "gauge.h"
+#include "organizer_test_support.h"
+#include "renkomi_wait.h"
+
+namespace renkomi::organizer {
+namespace {
+
+using testing::FileContent;
+using testing::ModalAnswerer;
+using testing::ReadFile;
+using testing::RecordingSound;
+using testing::Sjis;
+using testing::TempDictionary;
+using testing::Words;
+
+const Words kFourWords = {
+    {"日本", "にほん"}, {"本日", "ほんじつ"}, {"入口", "いりぐち"}, {"当日", "とうじつ"}};
+
+class Organizer : public ::testing::Test {
+ protected:
+  Organizer() { organizer.SetWaitDialog(&wait); }
+
+  void Open(const Words& words) {
+    dictionary.Load(words);
+    organizer.show();
+  }
+  QAbstractItemModel& Table() { return *organizer.stgWord->model(); }
+  QStringList Column(int column) {
+    QStringList cells;
+    for (int row = 0; row < Table().rowCount(); ++row)
+      cells << Table().data(Table().index(row, column)).toString();
+    return cells;
+  }
+  void SelectRow(int row) { organizer.stgWord->setCurrentIndex(Table().index(row, 1)); }
+  QString Count() const { return organizer.Memo2->text(); }
+  std::vector<std::string> CompJukugo() const {
+    std::vector<std::string> jukugo;
+    for (const std::string& entry : dictionary.store.comp.jukugo.Entries())
+      jukugo.push_back(Cp932ToUtf8(entry));
+    return jukugo;
+  }
+
+  TempDictionary dictionary;
+  QWidget mainWindow;
+  int panelWidth = 225;  // what the main window notes on first opening
+  RecordingSound sound;
+  TfrmRenkomiWait wait;
+  TfrmDicOpt organizer{dictionary.store, mainWindow, panelWidth, sound};
+};
+
+TEST_F(Organizer, OpensWithTheDictionarySortedByReadingAndTakesItOutOfComp) {
+  Open(kFourWords);
+  EXPECT_TRUE(organizer.isVisible());
+  EXPECT_EQ(organizer.windowTitle(), QStringLiteral("辞書の整理"));
+  EXPECT_EQ(Column(0), (QStringList{"1", "2", "3", "4"}));
+  EXPECT_EQ(Column(1), (QStringList{"入口", "当日", "日本", "本日"}));
+  EXPECT_EQ(Column(2), (QStringList{"いりぐち", "とうじつ", "にほん", "ほんじつ"}));
+  EXPECT_EQ(Table().headerData(0, Qt::Horizontal).toString(), QString());
+  EXPECT_EQ(Table().headerData(1, Qt::Horizontal).toString(), QStringLiteral("熟語"));
+  EXPECT_EQ(Table().headerData(2, Qt::Horizontal).toString(), QStringLiteral("よみがな"));
+  EXPECT_EQ(Count(), QStringLiteral("4"));
+  EXPECT_EQ(dictionary.store.comp.jukugo.Count(), 0u);
+  EXPECT_EQ(dictionary.store.comp.yomi.Count(), 0u);
+  EXPECT_FALSE(mainWindow.isEnabled());
+  EXPECT_FALSE(wait.isVisible());
+  EXPECT_EQ(organizer.stgWord->currentIndex().row(), 0);
+  // One digit, the longest jukugo 4 bytes, the longest reading 8, 12 pixels a byte.
+  EXPECT_EQ(organizer.stgWord->columnWidth(0), 12);
+  EXPECT_EQ(organizer.stgWord->columnWidth(1), 48);
+  EXPECT_EQ(organizer.stgWord->columnWidth(2), 96);
+  EXPECT_EQ(organizer.Memo1->document()->blockCount(), 15);
+  EXPECT_EQ(organizer.Memo1->document()->findBlockByNumber(9).text(),
+            QStringLiteral("移動し、【DELETE】ｷｰ"));
+}
+
+TEST_F(Organizer, ClosingWritesTheRemainingWordsBackInTableOrder) {
+  Open(kFourWords);
+  SelectRow(1);
+  organizer.btnDelete->click();
+  EXPECT_EQ(Column(1), (QStringList{"入口", "", "日本", "本日"}));
+  EXPECT_EQ(Column(0), (QStringList{"1", "", "3", "4"}));
+  EXPECT_EQ(Count(), QStringLiteral("3"));
+
+  organizer.btnEND->click();
+  EXPECT_FALSE(organizer.isVisible());
+  EXPECT_TRUE(mainWindow.isEnabled());
+  EXPECT_EQ(ReadFile(dictionary.JukugoFile()), FileContent({"入口", "日本", "本日"}));
+  EXPECT_EQ(ReadFile(dictionary.YomiFile()), FileContent({"いりぐち", "にほん", "ほんじつ"}));
+  EXPECT_EQ(CompJukugo(), (std::vector<std::string>{"入口", "日本", "本日"}));
+}
+
+TEST_F(Organizer, ReopeningRebuildsTheTableAndTheCount) {
+  Open(kFourWords);
+  SelectRow(0);
+  organizer.btnDelete->click();
+  organizer.close();
+  organizer.show();
+  EXPECT_EQ(Column(1), (QStringList{"当日", "日本", "本日"}));
+  EXPECT_EQ(Count(), QStringLiteral("3"));
+}
+
+TEST_F(Organizer, EqualReadingsStandTogetherInDictionaryOrder) {
+  Open({{"甲", "かっこ"}, {"乙", "あ"}, {"丙", "かつこ"}, {"丁", "かっこ"}, {"戊", "ア"},
+        {"己", "かつこ"}});
+  // Collating equal is not being equal: あ/ア and かっこ/かつこ stay apart.
+  EXPECT_EQ(Column(1), (QStringList{"乙", "戊", "甲", "丁", "丙", "己"}));
+}
+
+struct DeleteKeyCase {
+  const char* name;
+  Qt::KeyboardModifiers modifiers;
+};
+
+void PrintTo(const DeleteKeyCase& c, std::ostream* os) { *os << c.name; }
+
+class DeleteKey : public Organizer, public ::testing::WithParamInterface<DeleteKeyCase> {};
+
+TEST_P(DeleteKey, DeletesTheSelectedRowUnderAnyModifier) {
+  Open(kFourWords);
+  SelectRow(2);
+  QTest::keyClick(organizer.stgWord, Qt::Key_Delete, GetParam().modifiers);
+  EXPECT_EQ(Column(1), (QStringList{"入口", "当日", "", "本日"}));
+  EXPECT_EQ(Count(), QStringLiteral("3"));
+  EXPECT_TRUE(sound.themeSounds.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modifiers, DeleteKey,
+    ::testing::Values(DeleteKeyCase{"Plain", Qt::NoModifier}, DeleteKeyCase{"Shift", Qt::ShiftModifier},
+                      DeleteKeyCase{"Ctrl", Qt::ControlModifier},
+                      DeleteKeyCase{"ShiftCtrl", Qt::ShiftModifier | Qt::ControlModifier}),
+    [](const ::testing::TestParamInfo<DeleteKeyCase>& info) { return std::string(info.param.name); });
+
+TEST_F(Organizer, DeletingAnEmptiedRowCountsNothing) {
+  Open(kFourWords);
+  SelectRow(3);
+  organizer.btnDelete->click();
+  organizer.btnDelete->click();
+  QTest::keyClick(organizer.stgWord, Qt::Key_Delete);
+  EXPECT_EQ(Count(), QStringLiteral("3"));
+  EXPECT_EQ(Column(1), (QStringList{"入口", "当日", "日本", ""}));
+  organizer.close();
+  EXPECT_EQ(CompJukugo(), (std::vector<std::string>{"入口", "当日", "日本"}));
+}
+
+TEST_F(Organizer, TheLastWordCannotBeDeleted) {
+  Open({{"日本", "にほん"}});
+  EXPECT_EQ(Count(), QStringLiteral("1"));
+  ModalAnswerer answerer;
+  organizer.btnDelete->click();
+  QTest::keyClick(organizer.stgWord, Qt::Key_Delete, Qt::ShiftModifier);
+  EXPECT_EQ(answerer.captions, (QStringList{"エラー", "エラー"}));
+  EXPECT_EQ(answerer.texts, (QStringList{"すべてのことばを削除することはできません。",
+                                         "すべてのことばを削除することはできません。"}));
+  EXPECT_EQ(sound.themeSounds, (std::vector<std::string>{"dialog-warning", "dialog-warning"}));
+  EXPECT_EQ(Column(1), QStringList{"日本"});
+  EXPECT_EQ(Count(), QStringLiteral("1"));
+}
+
+TEST_F(Organizer, DeletingDownToOneWordThenRefuses) {
+  Open({{"日本", "にほん"}, {"本日", "ほんじつ"}});
+  SelectRow(0);
+  organizer.btnDelete->click();
+  EXPECT_TRUE(sound.themeSounds.empty());
+  ModalAnswerer answerer;
+  SelectRow(1);
+  organizer.btnDelete->click();
+  EXPECT_EQ(answerer.texts.size(), 1);
+  EXPECT_EQ(Column(1), (QStringList{"", "本日"}));
+  EXPECT_EQ(sound.themeSounds.size(), 1u);
+}
+
+TEST_F(Organizer, EmptyDictionaryShowsHeadingsOnlyAndWritesNothing) {
+  Open({});
+  const auto jukugoTime = std::filesystem::last_write_time(dictionary.JukugoFile());
+  EXPECT_EQ(Table().rowCount(), 0);
+  EXPECT_EQ(Table().headerData(1, Qt::Horizontal).toString(), QStringLiteral("熟語"));
+  EXPECT_GT(organizer.stgWord->columnWidth(1), 0);
+  EXPECT_GT(organizer.stgWord->columnWidth(2), 0);
+  EXPECT_EQ(Count(), QStringLiteral("0"));
+  organizer.btnDelete->click();  // nothing to delete, nothing refused
+  EXPECT_EQ(Count(), QStringLiteral("0"));
+  EXPECT_TRUE(sound.themeSounds.empty());
+
+  organizer.close();
+  EXPECT_TRUE(mainWindow.isEnabled());
+  EXPECT_EQ(ReadFile(dictionary.JukugoFile()), "");
+  EXPECT_EQ(ReadFile(dictionary.YomiFile()), "");
+  EXPECT_EQ(std::filesystem::last_write_time(dictionary.JukugoFile()), jukugoTime);
+  EXPECT_EQ(dictionary.store.comp.jukugo.Count(), 0u);
+}
+
+struct GaugeCase {
+  const char* name;
+  int words;
+  std::vector<int> values;
+};
+
+void PrintTo(const GaugeCase& c, std::ostream* os) { *os << c.name; }
+
+class GaugeSteps : public Organizer, public ::testing::WithParamInterface<GaugeCase> {};
+
+TEST_P(GaugeSteps, FollowTheRowsInTenths) {
+  Words words;
+  for (int i = 0; i < GetParam().words; ++i)
+    words.emplace_back("語" + std::to_string(i), "よみ" + std::to_string(i));
+  std::vector<int> values;
+  QObject::connect(wait.Gauge1, &TGauge::progressSet, [&](int percent) { values.push_back(percent); });
+  wait.Gauge1->SetProgress(100);  // left full by an earlier opening
+  values.clear();
+  Open(words);
+  EXPECT_EQ(values, GetParam().values);
+  EXPECT_EQ(wait.Gauge1->Progress(), 100);
+}
+
+std::vector<int> Expected(std::initializer_list<std::vector<int>> parts) {
+  std::vector<int> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+std::vector<int> Tenths(int from, int to) {
+  std::vector<int> values;
+  for (int v = from; v <= to; v += 10) values.push_back(v);
+  return values;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, GaugeSteps,
+    ::testing::Values(GaugeCase{"Five", 5, {0, 10, 10, 20, 30, 40, 50, 100}},
+                      // step 1: the figures run past 100, the gauge stops there
+                      GaugeCase{"Twelve", 12, Expected({{0, 10}, Tenths(10, 120), {100}})},
+                      // step 11: rows 0, 11, ..., 99
+                      GaugeCase{"Hundred", 100, Expected({{0, 10}, Tenths(10, 100), {100}})}),
+    [](const ::testing::TestParamInfo<GaugeCase>& info) { return std::string(info.param.name); });
+
+TEST(Gauge, ShowsOnlyZeroToHundred) {
+  TGauge gauge;
+  gauge.SetProgress(120);
+  EXPECT_EQ(gauge.Progress(), 100);
+  gauge.SetProgress(-5);
+  EXPECT_EQ(gauge.Progress(), 0);
+  gauge.SetProgress(40);
+  EXPECT_EQ(gauge.Progress(), 40);
+}
+
+TEST_F(Organizer, ClientHeightGrowsBackToShowTheCount) {
+  organizer.resize(530, 300);
+  Open(kFourWords);
+  EXPECT_EQ(organizer.height(), 444);
+  organizer.close();
+  organizer.resize(530, 500);
+  organizer.show();
+  EXPECT_EQ(organizer.height(), 500);
+}
+
+TEST_F(Organizer, GridIsAsWideAsItsColumnsOrAsTheRoomLeftOfThePanel) {
+  Open(kFourWords);
+  QTableView& grid = *organizer.stgWord;
+  const int columns = grid.columnWidth(0) + grid.columnWidth(1) + grid.columnWidth(2);
+  const int allowance = 2 * grid.frameWidth() +
+                        grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid) + 2;
+  EXPECT_EQ(grid.width(), columns + allowance);
+  QWidget* panel = organizer.findChild<QWidget*>(QStringLiteral("Panel1"));
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->width(), 225);
+  EXPECT_EQ(panel->x() + panel->width(), organizer.width());
+
+  organizer.resize(300, 444);
+  EXPECT_EQ(grid.width(), 300 - (225 + 5));
+  EXPECT_EQ(grid.height(), 444);
+  organizer.resize(100, 444);
+  EXPECT_EQ(grid.width(), 0);
+}
+
+TEST_F(Organizer, FailedSaveIsReportedAndKeepsTheWordsInMemory) {
+  Open(kFourWords);
+  SelectRow(0);
+  organizer.btnDelete->click();
+  // The program folder turns into a plain file: nothing can be written there.
+  std::filesystem::remove_all(dictionary.Folder());
+  { std::ofstream(dictionary.Folder()) << "not a folder"; }
+
+  ModalAnswerer answerer;
+  organizer.btnEND->click();
+  EXPECT_EQ(answerer.captions, QStringList{"エラー"});
+  ASSERT_EQ(answerer.texts.size(), 1);
+  EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("作成できません"))) << answerer.texts[0].toStdString();
+  EXPECT_FALSE(organizer.isVisible());
+  EXPECT_TRUE(mainWindow.isEnabled());
+  EXPECT_EQ(CompJukugo(), (std::vector<std::string>{"当日", "日本", "本日"}));
+  std::filesystem::remove(dictionary.Folder());
+}
+
+TEST_F(Organizer, ComesBackWhereThePlayerLeftIt) {
+  Open(kFourWords);
+  organizer.move(37, 41);
+  const QPoint left = organizer.pos();
+  organizer.close();
+  organizer.show();
+  EXPECT_EQ(organizer.pos(), left);
+}
+
+}  // namespace
+}  // namespace renkomi::organizer

@@ -1,0 +1,69 @@
+// Helpers for the organizer's tests: game text from UTF-8, a sound that records,
+// a dictionary in a temporary folder, and an answerer for modal dialogs.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <QObject>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "dictionary_store.h"
+#include "sound.h"
+
+namespace renkomi::organizer::testing {
+
+// CP932 bytes of UTF-8 text.
+std::string Sjis(const std::string& utf8);
+
+class RecordingSound final : public renkomi::ui::Sound {
+ public:
+  void PlayFile(const QString& path) override { files.push_back(path); }
+  void PlayThemeSound(const std::string& name) override { themeSounds.push_back(name); }
+
+  std::vector<QString> files;
+  std::vector<std::string> themeSounds;
+};
+
+// (jukugo, reading) in UTF-8.
+using Words = std::vector<std::pair<std::string, std::string>>;
+
+// A program folder of its own holding the shared dictionary.
+class TempDictionary {
+ public:
+  TempDictionary();
+  std::filesystem::path Folder() const;
+  std::filesystem::path JukugoFile() const { return Folder() / "renkomi.jdc"; }
+  std::filesystem::path YomiFile() const { return Folder() / "renkomi.ydc"; }
+  // Writes both files (CP932, CR LF) and loads them into the store.
+  void Load(const Words& words);
+
+ private:
+  QTemporaryDir dir_;  // before the store, which is made from its path
+
+ public:
+  renkomi::DictionaryStore store;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+// The file content a list of UTF-8 entries is saved as.
+std::string FileContent(const std::vector<std::string>& utf8Entries);
+
+// Answers every modal dialog that opens while it lives by pressing its
+// "yesButton", and notes its caption and text.
+class ModalAnswerer final : public QObject {
+ public:
+  ModalAnswerer();
+  QStringList captions;
+  QStringList texts;
+
+ private:
+  void Poll();
+  QTimer timer_;
+};
+
+}  // namespace renkomi::organizer::testing

@@ -1,0 +1,217 @@
+// The quick reading order against the plain scan it replaces, and the rules that
+// both must keep: identical readings together in dictionary order, readings that
+// only collate equal kept apart by their bytes, column lengths in one byte.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <ostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <QCollator>
+#include <QLocale>
+
+#include "cp932.h"
+#include "organizer_test_support.h"
+#include "sorted_fill.h"
+
+namespace renkomi::organizer {
+namespace {
+
+using testing::Sjis;
+
+QCollator CaseInsensitive(const QLocale& locale) {
+  QCollator collator(locale);
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  return collator;
+}
+
+QString Text(const std::string& cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
+
+// Pieces of readings that a case-insensitive collation cannot tell apart from
+// one another, yet are different bytes; the two last are bytes CP932 cannot
+// decode, both shown as U+FFFD.
+const std::vector<std::string>& Pieces() {
+  static const std::vector<std::string> pieces = [] {
+    std::vector<std::string> p;
+    for (const char* utf8 : {"かっこ", "かつこ", "あ", "ア", "ｱ", "ぁ", "ＡＢＣ", "ａｂｃ", "Ａｂｃ",
+                             "abc", "ABC", "は", "ば", "ぱ", "ー", "きゃく", "きやく", "ん", "日"})
+      p.push_back(Sjis(utf8));
+    p.push_back("\x82");
+    p.push_back("\xFF");
+    return p;
+  }();
+  return pieces;
+}
+
+// A dictionary of `size` words whose readings repeat often, some of them empty,
+// and whose jukugo name their COMP index so that order among equals shows.
+WordListPair RandomDictionary(unsigned seed, std::size_t size) {
+  std::mt19937 random(seed);
+  const auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+  WordListPair comp;
+  std::vector<std::string> readings;
+  for (std::size_t i = 0; i < size; ++i) {
+    std::string reading;
+    if (!readings.empty() && below(3) == 0) {
+      reading = readings[below(readings.size())];  // an identical reading again
+    } else {
+      const std::size_t parts = below(4);  // 0: the empty reading
+      for (std::size_t k = 0; k < parts; ++k) reading += Pieces()[below(Pieces().size())];
+    }
+    readings.push_back(reading);
+    comp.Append(below(20) == 0 ? std::string() : "J" + std::to_string(i), reading);
+  }
+  return comp;
+}
+
+struct FillCase {
+  const char* name;
+  QLocale locale;
+  unsigned seed;
+  std::size_t size;
+};
+
+void PrintTo(const FillCase& c, std::ostream* os) { *os << c.name; }
+
+class SameRowsAsScan : public ::testing::TestWithParam<FillCase> {};
+
+TEST_P(SameRowsAsScan, QuickFillGivesTheScansRowsLengthsAndProgress) {
+  const FillCase& c = GetParam();
+  const QCollator collator = CaseInsensitive(c.locale);
+  const WordListPair original = RandomDictionary(c.seed, c.size);
+
+  WordListPair quickComp = original, scanComp = original;
+  std::vector<int> quickProgress, scanProgress;
+  const SortedWords quick =
+      FillSorted(quickComp, collator, [&](int p) { quickProgress.push_back(p); });
+  const SortedWords scan =
+      FillSortedByScan(scanComp, collator, [&](int p) { scanProgress.push_back(p); });
+
+  EXPECT_EQ(quick.rows, scan.rows);
+  EXPECT_EQ(quick.longestJukugo, scan.longestJukugo);
+  EXPECT_EQ(quick.longestYomi, scan.longestYomi);
+  EXPECT_EQ(quickProgress, scanProgress);
+  EXPECT_EQ(quickComp.jukugo.Count(), 0u);
+  EXPECT_EQ(quickComp.yomi.Count(), 0u);
+
+  // Whatever both agree on must still be a reading order of the same words.
+  ASSERT_EQ(quick.rows.size(), c.size);
+  std::multiset<std::pair<std::string, std::string>> before, after;
+  for (std::size_t i = 0; i < c.size; ++i) before.emplace(original.jukugo.Entries()[i], original.yomi.Entries()[i]);
+  for (const WordPair& row : quick.rows) after.emplace(row.jukugo, row.yomi);
+  EXPECT_EQ(before, after);
+  std::map<std::string, std::size_t> lastRowOfReading;
+  for (std::size_t i = 1; i < quick.rows.size(); ++i) {
+    const std::string& previous = quick.rows[i - 1].yomi;
+    const std::string& current = quick.rows[i].yomi;
+    EXPECT_LE(collator.compare(Text(previous), Text(current)), 0) << "row " << i;
+  }
+  for (std::size_t i = 0; i < quick.rows.size(); ++i) {
+    const std::string& reading = quick.rows[i].yomi;
+    const auto seen = lastRowOfReading.find(reading);
+    if (seen != lastRowOfReading.end()) {
+      EXPECT_EQ(seen->second, i - 1) << "identical readings apart at row " << i;
+    }
+    lastRowOfReading[reading] = i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RandomDictionaries, SameRowsAsScan,
+    ::testing::Values(FillCase{"Japanese_Empty", QLocale(QLocale::Japanese, QLocale::Japan), 1, 0},
+                      FillCase{"Japanese_One", QLocale(QLocale::Japanese, QLocale::Japan), 2, 1},
+                      FillCase{"Japanese_Small", QLocale(QLocale::Japanese, QLocale::Japan), 3, 17},
+                      FillCase{"Japanese_300a", QLocale(QLocale::Japanese, QLocale::Japan), 4, 300},
+                      FillCase{"Japanese_300b", QLocale(QLocale::Japanese, QLocale::Japan), 5, 300},
+                      FillCase{"Japanese_2000", QLocale(QLocale::Japanese, QLocale::Japan), 6, 2000},
+                      FillCase{"English_300", QLocale(QLocale::English, QLocale::UnitedStates), 7, 300},
+                      FillCase{"CLocale_300", QLocale::c(), 8, 300}),
+    [](const ::testing::TestParamInfo<FillCase>& info) { return std::string(info.param.name); });
+
+// Lists of readings as given in dictionary order, and the order of the rows.
+WordListPair Dictionary(const std::vector<std::pair<std::string, std::string>>& utf8) {
+  WordListPair comp;
+  for (const auto& [jukugo, yomi] : utf8) comp.Append(Sjis(jukugo), Sjis(yomi));
+  return comp;
+}
+
+std::vector<std::string> Jukugo(const SortedWords& sorted) {
+  std::vector<std::string> jukugo;
+  for (const WordPair& row : sorted.rows) jukugo.push_back(Cp932ToUtf8(row.jukugo));
+  return jukugo;
+}
+
+TEST(ReadingOrder, JapaneseCollationIgnoresCaseAndKeepsLookalikesApartByBytes) {
+  const QCollator collator = CaseInsensitive(QLocale(QLocale::Japanese, QLocale::Japan));
+  WordListPair comp = Dictionary({{"1", "はしご"}, {"2", "ぱし"}, {"3", "abc"}, {"4", "かっこ"},
+                                  {"5", "きやく"}, {"6", "あーと"}, {"7", "ばし"}, {"8", "ABC"},
+                                  {"9", "かこ"}, {"10", "あい"}, {"11", "はし"}, {"12", "きゃく"},
+                                  {"13", "あ"}});
+  const SortedWords sorted = FillSorted(comp, collator, {});
+  EXPECT_EQ(Jukugo(sorted), (std::vector<std::string>{"8", "3", "13", "6", "10", "9", "4", "12",
+                                                      "5", "11", "7", "2", "1"}));
+}
+
+TEST(ReadingOrder, ReadingsThatOnlyCollateEqualAreNotMixedTogether) {
+  const QCollator collator = CaseInsensitive(QLocale(QLocale::Japanese, QLocale::Japan));
+  ASSERT_EQ(collator.compare(QStringLiteral("かっこ"), QStringLiteral("かつこ")), 0)
+      << "the collation no longer treats small and large kana alike";
+  WordListPair comp = Dictionary({{"A", "かつこ"}, {"B", "かっこ"}, {"C", "ア"}, {"D", "かつこ"},
+                                  {"E", "あ"}, {"F", "かっこ"}, {"G", "ア"}});
+  const SortedWords sorted = FillSorted(comp, collator, {});
+  // あ (82 A0) before ア (83 41); かっこ (82 A9 82 C1 ...) before かつこ (82 A9 82 C2 ...).
+  EXPECT_EQ(Jukugo(sorted), (std::vector<std::string>{"E", "C", "G", "B", "F", "A", "D"}));
+}
+
+TEST(ReadingOrder, ListsOfDifferentLengthsEmptyCompWithoutShiftingPairs) {
+  const QCollator collator = CaseInsensitive(QLocale(QLocale::Japanese, QLocale::Japan));
+  for (const bool moreJukugo : {true, false}) {
+    WordListPair comp = Dictionary({{"日本", "にほん"}, {"入口", "いりぐち"}});
+    if (moreJukugo) comp.jukugo.Append(Sjis("本日"));
+    else comp.yomi.Append(Sjis("ほんじつ"));
+    WordListPair scanComp = comp;
+    const SortedWords sorted = FillSorted(comp, collator, {});
+    EXPECT_EQ(sorted.rows, FillSortedByScan(scanComp, collator, {}).rows);
+    EXPECT_EQ(comp.jukugo.Count() + comp.yomi.Count(), 0u);
+    ASSERT_EQ(sorted.rows.size(), 3u);
+    const WordPair unpaired = moreJukugo ? WordPair{Sjis("本日"), ""} : WordPair{"", Sjis("ほんじつ")};
+    EXPECT_NE(std::find(sorted.rows.begin(), sorted.rows.end(), unpaired), sorted.rows.end());
+    EXPECT_NE(std::find(sorted.rows.begin(), sorted.rows.end(), WordPair{Sjis("日本"), Sjis("にほん")}),
+              sorted.rows.end());
+  }
+}
+
+struct LengthCase {
+  const char* name;
+  std::vector<std::size_t> jukugoLengthsInRowOrder;
+  int expected;
+};
+
+void PrintTo(const LengthCase& c, std::ostream* os) { *os << c.name; }
+
+class LongestLength : public ::testing::TestWithParam<LengthCase> {};
+
+TEST_P(LongestLength, IsKeptInOneByteAsTheRowsComeIn) {
+  const QCollator collator = CaseInsensitive(QLocale(QLocale::Japanese, QLocale::Japan));
+  WordListPair comp;
+  const char* readings[] = {"あ", "い", "う", "え"};
+  // Dictionary order is the reverse of reading order, so the rows decide.
+  for (std::size_t i = GetParam().jukugoLengthsInRowOrder.size(); i-- > 0;)
+    comp.Append(std::string(GetParam().jukugoLengthsInRowOrder[i], 'x'), Sjis(readings[i]));
+  EXPECT_EQ(FillSorted(comp, collator, {}).longestJukugo, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, LongestLength,
+    ::testing::Values(LengthCase{"Short", {4, 8, 6}, 8},
+                      LengthCase{"Exactly255", {255, 4}, 255},
+                      LengthCase{"Over255KeepsLowBits", {300}, 300 - 256},
+                      LengthCase{"ShorterWordBeatsTheCutLength", {300, 50, 20}, 50},
+                      LengthCase{"CutLengthBeatsShorterEarlierWord", {20, 300}, 44}),
+    [](const ::testing::TestParamInfo<LengthCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace renkomi::organizer
