@@ -1,0 +1,323 @@
+// Teaching the computer words through the real windows: the main window, the word
+// entry dialog and the match behind them, over a program folder of its own. Every
+// modal dialog is answered by the test as the player would answer it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+#include "input_box.h"
+#include "main_window.h"
+#include "message_sets.h"
+#include "random.h"
+#include "text.h"
+#include "widget_test_support.h"
+
+namespace {
+
+using renkomi::test::ProgramFolder;
+using renkomi::test::RecordingSound;
+using renkomi::test::TypeText;
+using Words = std::vector<std::pair<QString, QString>>;
+
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+
+// Answers every modal dialog as it is shown, in the order the answers were
+// queued; also a dialog shown again, as the word entry dialog is. A dialog with
+// no answer waiting is closed and counted.
+class ModalHand : public QObject {
+ public:
+  using Action = std::function<void(QDialog&)>;
+
+  ModalHand() { qApp->installEventFilter(this); }
+  ~ModalHand() override { qApp->removeEventFilter(this); }
+
+  void Then(Action action) { answers_.push_back(std::move(action)); }
+  void Yes() {
+    Then([](QDialog& dialog) {
+      auto* yes = dialog.findChild<QPushButton*>(QStringLiteral("yesButton"));
+      ASSERT_NE(yes, nullptr) << dialog.windowTitle().toStdString();
+      yes->click();
+    });
+  }
+
+  QStringList messages;  // the texts of the message dialogs, in order
+  int unexpected = 0;
+  int Waiting() const { return static_cast<int>(answers_.size()); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* dialog = qobject_cast<QDialog*>(watched);
+    if (dialog != nullptr && event->type() == QEvent::Show && !event->spontaneous() &&
+        dialog->isModal()) {
+      if (const auto* box = qobject_cast<QMessageBox*>(dialog)) messages << box->text();
+      // The answer runs once the dialog's own loop is running.
+      QPointer<QDialog> shown(dialog);
+      QTimer::singleShot(0, this, [this, shown] {
+        if (shown.isNull() || !shown->isVisible()) return;
+        if (answers_.empty()) {
+          ++unexpected;
+          // Given up as the player would, so that a loop asking again ends.
+          if (auto* yameru = shown->findChild<QPushButton*>(QStringLiteral("btnYAMERU"))) {
+            yameru->click();
+          } else {
+            shown->reject();
+          }
+          return;
+        }
+        const Action action = std::move(answers_.front());
+        answers_.pop_front();
+        try {
+          action(*shown);
+        } catch (const std::exception&) {
+          // The failure is recorded; the dialog is closed below.
+        }
+        if (!shown.isNull() && shown->isVisible()) {
+          ADD_FAILURE() << "an answer left the dialog open";
+          shown->reject();
+        }
+      });
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::deque<Action> answers_;
+};
+
+// What the player saw when the word entry dialog opened.
+struct Showing {
+  QString caption;
+  QString prompt;
+  QString jukugo;
+  QString reading;
+  QStringList bubble;
+  QColor colour;
+  int beeps = 0;
+};
+
+class TeachingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder.WriteDictionary(QStringLiteral("renkomi"), kDictionary);
+    form = std::make_unique<TForm1>(folder.Path(), random, sound);
+    form->show();
+    // Beside the shown main window, as at start-up; owned by it as in the game.
+    inputBox = new TfrmInputBox(*form, *form, form.get());
+    form->SetInputBox(inputBox);
+    // With this state the opening move draws the dictionary's first word.
+    random.SetState(0);
+    Find<QPushButton>("bbtnJisyoOK")->click();
+    ASSERT_TRUE(Find<QPushButton>("btnSTART")->isEnabled());
+  }
+
+  void TearDown() override {
+    form.reset();
+    EXPECT_EQ(hand.unexpected, 0) << "message dialogs seen: " << hand.messages.join('/').toStdString();
+    EXPECT_EQ(hand.Waiting(), 0) << "answers never asked for";
+  }
+
+  template <typename T = QWidget>
+  T* Find(const char* name) const {
+    T* element = form->findChild<T*>(QString::fromLatin1(name));
+    if (element == nullptr) ADD_FAILURE() << "no element " << name;
+    return element;
+  }
+  QStringList Bubble() const {
+    return Find<QPlainTextEdit>("memFUKIDASI")->toPlainText().split(QLatin1Char('\n'));
+  }
+  QColor BubbleColour() const {
+    return Find<QPlainTextEdit>("memFUKIDASI")->palette().color(QPalette::Text);
+  }
+  static QStringList Set(int number) {
+    QStringList lines;
+    for (const std::u16string_view line : renkomi::ui::GetMessageSet(number)) {
+      lines << QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size()));
+    }
+    return lines;
+  }
+  int Beeps() const {
+    return static_cast<int>(std::count(sound.themeSounds.begin(), sound.themeSounds.end(),
+                                       std::string(renkomi::ui::kExclamationSound)));
+  }
+  bool CompHolds(const QString& jukugo) const {
+    return form->Store().comp.jukugo.Find(renkomi::ui::ToGame(jukugo)) >= 0;
+  }
+
+  // The word entry dialog's next showing: what it showed, then the player types
+  // the pair with Enter after each box and Enter on "はい".
+  void Teach(const QString& jukugo, const QString& reading) {
+    hand.Then([this, jukugo, reading](QDialog& dialog) {
+      TfrmInputBox& box = Record(dialog);
+      TypeText(box.focusWidget(), jukugo);
+      QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+      TypeText(box.focusWidget(), reading);
+      QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+      QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+    });
+  }
+  // The next showing is left by `leave` after the jukugo has been typed.
+  void GiveUp(const std::function<void(TfrmInputBox&)>& leave) {
+    hand.Then([this, leave](QDialog& dialog) {
+      TfrmInputBox& box = Record(dialog);
+      TypeText(box.focusWidget(), QStringLiteral("日記"));
+      leave(box);
+    });
+  }
+  // Notes what the word entry dialog shows; any other dialog fails the test.
+  TfrmInputBox& Record(QDialog& dialog) {
+    auto* box = qobject_cast<TfrmInputBox*>(&dialog);
+    if (box != inputBox) {
+      ADD_FAILURE() << "expected the word entry dialog, got " << dialog.windowTitle().toStdString();
+      throw std::runtime_error("wrong dialog");
+    }
+    showings.push_back(Showing{box->windowTitle(), box->pnlTitle->Caption(),
+                               box->edtINPUT_JUKU->text(), box->edtINPUT_YOMI->text(), Bubble(),
+                               BubbleColour(), Beeps()});
+    return *box;
+  }
+
+  // A whole match won: the computer opens with 日本, the player answers 本日, and
+  // no word of the dictionary begins with 日. Then "はい" to teaching, where
+  // `teaching` answers the word entry dialog.
+  void WinOnHonjitsu(const std::function<void()>& teaching) {
+    hand.Yes();  // あなたの勝ちです。
+    hand.Yes();  // 本日 に続くことばをおしえてくれますか？
+    teaching();
+    Find<QPushButton>("btnSTART")->click();
+    ASSERT_EQ(Find<QLineEdit>("edtCOMP_JUKU")->text(), QStringLiteral("日本"));
+    for (const auto& [box, text] : {std::pair{"edtUSER_JUKU", QStringLiteral("本日")},
+                                    std::pair{"edtUSER_YOMI", QStringLiteral("ほんじつ")}}) {
+      auto* edit = Find<QLineEdit>(box);
+      TypeText(edit, text);
+      QTest::keyClick(edit, Qt::Key_Return);
+    }
+    EXPECT_EQ(hand.messages, (QStringList{QStringLiteral("あなたの勝ちです。"),
+                                          QStringLiteral("本日 に続くことばをおしえてくれますか？")}));
+  }
+
+  // Free teaching with "おしえる".
+  void TeachButton() { Find<QPushButton>("btnTEACH")->click(); }
+
+  void ExpectBetweenMatches() {
+    EXPECT_EQ(BubbleColour(), kBlue);
+    EXPECT_TRUE(Find<QPushButton>("btnSTART")->isEnabled());
+    EXPECT_EQ(form->focusWidget(), Find("btnSTART"));
+  }
+
+  const Words kDictionary{{QStringLiteral("日本"), QStringLiteral("にほん")},
+                          {QStringLiteral("会社"), QStringLiteral("かいしゃ")}};
+
+  ProgramFolder folder;
+  renkomi::Random random;
+  RecordingSound sound;
+  ModalHand hand;
+  std::unique_ptr<TForm1> form;
+  TfrmInputBox* inputBox = nullptr;
+  std::vector<Showing> showings;
+};
+
+TEST_F(TeachingTest, WordTaughtAfterAWinFollowsThePlayedWordsAndIsSavedAtOnce) {
+  WinOnHonjitsu([this] { Teach(QStringLiteral("日記"), QStringLiteral("にっき")); });
+
+  ASSERT_EQ(showings.size(), 1u);
+  EXPECT_EQ(showings[0].caption, QStringLiteral("じゅくごをおしえて"));
+  EXPECT_EQ(showings[0].prompt, QStringLiteral("本日 につづくことばを入れてね。"));
+  // Saved before the window closes: the match's words came back to the
+  // dictionary first, the taught one after them.
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")),
+            (Words{{QStringLiteral("会社"), QStringLiteral("かいしゃ")},
+                   {QStringLiteral("日本"), QStringLiteral("にほん")},
+                   {QStringLiteral("本日"), QStringLiteral("ほんじつ")},
+                   {QStringLiteral("日記"), QStringLiteral("にっき")}}));
+  EXPECT_EQ(Bubble(), Set(1));
+  EXPECT_EQ(Beeps(), 0);
+  ExpectBetweenMatches();
+}
+
+TEST_F(TeachingTest, PairThatDoesNotContinueIsAskedForAgainThenGivingUpChangesNothing) {
+  WinOnHonjitsu([this] {
+    Teach(QStringLiteral("入口"), QStringLiteral("いりぐち"));
+    // Given up by the title bar: an empty pair, not the refused one again.
+    GiveUp([](TfrmInputBox& box) { box.close(); });
+  });
+
+  ASSERT_EQ(showings.size(), 2u);
+  // Asked again with the same prompt and empty boxes, the refusal in red in the bubble.
+  EXPECT_EQ(showings[1].caption, showings[0].caption);
+  EXPECT_EQ(showings[1].prompt, QStringLiteral("本日 につづくことばを入れてね。"));
+  EXPECT_EQ(showings[1].jukugo, QString());
+  EXPECT_EQ(showings[1].reading, QString());
+  EXPECT_EQ(showings[1].bubble, Set(16));
+  EXPECT_EQ(showings[1].colour, kRed);
+  EXPECT_EQ(showings[1].beeps, 1);
+  EXPECT_EQ(Beeps(), 1);
+  // Only the words of the match came back.
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")),
+            (Words{{QStringLiteral("会社"), QStringLiteral("かいしゃ")},
+                   {QStringLiteral("日本"), QStringLiteral("にほん")},
+                   {QStringLiteral("本日"), QStringLiteral("ほんじつ")}}));
+  ExpectBetweenMatches();
+}
+
+TEST_F(TeachingTest, KnownJukugoWithAnotherReadingAddsNothing) {
+  Teach(QStringLiteral("日本"), QStringLiteral("にっぽん"));
+  TeachButton();
+  ASSERT_EQ(showings.size(), 1u);
+  EXPECT_EQ(showings[0].prompt, QStringLiteral("新しいことばを入れて下さい。"));
+  EXPECT_EQ(form->Store().comp.jukugo.Count(), 2u);
+  EXPECT_EQ(form->Store().comp.yomi.Find(renkomi::ui::ToGame(QStringLiteral("にっぽん"))), -1);
+  // The bubble keeps the comment the dialog made (set 11 on the jukugo's Enter).
+  EXPECT_EQ(Bubble(), Set(11));
+  ExpectBetweenMatches();
+  form->close();
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), kDictionary);
+}
+
+TEST_F(TeachingTest, FreeTeachingThenStartLosesThePair) {
+  Teach(QStringLiteral("日記"), QStringLiteral("にっき"));
+  TeachButton();
+  ASSERT_TRUE(CompHolds(QStringLiteral("日記")));
+  // The start reloads the dictionary from its files, which never had the pair.
+  Find<QPushButton>("btnSTART")->click();
+  EXPECT_FALSE(CompHolds(QStringLiteral("日記")));
+  EXPECT_EQ(form->Store().used.jukugo.Find(renkomi::ui::ToGame(QStringLiteral("日記"))), -1);
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), kDictionary);
+}
+
+TEST_F(TeachingTest, FreeTeachingThenClosingTheWindowSavesThePair) {
+  Teach(QStringLiteral("日記"), QStringLiteral("にっき"));
+  TeachButton();
+  // Nothing is written until the window closes.
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), kDictionary);
+  form->close();
+  Words expected = kDictionary;
+  expected.emplace_back(QStringLiteral("日記"), QStringLiteral("にっき"));
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), expected);
+}
+
+TEST_F(TeachingTest, GivingUpAddsNothingWhateverWasTaughtBefore) {
+  Teach(QStringLiteral("日記"), QStringLiteral("にっき"));
+  TeachButton();
+  ASSERT_TRUE(CompHolds(QStringLiteral("日記")));
+
+  GiveUp([](TfrmInputBox& box) { QTest::mouseClick(box.btnYAMERU, Qt::LeftButton); });
+  TeachButton();
+  ASSERT_EQ(showings.size(), 2u);
+  EXPECT_EQ(showings[1].jukugo, QString());
+  EXPECT_EQ(form->Store().comp.jukugo.Count(), 3u);
+  ExpectBetweenMatches();
+}
+
+}  // namespace
