@@ -180,19 +180,6 @@ TEST_F(Organizer, TheLastWordCannotBeDeleted) {
   EXPECT_EQ(Count(), QStringLiteral("1"));
 }
 
-TEST_F(Organizer, DeletingDownToOneWordThenRefuses) {
-  Open({{"日本", "にほん"}, {"本日", "ほんじつ"}});
-  SelectRow(0);
-  organizer.btnDelete->click();
-  EXPECT_TRUE(sound.themeSounds.empty());
-  ModalAnswerer answerer;
-  SelectRow(1);
-  organizer.btnDelete->click();
-  EXPECT_EQ(answerer.texts.size(), 1);
-  EXPECT_EQ(Column(1), (QStringList{"", "本日"}));
-  EXPECT_EQ(sound.themeSounds.size(), 1u);
-}
-
 TEST_F(Organizer, EmptyDictionaryShowsHeadingsOnlyAndWritesNothing) {
   Open({});
   const auto jukugoTime = std::filesystem::last_write_time(dictionary.JukugoFile());
@@ -313,15 +300,6 @@ TEST_F(Organizer, FailedSaveIsReportedAndKeepsTheWordsInMemory) {
   EXPECT_TRUE(mainWindow.isEnabled());
   EXPECT_EQ(CompJukugo(), (std::vector<std::string>{"当日", "日本", "本日"}));
   std::filesystem::remove(dictionary.Folder());
-}
-
-TEST_F(Organizer, ComesBackWhereThePlayerLeftIt) {
-  Open(kFourWords);
-  organizer.move(37, 41);
-  const QPoint left = organizer.pos();
-  organizer.close();
-  organizer.show();
-  EXPECT_EQ(organizer.pos(), left);
 }
 
 }  // namespace
