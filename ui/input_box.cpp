@@ -97,9 +97,22 @@ TRenkomiString TfrmInputBox::InputWordPair(const QString& caption, const QString
 }
 
 void TfrmInputBox::FormCreate(QWidget& mainWindow) {
-  // Placed once beside the main window; later showings open where the player
-  // left it, since a moved window is not placed again.
+  // Placed once beside the main window, frame to frame; later showings open where
+  // the player left it, since a moved window is not placed again.
+  mainWindow_ = &mainWindow;
+  mainClientAtCreation_ = mainWindow.geometry().topLeft();
   move(mainWindow.pos() + QPoint(100, 200));
+}
+
+void TfrmInputBox::PlaceOnFirstShowing() {
+  if (placed_) return;
+  placed_ = true;
+  // Right after the main window was shown the window manager may not have framed
+  // it yet, and its position then was that of its client area. Its frame is
+  // known by now.
+  if (mainWindow_ == nullptr) return;
+  const QPoint frameOffset = mainWindow_->geometry().topLeft() - mainWindow_->pos();
+  move(mainClientAtCreation_ - frameOffset + QPoint(100, 200));
 }
 
 void TfrmInputBox::FormActivate() {
@@ -108,6 +121,12 @@ void TfrmInputBox::FormActivate() {
   edtINPUT_JUKU->clear();
   edtINPUT_YOMI->clear();
   edtINPUT_JUKU->setFocus();
+}
+
+void TfrmInputBox::setVisible(bool visible) {
+  // Before the dialog's own window exists, a move places its frame.
+  if (visible) PlaceOnFirstShowing();
+  QDialog::setVisible(visible);
 }
 
 void TfrmInputBox::showEvent(QShowEvent* event) {

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QString>
 
@@ -34,6 +35,7 @@ class TfrmInputBox : public QDialog {
   QPushButton* btnYAMERU;
 
   void reject() override;
+  void setVisible(bool visible) override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -42,6 +44,7 @@ class TfrmInputBox : public QDialog {
 
  private:
   void FormCreate(QWidget& mainWindow);
+  void PlaceOnFirstShowing();
   void FormActivate();
   void edtINPUT_JUKUKeyPress();
   void edtINPUT_YOMIKeyPress();
@@ -49,6 +52,11 @@ class TfrmInputBox : public QDialog {
   void btnYAMERUClick();
 
   renkomi::GameWindow& game_;
+  // Where the main window's client area stood when the dialog was created; its
+  // frame is known only once the window manager has framed it.
+  QPointer<QWidget> mainWindow_;
+  QPoint mainClientAtCreation_;
+  bool placed_ = false;
   QString caption_;
   QString prompt_;
   TRenkomiString result_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
@@ -24,6 +26,7 @@ struct StateCase {
   std::vector<std::function<void(QWidget&)>> steps;
   std::vector<std::string> sounds;
 };
+void PrintTo(const StateCase& row, std::ostream* out) { *out << row.name; }
 
 void Normal(QWidget& w) { w.showNormal(); }
 void Minimize(QWidget& w) { w.showMinimized(); }
@@ -112,6 +115,7 @@ struct OwnerCase {
   const char* name;
   std::function<QObject*(QWidget& form)> makeOwner;
 };
+void PrintTo(const OwnerCase& row, std::ostream* out) { *out << row.name; }
 
 class AnimateFormOwnerTest : public ::testing::TestWithParam<OwnerCase> {};
 

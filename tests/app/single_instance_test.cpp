@@ -1,6 +1,8 @@
 #include "single_instance.h"
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,6 +25,7 @@ struct LockPathCase {
   const char* runtimeDir;
   const char* expected;
 };
+void PrintTo(const LockPathCase& row, std::ostream* out) { *out << row.name; }
 
 class LockPathTest : public ::testing::TestWithParam<LockPathCase> {};
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QInputMethodEvent>
 #include <QTest>
 #include <QTimer>
@@ -15,6 +17,11 @@
 
 #include "application.h"
 #include "text.h"
+
+// Readable positions in failure messages.
+inline void PrintTo(const QPoint& point, std::ostream* out) {
+  *out << '(' << point.x() << ", " << point.y() << ')';
+}
 
 namespace {
 
@@ -128,6 +135,7 @@ struct RefusalCase {
   bool inJukugo;
   const char* set;
 };
+void PrintTo(const RefusalCase& row, std::ostream* out) { *out << row.name; }
 
 class InputBoxRefusalTest : public InputBoxTest,
                             public ::testing::WithParamInterface<RefusalCase> {};
@@ -190,6 +198,7 @@ struct GiveUpCase {
   const char* name;
   std::function<void(TfrmInputBox&)> leave;
 };
+void PrintTo(const GiveUpCase& row, std::ostream* out) { *out << row.name; }
 
 class InputBoxGiveUpTest : public InputBoxTest,
                            public ::testing::WithParamInterface<GiveUpCase> {};
@@ -291,6 +300,27 @@ TEST_F(InputBoxTest, PlacedBesideTheMainWindowOnceThenWhereLeft) {
   });
   EXPECT_EQ(secondPlace, QPoint(40, 60));
   EXPECT_EQ(box_->size(), QSize(346, 194));
+}
+
+// Right after the game shows its main window the window manager may not have
+// framed it yet; the dialog is still placed frame to frame.
+TEST(InputBoxPlacementTest, FrameToFrameWhenTheMainWindowIsFramedLate) {
+  QWidget mainWindow;
+  mainWindow.setGeometry(300, 200, 616, 403);
+  RecordingWindow game;
+  TfrmInputBox box(mainWindow, game, &mainWindow);
+  mainWindow.show();
+  const QPoint frame = mainWindow.frameGeometry().topLeft();
+  ASSERT_NE(frame, mainWindow.geometry().topLeft()) << "the platform gives windows no frame";
+
+  QPoint placed;
+  QObject context;
+  QTimer::singleShot(0, &context, [&] {
+    placed = box.frameGeometry().topLeft();
+    box.close();
+  });
+  box.InputWordPair(QStringLiteral("じゅくごをおしえて"), QString());
+  EXPECT_EQ(placed, frame + QPoint(100, 200));
 }
 
 }  // namespace
