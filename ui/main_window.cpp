@@ -137,7 +137,7 @@ TForm1::TForm1(std::filesystem::path programFolder, renkomi::Random& random,
 
   CreateElements();
   SetTabOrder();
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (now != nullptr && now->window() == this) ControlEntered(now);
   });
   FormCreate();
@@ -145,6 +145,9 @@ TForm1::TForm1(std::filesystem::path programFolder, renkomi::Random& random,
 }
 
 TForm1::~TForm1() {
+  // The elements die after this body: none of their focus changes may reach the
+  // hint rules of a window that is half gone.
+  disconnect(focusWatch_);
   // The help window belongs to this window's life, also when it was left open.
   helpWindow_.reset();
 }
@@ -227,9 +230,9 @@ void TForm1::CreateElements() {
     button->setMouseTracking(true);
     button->installEventFilter(this);
   }
-  connect(btnSTART, &QPushButton::clicked, this, &TForm1::btnSTARTClick);
+  connect(btnSTART, &QPushButton::clicked, this, [this] { RunHandler([this] { btnSTARTClick(); }); });
   connect(btnFINISH, &QPushButton::clicked, this, &TForm1::btnFINISHClick);
-  connect(btnTEACH, &QPushButton::clicked, this, &TForm1::btnTEACHClick);
+  connect(btnTEACH, &QPushButton::clicked, this, [this] { RunHandler([this] { btnTEACHClick(); }); });
 
   // The player's side.
   Panel3 = Named(new Panel(QString(), this), "Panel3");
@@ -297,16 +300,17 @@ void TForm1::CreateElements() {
   connect(rgpJisyoSelItem1, &QRadioButton::toggled, this, [this](bool on) {
     if (on) rgpJisyoSelClick();
   });
-  connect(bbtnJisyoOK, &QPushButton::clicked, this, &TForm1::bbtnJisyoOKClick);
+  connect(bbtnJisyoOK, &QPushButton::clicked, this,
+          [this] { RunHandler([this] { bbtnJisyoOKClick(); }); });
 
   PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
   K2 = Named(PopupMenu1->addAction(QStringLiteral("辞書の整理")), "K2");
   K3 = Named(PopupMenu1->addAction(QStringLiteral("ヘルプ")), "K3");
   N1 = Named(PopupMenu1->addSeparator(), "N1");
   K1 = Named(PopupMenu1->addAction(QStringLiteral("バージョン情報")), "K1");
-  connect(K2, &QAction::triggered, this, &TForm1::K2Click);
-  connect(K3, &QAction::triggered, this, &TForm1::K3Click);
-  connect(K1, &QAction::triggered, this, &TForm1::K1Click);
+  connect(K2, &QAction::triggered, this, [this] { RunHandler([this] { K2Click(); }); });
+  connect(K3, &QAction::triggered, this, [this] { RunHandler([this] { K3Click(); }); });
+  connect(K1, &QAction::triggered, this, [this] { RunHandler([this] { K1Click(); }); });
   connect(Image1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(Image1->mapToGlobal(at)); });
 }
@@ -371,6 +375,23 @@ void TForm1::SetAboutBox(QDialog* aboutBox) { aboutBox_ = aboutBox; }
 void TForm1::SetInputBox(TfrmInputBox* inputBox) { inputBox_ = inputBox; }
 void TForm1::SetOrganizer(QWidget* organizer) { organizer_ = organizer; }
 
+void TForm1::RunHandler(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const std::exception& failure) {
+    ReportFailure(failure);
+  }
+}
+
+void TForm1::ReportFailure(const std::exception& failure) {
+  const QString message = QString::fromUtf8(failure.what());
+  if (auto* app = qobject_cast<renkomi::ui::Application*>(QCoreApplication::instance())) {
+    app->PostError(message);
+  } else {
+    renkomi::ui::ShowErrorDialog(this, message);
+  }
+}
+
 // ---- Painting, showing, closing
 
 void TForm1::paintEvent(QPaintEvent*) {
@@ -404,12 +425,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     store_.SaveDictionary();
   } catch (const std::exception& failure) {
     event->ignore();
-    const QString message = QString::fromUtf8(failure.what());
-    if (auto* app = qobject_cast<renkomi::ui::Application*>(QCoreApplication::instance())) {
-      app->PostError(message);
-    } else {
-      renkomi::ui::ShowErrorDialog(this, message);
-    }
+    ReportFailure(failure);
     return;
   }
   event->accept();
@@ -456,9 +472,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       // The box never sees its Enter: it is the move.
       if (watched == edtUSER_JUKU) {
-        match_.SubmitJukugo();
+        RunHandler([this] { match_.SubmitJukugo(); });
       } else {
-        match_.SubmitYomi();
+        RunHandler([this] { match_.SubmitYomi(); });
       }
       return true;
     }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -91,6 +93,13 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Runs the work of an event handler. Qt's own libraries are built without
+  // exceptions, so a failure must not unwind through them: it ends the handler
+  // here and goes to the application's error dialog, which opens once the handler
+  // has returned.
+  void RunHandler(const std::function<void()>& work);
+  void ReportFailure(const std::exception& failure);
+
   void CreateElements();
   void SetTabOrder();
   void FormCreate();
@@ -129,6 +138,7 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   TfrmInputBox* inputBox_ = nullptr;
   QWidget* organizer_ = nullptr;
   std::unique_ptr<renkomi::ui::HelpWindow> helpWindow_;
+  QMetaObject::Connection focusWatch_;
 
   // The hint state: the tag whose hint was last accepted, and the last of the
   // three buttons and the two player boxes that took the focus.

@@ -64,6 +64,13 @@ class MainWindowFixture : public ::testing::Test {
     return Find<QPlainTextEdit>("memFUKIDASI")->palette().color(QPalette::Text);
   }
 
+  // The pointer comes to rest at `point` of the window. Qt drops a move to where
+  // the pointer already is, so it arrives from a pixel away.
+  void Hover(QPoint point) const {
+    QTest::mouseMove(form->windowHandle(), point + QPoint(1, 1));
+    QTest::mouseMove(form->windowHandle(), point);
+  }
+
   // Enter in an element, as the keyboard sends it.
   static void Enter(QWidget* element) { QTest::keyClick(element, Qt::Key_Return); }
   // Types into a player's box and presses Enter there.

@@ -317,44 +317,43 @@ TEST_F(MainWindowTest, UnwritableProgramFolderShowsTheErrorAndTheChoiceStaysOpen
 TEST_F(MainWindowTest, HintsNeedTheStartButtonEnabled) {
   Open();
   const QStringList before = Bubble();
-  QTest::mouseMove(form->windowHandle(), QPoint(336, 100));  // the bare window
-  QTest::mouseMove(form->windowHandle(), QPoint(60, 360));   // where "はじめる" will be
+  Hover(QPoint(336, 100));  // the bare window
+  Hover(QPoint(60, 360));   // where "はじめる" will be
   EXPECT_EQ(Bubble(), before);
 }
 
 TEST_F(MainWindowTest, PointerHintsShowEachSetOnceUntilAnotherTagIsPassed) {
   Open();
   ChooseShared();
-  QWindow* window = form->windowHandle();
   const QPoint start(40, 360), finish(160, 360), teach(280, 360), bare(336, 100),
       playerSide(100, 250);
 
   // The focus rule showed set 2 and recorded tag 2: over "はじめる" nothing new.
   form->ShowMessageSet(5);
-  QTest::mouseMove(window, start);
-  QTest::mouseMove(window, start + QPoint(10, 5));
+  Hover(start);
+  Hover(start + QPoint(10, 5));
   EXPECT_EQ(Bubble(), Set(5));
 
-  QTest::mouseMove(window, bare);
+  Hover(bare);
   EXPECT_EQ(Bubble(), Set(1));
-  QTest::mouseMove(window, start);
+  Hover(start);
   EXPECT_EQ(Bubble(), Set(2));
   // Back and forth over the same button rewrites nothing.
   form->ShowMessageSet(5);
-  QTest::mouseMove(window, start + QPoint(20, 0));
-  QTest::mouseMove(window, start);
+  Hover(start + QPoint(20, 0));
+  Hover(start);
   EXPECT_EQ(Bubble(), Set(5));
 
   // Over a child element the window hears nothing, and the tag stays.
-  QTest::mouseMove(window, playerSide);
-  QTest::mouseMove(window, start);
+  Hover(playerSide);
+  Hover(start);
   EXPECT_EQ(Bubble(), Set(5));
 
-  QTest::mouseMove(window, finish);
+  Hover(finish);
   EXPECT_EQ(Bubble(), Set(3));
-  QTest::mouseMove(window, teach);
+  Hover(teach);
   EXPECT_EQ(Bubble(), Set(4));
-  QTest::mouseMove(window, bare);
+  Hover(bare);
   EXPECT_EQ(Bubble(), Set(1));
 }
 
@@ -370,8 +369,12 @@ TEST_F(MainWindowTest, FocusOnAButtonHintsOnceAndTheBubbleHandsTheFocusBack) {
   QTest::mouseClick(Find<QPlainTextEdit>("memFUKIDASI")->viewport(), Qt::LeftButton);
   EXPECT_EQ(Focused(), Find("btnFINISH"));
   EXPECT_EQ(Bubble(), Set(5));
+  // Even with another hint in the bubble, the returning focus says nothing.
+  Hover(QPoint(336, 100));
+  ASSERT_EQ(Bubble(), Set(1));
   QTest::mouseClick(Find("edtCOMP_JUKU"), Qt::LeftButton);
   EXPECT_EQ(Focused(), Find("btnFINISH"));
+  EXPECT_EQ(Bubble(), Set(1));
 }
 
 TEST_F(MainWindowTest, BubbleKeepsTheFocusBeforeAnyButtonOrBoxHadIt) {
@@ -463,6 +466,9 @@ TEST_F(MainWindowTest, HelpShowsItsContentsAndClosesWithTheWindow) {
   EXPECT_FALSE(help->document()->toPlainText().contains(QStringLiteral("<html")))
       << "shown as HTML, not as its source";
   EXPECT_EQ(help->verticalScrollBar()->value(), 0);
+  // Left open, it would keep the program running after its main window.
+  EXPECT_TRUE(form->close());
+  EXPECT_FALSE(help->isVisible());
   form.reset();
   EXPECT_TRUE(help.isNull());
 }

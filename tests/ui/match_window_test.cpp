@@ -88,7 +88,7 @@ TEST_F(MatchWindowTest, OpeningMoveShowsTheFirstWordAndHandsOverToThePlayer) {
   EXPECT_TRUE(form->CurrentMatch().InProgress());
 
   // The hints are off during a match.
-  QTest::mouseMove(form->windowHandle(), QPoint(336, 100));
+  Hover(QPoint(336, 100));
   EXPECT_EQ(Bubble(), Set(5));
 }
 
