@@ -206,6 +206,8 @@ void TForm1::CreateElements() {
   memFUKIDASI->setTabChangesFocus(true);
   memFUKIDASI->setAttribute(Qt::WA_InputMethodEnabled, false);
   memFUKIDASI->viewport()->setCursor(Qt::ArrowCursor);
+  // The character's words are no text to edit: no copy-and-paste menu on them.
+  memFUKIDASI->setContextMenuPolicy(Qt::NoContextMenu);
   // The longest line, thirteen full-width characters, needs all of the 209 pixels.
   memFUKIDASI->document()->setDocumentMargin(0);
   {
