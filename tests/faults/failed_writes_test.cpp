@@ -1,0 +1,188 @@
+// Writes that fail in the running game: a full disk (a file-size limit) at the save
+// that ends a match and at closing, and a program folder that cannot take the
+// dictionary when the player chooses it. The game must say so in its error
+// dialog, keep the files it had, and go on.
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <ostream>
+#include <set>
+
+#include "fault_support.h"
+
+namespace renkomi::faults {
+namespace {
+
+const std::string kWriteError = "ストリームへの書き込みエラー";
+const std::string kLoss = "あなたの負けです。";
+
+std::vector<std::string> Entries(const std::vector<Word>& words, bool jukugo) {
+  std::vector<std::string> entries;
+  for (const Word& word : words) entries.push_back(jukugo ? word.first : word.second);
+  return entries;
+}
+
+int CountDialogs(const std::vector<ReportLine>& report, const std::string& caption, const std::string& text) {
+  int count = 0;
+  for (const ReportLine& line : report) {
+    if (line.kind == "dialog" && line.fields.size() > 1 && line.fields[0] == caption && line.fields[1] == text)
+      ++count;
+  }
+  return count;
+}
+
+// ---- A full disk at the end of a match
+
+struct FullDiskRow {
+  const char* name;
+  // The file-size limit, from the sizes of the two files the save writes.
+  std::size_t (*limit)(std::size_t jukugoBytes, std::size_t yomiBytes);
+};
+
+void PrintTo(const FullDiskRow& row, std::ostream* out) { *out << row.name; }
+
+class FullDiskTest : public ::testing::TestWithParam<FullDiskRow> {};
+
+TEST_P(FullDiskTest, ShowsTheErrorKeepsTheOldFilesAndPlaysOn) {
+  TempFolder temp;
+  const fs::path folder = temp.Path() / "program";
+  fs::create_directories(folder);
+  const std::vector<Word> words = MakeWords(40);
+  const std::string jukugoBytes = FileBytes(Entries(words, true));
+  const std::string yomiBytes = FileBytes(Entries(words, false));
+  ASSERT_LT(jukugoBytes.size(), yomiBytes.size()) << "the rows below rely on a longer reading file";
+  WriteFile(folder / "renkomi.jdc", jukugoBytes);
+  WriteFile(folder / "renkomi.ydc", yomiBytes);
+  const std::size_t limit = GetParam().limit(jukugoBytes.size(), yomiBytes.size());
+
+  PlayerProcess player({"full-disk", folder.string(), std::to_string(limit)});
+  ASSERT_TRUE(player.WaitFinished(60000)) << "still running\n" << player.Log();
+  const std::string log = player.Log();
+  ASSERT_EQ(player.Outcome(), "exit 0") << log;
+  const std::vector<ReportLine> report = ParseReport(log);
+
+  // Both losses and the first close fail to save, and each says so.
+  EXPECT_EQ(Errors(report), std::vector<std::string>(3, kWriteError)) << log;
+  EXPECT_EQ(CountDialogs(report, "エラー", kWriteError), 3) << log;
+  // The match ends as a loss all the same.
+  EXPECT_EQ(CountDialogs(report, "情報", kLoss), 2) << log;
+
+  // The old files, byte for byte, and nothing beside them.
+  const std::map<std::string, std::string> old{{"renkomi.jdc", jukugoBytes}, {"renkomi.ydc", yomiBytes}};
+  for (const char* moment : {"before", "after-failed-save", "after-second-failed-save", "close-refused"}) {
+    bool found = false;
+    const auto files = FilesAt(report, moment, &found);
+    ASSERT_TRUE(found) << moment << "\n" << log;
+    EXPECT_TRUE(files == old) << moment << ": " << files.size() << " files\n" << log;
+  }
+
+  // Between matches again, with every button usable...
+  auto state = StateAt(report, "after-failed-save");
+  EXPECT_EQ(state["buttons"], "1") << log;
+  EXPECT_EQ(state["start"], "1");
+  EXPECT_EQ(state["finish"], "1");
+  EXPECT_EQ(state["teach"], "1");
+  EXPECT_EQ(state["playing"], "0");
+  EXPECT_EQ(state["enabled"], "1");
+  // ...and a new match starts.
+  state = StateAt(report, "next-match");
+  EXPECT_EQ(state["playing"], "1") << log;
+  EXPECT_EQ(state["start"], "0");
+  EXPECT_FALSE(state["comp"].empty());
+  // A close that cannot save leaves the window open.
+  EXPECT_EQ(StateAt(report, "close-refused")["window"], "1") << log;
+
+  // Once there was room again the game closed with every word in place.
+  std::vector<std::string> jukugo;
+  std::vector<std::string> yomi;
+  ASSERT_TRUE(CutStrictly(ReadFile(folder / "renkomi.jdc"), jukugo));
+  ASSERT_TRUE(CutStrictly(ReadFile(folder / "renkomi.ydc"), yomi));
+  ASSERT_EQ(jukugo.size(), yomi.size());
+  std::multiset<Word> now;
+  for (std::size_t i = 0; i < jukugo.size(); ++i) now.emplace(jukugo[i], yomi[i]);
+  EXPECT_TRUE(now == std::multiset<Word>(words.begin(), words.end()));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "leftovers";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, FullDiskTest,
+    ::testing::Values(
+        FullDiskRow{"NotAByte", [](std::size_t, std::size_t) -> std::size_t { return 0; }},
+        FullDiskRow{"HalfTheJukugoFile", [](std::size_t jukugo, std::size_t) { return jukugo / 2; }},
+        // The jukugo file is written whole; the reading file fails after it.
+        FullDiskRow{"RoomForTheJukugoFileOnly",
+                    [](std::size_t jukugo, std::size_t yomi) { return (jukugo + yomi) / 2; }}),
+    [](const ::testing::TestParamInfo<FullDiskRow>& info) { return std::string(info.param.name); });
+
+// ---- A program folder that cannot take the dictionary at the choice
+
+struct BlockedChoiceRow {
+  const char* name;
+  const char* how;     // "below-file": the folder's path runs through a file; "no-room": a zero size limit
+  const char* player;  // a personal dictionary's name; empty for the shared one
+};
+
+void PrintTo(const BlockedChoiceRow& row, std::ostream* out) { *out << row.name; }
+
+class BlockedChoiceTest : public ::testing::TestWithParam<BlockedChoiceRow> {};
+
+TEST_P(BlockedChoiceTest, KeepsThePanelOpenUntilTheFolderCanTakeTheFiles) {
+  const BlockedChoiceRow& row = GetParam();
+  TempFolder temp;
+  fs::path folder = temp.Path() / "program";
+  if (std::string(row.how) == "below-file") {
+    // Root passes every permission check; a path through a plain file stops it.
+    WriteFile(temp.Path() / "blocker", "not a folder");
+    folder = temp.Path() / "blocker" / "program";
+  } else {
+    fs::create_directories(folder);
+  }
+  const std::string name = *row.player != '\0' ? row.player : "renkomi";
+
+  std::vector<std::string> arguments{"blocked-choice", folder.string(), row.how};
+  if (*row.player != '\0') arguments.emplace_back(row.player);
+  PlayerProcess player(arguments);
+  ASSERT_TRUE(player.WaitFinished(60000)) << "still running\n" << player.Log();
+  const std::string log = player.Log();
+  ASSERT_EQ(player.Outcome(), "exit 0") << log;
+  const std::vector<ReportLine> report = ParseReport(log);
+
+  const std::string expected = std::string(row.how) == "below-file"
+                                   ? "ファイル " + (folder / (name + ".jdc")).string() + " を作成できません"
+                                   : kWriteError;
+  EXPECT_EQ(Errors(report), std::vector<std::string>{expected}) << log;
+  EXPECT_EQ(CountDialogs(report, "エラー", expected), 1) << log;
+
+  // The panel stays, the buttons stay hidden, and "えらぶ" can be pressed again.
+  auto state = StateAt(report, "refused");
+  EXPECT_EQ(state["panel"], "1") << log;
+  EXPECT_EQ(state["choose"], "1");
+  EXPECT_EQ(state["buttons"], "0");
+  EXPECT_EQ(state["start"], "0");
+  EXPECT_EQ(state["playing"], "0");
+  // No half-made dictionary and no temporary file.
+  bool found = false;
+  EXPECT_TRUE(FilesAt(report, "refused", &found).empty()) << log;
+  EXPECT_TRUE(found);
+
+  // Chosen once the folder can take the files.
+  state = StateAt(report, "chosen");
+  EXPECT_EQ(state["panel"], "0") << log;
+  EXPECT_EQ(state["buttons"], "1");
+  EXPECT_EQ(state["start"], "1");
+  EXPECT_EQ(state["user"], *row.player != '\0' ? row.player : "あなた");
+  // A new dictionary: the five built-in words.
+  EXPECT_EQ(ReadFile(folder / (name + ".jdc")), Cp932("日本\r\n本日\r\n本当\r\n当日\r\n入口\r\n"));
+  EXPECT_EQ(ReadFile(folder / (name + ".ydc")), Cp932("にほん\r\nほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, BlockedChoiceTest,
+    ::testing::Values(BlockedChoiceRow{"FolderBelowAFile", "below-file", ""},
+                      BlockedChoiceRow{"NoRoomForTheSharedDictionary", "no-room", ""},
+                      BlockedChoiceRow{"NoRoomForAPersonalDictionary", "no-room", "たろう"},
+                      BlockedChoiceRow{"PersonalDictionaryBelowAFile", "below-file", "たろう"}),
+    [](const ::testing::TestParamInfo<BlockedChoiceRow>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace renkomi::faults

@@ -1,0 +1,416 @@
+// The game as a player runs it, with a robot at the keyboard: the windows are made
+// as the game makes them, and a script plays them from inside the event loop with
+// mouse clicks, Enter keys and input-method text, answering every dialog as it
+// opens. What the robot sees goes to standard output, one line per event, for the
+// fault tests that start it and then kill it, starve it of disk or break its files.
+//
+//   fault_player <script> <program folder> [argument]
+//
+// Scripts:
+//   loop          choose the shared dictionary, then surrender match after match
+//                 until killed
+//   full-disk N   a file-size limit of N bytes at the save that ends a match, and
+//                 at closing; the limit is lifted at last so that the game can end
+//   blocked-choice below-file|no-room [name]
+//                 the dictionary choice while the program folder cannot take the
+//                 files, then again once it can
+//   uneven        matches on seeds 1 to 12, teaching, the organizer and closing,
+//                 on whatever dictionary the test left in the folder
+//
+// Output lines, fields separated by tabs:
+//   dialog <caption> <text>       a message dialog opened (answered at once)
+//   error <message>               the game's error dialog is about to open
+//   state <label> key=value...    the window as the player sees it
+//   files <label> name=hex...     every file of the program folder and its bytes
+//   exit <code>                   the event loop has ended
+//   fail <reason>                 the robot could not go on (exit status 2)
+#include <sys/prctl.h>
+#include <sys/resource.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "about_box.h"
+#include "app_shell.h"
+#include "application.h"
+#include "dic_opt.h"
+#include "input_box.h"
+#include "main_window.h"
+#include "panel.h"
+#include "random.h"
+#include "renkomi_wait.h"
+#include "sound.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The robot plays without a sound device: the game's sounds never fail towards it
+// anyway, and the desktop's sound library would only fill the log.
+class SilentSound final : public renkomi::ui::Sound {
+ public:
+  void PlayFile(const QString&) override {}
+  void PlayThemeSound(const std::string&) override {}
+};
+
+// Each line is flushed at once: a killed robot leaves a complete log.
+void Say(const std::string& line) {
+  std::fputs((line + '\n').c_str(), stdout);
+  std::fflush(stdout);
+}
+
+[[noreturn]] void Fail(const std::string& reason) {
+  Say("fail\t" + reason);
+  std::_Exit(2);
+}
+
+std::string Hex(const std::string& bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string hex;
+  for (const unsigned char b : bytes) {
+    hex += digits[b >> 4];
+    hex += digits[b & 15];
+  }
+  return hex;
+}
+
+void LimitFileSize(rlim_t bytes) {
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) Fail("getrlimit");
+  limit.rlim_cur = bytes;
+  if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) Fail("setrlimit");
+}
+
+void LiftFileSizeLimit() {
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) Fail("getrlimit");
+  limit.rlim_cur = limit.rlim_max;
+  if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) Fail("setrlimit");
+}
+
+// Answers the game's dialogs the moment they are shown: "はい(&Y)" on a message,
+// the question after a win as told, and the word entry dialog with the pair to
+// teach, or "やめる" when there is none.
+class Hand : public QObject {
+ public:
+  bool answerQuestionYes = false;
+  QString teachJukugo;
+  QString teachYomi;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      if (auto* box = qobject_cast<QMessageBox*>(watched)) {
+        QMetaObject::invokeMethod(this, [this, box = QPointer<QMessageBox>(box)] { Answer(box); },
+                                  Qt::QueuedConnection);
+      } else if (auto* input = qobject_cast<TfrmInputBox*>(watched)) {
+        QMetaObject::invokeMethod(this, [this, input = QPointer<TfrmInputBox>(input)] { Answer(input); },
+                                  Qt::QueuedConnection);
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void Answer(QMessageBox* box) {
+    if (box == nullptr || !box->isVisible()) return;
+    Say("dialog\t" + box->windowTitle().toStdString() + '\t' + box->text().toStdString());
+    const bool question = box->findChild<QAbstractButton*>(QStringLiteral("noButton")) != nullptr;
+    const QString name = question && !answerQuestionYes ? QStringLiteral("noButton") : QStringLiteral("yesButton");
+    auto* button = box->findChild<QAbstractButton*>(name);
+    if (button == nullptr) Fail("no " + name.toStdString() + " in " + box->text().toStdString());
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+
+  void Answer(TfrmInputBox* input) {
+    if (input == nullptr || !input->isVisible()) return;
+    Say("dialog\t" + input->windowTitle().toStdString() + "\t(word entry)");
+    if (teachJukugo.isEmpty()) {
+      QTest::mouseClick(input->btnYAMERU, Qt::LeftButton);
+      return;
+    }
+    for (const auto& [box, text] : {std::pair{input->edtINPUT_JUKU, teachJukugo},
+                                    std::pair{input->edtINPUT_YOMI, teachYomi}}) {
+      box->clear();
+      QInputMethodEvent commit;
+      commit.setCommitString(text);
+      QCoreApplication::sendEvent(box, &commit);
+    }
+    teachJukugo.clear();
+    QTest::mouseClick(input->btnHAI, Qt::LeftButton);
+  }
+};
+
+class Robot {
+ public:
+  Robot(TForm1& form, TfrmDicOpt& organizer, renkomi::Random& random, Hand& hand, fs::path folder)
+      : form_(form), organizer_(organizer), random_(random), hand_(hand), folder_(std::move(folder)) {}
+
+  void Run(const std::string& script, const std::vector<std::string>& arguments) {
+    if (script == "loop") {
+      Loop();
+    } else if (script == "full-disk" && arguments.size() == 1) {
+      FullDisk(static_cast<rlim_t>(std::stoull(arguments[0])));
+    } else if (script == "blocked-choice" && !arguments.empty()) {
+      BlockedChoice(arguments[0], arguments.size() > 1 ? arguments[1] : std::string());
+    } else if (script == "uneven") {
+      Uneven();
+    } else {
+      Fail("unknown script " + script);
+    }
+  }
+
+ private:
+  template <typename T = QWidget>
+  T* Find(const char* name) const {
+    T* element = form_.findChild<T*>(QString::fromLatin1(name));
+    if (element == nullptr) Fail(std::string("no element ") + name);
+    return element;
+  }
+
+  // Lets posted work run, the game's error dialog among it, until no dialog is left.
+  static void Settle() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }, 20000))
+      Fail("a dialog stays open");
+    QCoreApplication::processEvents();
+  }
+
+  // Every press goes through the application as the mouse's would, so a failure in
+  // the handler reaches the error dialog exactly as in the game.
+  static void Click(QWidget* element) {
+    QTest::mouseClick(element, Qt::LeftButton);
+    Settle();
+  }
+  // Replaces what the box holds, as a player selects it all and types anew.
+  static void Type(QWidget* box, const QString& text) {
+    if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->clear();
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QCoreApplication::sendEvent(box, &commit);
+  }
+  static void Enter(QWidget* box) {
+    QTest::keyClick(box, Qt::Key_Return);
+    Settle();
+  }
+
+  bool Playing() const { return Find("edtUSER_JUKU")->isEnabled(); }
+
+  void State(const std::string& label) const {
+    auto flag = [](bool on) { return on ? "1" : "0"; };
+    std::string line = "state\t" + label;
+    line += std::string("\twindow=") + flag(form_.isVisible());
+    line += std::string("\tenabled=") + flag(form_.isEnabled());
+    line += std::string("\tpanel=") + flag(Find("pnlSelDic")->isVisible());
+    line += std::string("\tchoose=") + flag(Find("bbtnJisyoOK")->isEnabled());
+    line += std::string("\tbuttons=") + flag(Find("btnSTART")->isVisible() && Find("btnFINISH")->isVisible() &&
+                                             Find("btnTEACH")->isVisible());
+    line += std::string("\tstart=") + flag(Find("btnSTART")->isEnabled());
+    line += std::string("\tfinish=") + flag(Find("btnFINISH")->isEnabled());
+    line += std::string("\tteach=") + flag(Find("btnTEACH")->isEnabled());
+    line += std::string("\tplaying=") + flag(Playing());
+    line += "\tcomp=" + Find<QLineEdit>("edtCOMP_JUKU")->text().toStdString();
+    line += "\tuser=" + Find<renkomi::ui::Panel>("pnlUserName")->Caption().toStdString();
+    line += std::string("\torganizer=") + flag(organizer_.isVisible());
+    Say(line);
+  }
+
+  void Files(const std::string& label) const {
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder_, ec)) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    std::string line = "files\t" + label;
+    for (const fs::path& file : files) {
+      std::ifstream in(file, std::ios::binary);
+      const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      line += '\t' + file.filename().string() + '=' + Hex(bytes);
+    }
+    Say(line);
+  }
+
+  void ChooseShared() { Click(Find("bbtnJisyoOK")); }
+
+  void Surrender() {
+    auto* jukugo = Find("edtUSER_JUKU");
+    Type(jukugo, QStringLiteral("こうさん"));
+    Enter(jukugo);
+  }
+
+  // Match after match, each lost at once: every loss saves the dictionary.
+  void Loop() {
+    ChooseShared();
+    if (Find("pnlSelDic")->isVisible()) Fail("the dictionary was not chosen");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    while (std::chrono::steady_clock::now() < deadline) {
+      Click(Find("btnSTART"));
+      if (!Playing()) Fail("no match started");
+      Surrender();
+    }
+    Fail("never killed");
+  }
+
+  void FullDisk(rlim_t limit) {
+    ChooseShared();
+    State("chosen");
+    Files("before");
+    Click(Find("btnSTART"));
+    State("match");
+    LimitFileSize(limit);
+    Surrender();
+    State("after-failed-save");
+    Files("after-failed-save");
+    Click(Find("btnSTART"));
+    State("next-match");
+    Surrender();
+    Files("after-second-failed-save");
+    // A dictionary that cannot be written keeps the window open.
+    Click(Find("btnFINISH"));
+    State("close-refused");
+    Files("close-refused");
+    LiftFileSizeLimit();
+    Click(Find("btnFINISH"));
+  }
+
+  void BlockedChoice(const std::string& how, const std::string& name) {
+    if (!name.empty()) {
+      Click(Find("rgpJisyoSelItem1"));
+      auto* box = Find<QComboBox>("cbxJisyoSel");
+      Type(box->lineEdit(), QString::fromStdString(name));
+      Settle();
+    }
+    if (how == "no-room") LimitFileSize(0);
+    Click(Find("bbtnJisyoOK"));
+    State("refused");
+    Files("refused");
+    // The player frees the folder outside the game and chooses again.
+    if (how == "below-file") {
+      std::error_code ec;
+      fs::remove(folder_.parent_path(), ec);
+      fs::create_directories(folder_, ec);
+      if (ec) Fail("cannot make the folder usable");
+    } else {
+      LiftFileSizeLimit();
+    }
+    Click(Find("bbtnJisyoOK"));
+    State("chosen");
+    Click(Find("btnFINISH"));
+  }
+
+  // A match on a known draw: a word continuing the computer's, a few turns while
+  // the computer answers, then surrender.
+  void PlaySeed(std::uint32_t seed) {
+    // Spread over the generator's range: small states all draw the first word.
+    random_.SetState(seed * 0x9E3779B9u);
+    Click(Find("btnSTART"));
+    State("opened seed=" + std::to_string(seed));
+    for (int turn = 0; turn < 3 && Playing(); ++turn) {
+      const QString computer = Find<QLineEdit>("edtCOMP_JUKU")->text();
+      if (computer.isEmpty()) Fail("a match without the computer's word");
+      // Its last kanji and 来: the dictionaries of this script hold words starting
+      // with 来 only beyond the end of the shorter file.
+      const QString word = computer.right(1) + QStringLiteral("来");
+      Type(Find("edtUSER_JUKU"), word);
+      Enter(Find("edtUSER_JUKU"));
+      Type(Find("edtUSER_YOMI"), QStringLiteral("らいらい"));
+      Enter(Find("edtUSER_YOMI"));
+      State("replied seed=" + std::to_string(seed));
+    }
+    if (Playing()) Surrender();
+    State("ended seed=" + std::to_string(seed));
+  }
+
+  void Uneven() {
+    ChooseShared();
+    State("chosen");
+    for (std::uint32_t seed = 1; seed <= 8; ++seed) PlaySeed(seed);
+
+    hand_.teachJukugo = QStringLiteral("来客");
+    hand_.teachYomi = QStringLiteral("らいきゃく");
+    Click(Find("btnTEACH"));
+    State("taught");
+
+    // "辞書の整理" as the picture's menu sends it: through the event loop.
+    auto* organize = form_.findChild<QAction*>(QStringLiteral("K2"));
+    if (organize == nullptr) Fail("no menu item K2");
+    QMetaObject::invokeMethod(organize, &QAction::trigger, Qt::QueuedConnection);
+    Settle();
+    // A refused organizer is reported by the state line; the script goes on.
+    static_cast<void>(QTest::qWaitFor([this] { return organizer_.isVisible(); }, 5000));
+    State("organizer");
+    if (organizer_.isVisible()) Click(organizer_.btnEND);
+    State("organizer-closed");
+
+    for (std::uint32_t seed = 9; seed <= 12; ++seed) PlaySeed(seed);
+    Click(Find("btnFINISH"));
+  }
+
+  TForm1& form_;
+  TfrmDicOpt& organizer_;
+  renkomi::Random& random_;
+  Hand& hand_;
+  fs::path folder_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The robot never outlives the test that started it.
+  ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+  // As the game itself: a file-size limit is a failed write, not a killed game.
+  std::signal(SIGXFSZ, SIG_IGN);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (argc < 3) Fail("usage: fault_player <script> <program folder> [argument...]");
+  const std::string script = argv[1];
+  const fs::path folder = argv[2];
+  const std::vector<std::string> arguments(argv + 3, argv + argc);
+
+  int qtArgc = 1;
+  renkomi::ui::Application app(qtArgc, argv);
+  QObject::connect(&app, &renkomi::ui::Application::errorShowing,
+                   [](const QString& message) { Say("error\t" + message.toStdString()); });
+
+  // The windows in the game's order, wired as the game wires them.
+  SilentSound sound;
+  renkomi::Random random;
+  renkomi::app::AppShell shell;
+  TForm1 form1(folder, random, sound);
+  form1.show();
+  shell.SetMainForm(form1);
+  renkomi::app::TRenkomiAboutBox renkomiAboutBox(&form1);
+  TfrmInputBox frmInputBox(form1, form1, &form1);
+  TfrmDicOpt frmDicOpt(form1.Store(), form1, form1.OrganizerPanelWidth, sound);
+  TfrmRenkomiWait frmRenkomiWait;
+  form1.SetAboutBox(&renkomiAboutBox);
+  form1.SetInputBox(&frmInputBox);
+  form1.SetOrganizer(&frmDicOpt);
+  frmDicOpt.SetWaitDialog(&frmRenkomiWait);
+
+  Hand hand;
+  app.installEventFilter(&hand);
+  Robot robot(form1, frmDicOpt, random, hand, folder);
+  QTimer::singleShot(0, &app, [&] { robot.Run(script, arguments); });
+  const int code = app.exec();
+  Say("exit\t" + std::to_string(code));
+  return code;
+}

@@ -1,0 +1,200 @@
+// kill -9 while the game saves: the robot loses match after match, each loss
+// saving the dictionary, and is killed at random moments, half of them aimed at a
+// save in progress. Whatever the kill interrupted, the next start of the store
+// must find the old pair or the new pair, whole, and no leftovers.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+#include <map>
+#include <random>
+#include <set>
+#include <thread>
+#include <tuple>
+
+#include "dictionary_store.h"
+#include "fault_support.h"
+
+namespace renkomi::faults {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRounds = 40;
+constexpr std::uint32_t kSeed = 20240608;
+// Large enough that a save takes a noticeable share of each match.
+constexpr std::size_t kWords = 3000;
+
+struct Leftovers {
+  bool jukugoTemp = false;
+  bool yomiTemp = false;
+  bool yomiReady = false;
+  bool Any() const { return jukugoTemp || yomiTemp || yomiReady; }
+};
+
+bool Exists(const fs::path& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// Which version of a file is in place: a save puts a new file there, or at the
+// least rewrites the old one.
+std::tuple<ino_t, std::int64_t, std::int64_t> Version(const fs::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return {0, 0, 0};
+  return {st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+}
+
+class KillDuringSavesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = temp_.Path() / "program";
+    fs::create_directories(folder_);
+    words_ = MakeWords(kWords);
+    std::vector<std::string> jukugo;
+    std::vector<std::string> yomi;
+    for (const Word& word : words_) {
+      jukugo.push_back(word.first);
+      yomi.push_back(word.second);
+      readingOf_[word.first] = word.second;
+    }
+    WriteFile(Jukugo(), FileBytes(jukugo));
+    WriteFile(Yomi(), FileBytes(yomi));
+  }
+
+  fs::path Jukugo() const { return folder_ / "renkomi.jdc"; }
+  fs::path Yomi() const { return folder_ / "renkomi.ydc"; }
+  fs::path JukugoTemp() const { return folder_ / "renkomi.jdc.tmp"; }
+  fs::path YomiTemp() const { return folder_ / "renkomi.ydc.tmp"; }
+  fs::path YomiReady() const { return folder_ / "renkomi.ydc.ready"; }
+
+  Leftovers Look() const { return {Exists(JukugoTemp()), Exists(YomiTemp()), Exists(YomiReady())}; }
+
+  // The pair is whole: as many readings as jukugo, every line one of the real
+  // pairs, and every word of the dictionary there exactly once.
+  ::testing::AssertionResult Whole(const std::string& jukugoBytes, const std::string& yomiBytes) const {
+    std::vector<std::string> jukugo;
+    std::vector<std::string> yomi;
+    if (auto cut = CutStrictly(jukugoBytes, jukugo); !cut) return cut << " (jukugo file)";
+    if (auto cut = CutStrictly(yomiBytes, yomi); !cut) return cut << " (reading file)";
+    if (jukugo.size() != yomi.size()) {
+      return ::testing::AssertionFailure() << jukugo.size() << " jukugo but " << yomi.size() << " readings";
+    }
+    for (std::size_t i = 0; i < jukugo.size(); ++i) {
+      const auto real = readingOf_.find(jukugo[i]);
+      if (real == readingOf_.end() || real->second != yomi[i]) {
+        return ::testing::AssertionFailure() << "line " << i + 1 << " pairs " << Hex(jukugo[i]) << " with "
+                                             << Hex(yomi[i]);
+      }
+    }
+    std::multiset<Word> now;
+    for (std::size_t i = 0; i < jukugo.size(); ++i) now.emplace(jukugo[i], yomi[i]);
+    if (now != std::multiset<Word>(words_.begin(), words_.end())) {
+      return ::testing::AssertionFailure() << "the words are not the dictionary's words, each once";
+    }
+    return ::testing::AssertionSuccess();
+  }
+
+  TempFolder temp_;
+  fs::path folder_;
+  std::vector<Word> words_;
+  std::map<std::string, std::string> readingOf_;
+};
+
+TEST_F(KillDuringSavesTest, EveryKillLeavesTheOldPairOrTheNewPairWhole) {
+  std::mt19937 random(kSeed);
+  int midSave = 0;
+  int committed = 0;
+  int aimed = 0;
+  int leftToTheGame = 0;
+  const auto began = Clock::now();
+
+  for (int round = 0; round < kRounds; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round) + ", seed " + std::to_string(kSeed));
+    const auto before = Version(Jukugo());
+    PlayerProcess player({"loop", folder_.string()});
+    ASSERT_TRUE(player.Started());
+
+    // It plays once its first save has changed the jukugo file.
+    const auto deadline = Clock::now() + std::chrono::seconds(60);
+    while (Version(Jukugo()) == before && player.Running() && Clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    ASSERT_TRUE(player.Running()) << player.Outcome() << "\n" << player.Log();
+    ASSERT_NE(Version(Jukugo()), before) << "no save within a minute\n" << player.Log();
+
+    if (round % 2 == 1) {
+      // Aimed: the moment a save's first file appears, then a little later, so
+      // that the kills spread over the whole save.
+      ++aimed;
+      const auto giveUp = Clock::now() + std::chrono::seconds(10);
+      while (!Look().Any() && Clock::now() < giveUp) {
+      }
+      const auto until = Clock::now() + std::chrono::microseconds(
+                                           std::uniform_int_distribution<int>(0, 1500)(random));
+      while (Clock::now() < until) {
+      }
+    } else {
+      std::this_thread::sleep_for(
+          std::chrono::microseconds(std::uniform_int_distribution<int>(0, 30000)(random)));
+    }
+    ASSERT_TRUE(player.Running()) << player.Outcome() << "\n" << player.Log();
+    player.Kill();
+    ASSERT_EQ(player.Outcome(), "killed by signal 9");
+
+    // Until the kill the robot played without a single error.
+    for (const ReportLine& line : ParseReport(player.Log())) {
+      EXPECT_NE(line.kind, "error") << line.fields.at(0);
+      EXPECT_NE(line.kind, "fail") << line.fields.at(0);
+    }
+
+    // What the kill left, before anything touches it: after the commit the new
+    // pair, in the temporary names or already in place; before it the old pair.
+    const Leftovers left = Look();
+    if (left.Any()) ++midSave;
+    if (left.yomiReady) ++committed;
+    const std::string keptJukugo = ReadFile(left.yomiReady && left.jukugoTemp ? JukugoTemp() : Jukugo());
+    const std::string keptYomi = ReadFile(left.yomiReady ? YomiReady() : Yomi());
+    ASSERT_TRUE(Whole(keptJukugo, keptYomi)) << "the pair the next start would keep";
+
+    // Every fourth kill is left to the game's own next start, which must put the
+    // pair in place before it plays (the next round checks what it made of it).
+    if (round % 4 == 3 && round + 1 < kRounds) {
+      ++leftToTheGame;
+      continue;
+    }
+
+    // The next start of the store.
+    DictionaryStore store(folder_);
+    store.ChooseDictionary("renkomi");
+    ASSERT_NO_THROW(store.LoadDictionary());
+    EXPECT_FALSE(Look().Any()) << "leftovers after the recovery";
+    const std::string jukugoBytes = ReadFile(Jukugo());
+    const std::string yomiBytes = ReadFile(Yomi());
+    EXPECT_EQ(jukugoBytes, keptJukugo) << (left.yomiReady ? "not the committed pair" : "not the old pair");
+    EXPECT_EQ(yomiBytes, keptYomi) << (left.yomiReady ? "not the committed pair" : "not the old pair");
+    ASSERT_TRUE(Whole(jukugoBytes, yomiBytes));
+    std::vector<std::string> jukugo;
+    std::vector<std::string> yomi;
+    ASSERT_TRUE(CutStrictly(jukugoBytes, jukugo));
+    ASSERT_TRUE(CutStrictly(yomiBytes, yomi));
+    EXPECT_EQ(store.comp.jukugo.Entries(), jukugo);
+    EXPECT_EQ(store.comp.yomi.Entries(), yomi);
+  }
+
+  const auto seconds = std::chrono::duration<double>(Clock::now() - began).count();
+  std::cout << "kill rounds " << kRounds << " (" << aimed << " aimed at a save), landed mid-save " << midSave
+            << " (" << committed << " after the commit), " << leftToTheGame
+            << " left to the game's next start, " << seconds << " s\n";
+  RecordProperty("rounds", kRounds);
+  RecordProperty("mid_save", midSave);
+  RecordProperty("committed", committed);
+  // Without kills inside saves this test would prove nothing.
+  EXPECT_GT(midSave, 0);
+}
+
+}  // namespace
+}  // namespace renkomi::faults
