@@ -23,4 +23,8 @@ cmake --install build-release --prefix "$program_folder" >/dev/null
 tools/make-shared-dictionary.sh build-release/tools/edict2renkomi "$program_folder" ||
   echo "Starting with the five built-in words."
 echo "Program folder: $program_folder"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display to open the game's window on: start $program_folder/renkomi from a desktop session."
+  exit 0
+fi
 exec "$program_folder/renkomi"

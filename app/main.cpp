@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <csignal>
 #include <exception>
 #include <filesystem>
@@ -66,6 +69,12 @@ int main(int argc, char** argv) {
   renkomi::ui::Application app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Renkomi"));
   QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/renkomi/icon.png")));
+  // The game speaks Japanese everywhere, also in the edit boxes' own menus.
+  QTranslator qtTranslator;
+  if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(&qtTranslator);
+  }
 
   // Failures inside the event loop are shown by the application; this catches the
   // ones while the windows are being created.
