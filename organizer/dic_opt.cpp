@@ -42,6 +42,19 @@ QFont PixelFont(int pixels) {
   return font;
 }
 
+// The word table moves from row to row only: selecting a row must never slide the
+// table sideways, or the row numbers (and with no horizontal scroll bar, the way
+// back to them) would be lost.
+class WordGrid final : public QTableView {
+ public:
+  using QTableView::QTableView;
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override {
+    const int left = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    horizontalScrollBar()->setValue(left);
+  }
+};
+
 const QStringList& HelpLines() {
   static const QStringList lines{
       QString(),
@@ -101,7 +114,7 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
   setFont(PixelFont(13));
   resize(kClientWidth, kClientHeight);
 
-  stgWord = new QTableView(this);
+  stgWord = new WordGrid(this);
   stgWord->setObjectName(QStringLiteral("stgWord"));
   stgWord->setModel(words_);
   stgWord->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTableView>
@@ -281,6 +282,20 @@ TEST_F(Organizer, GridIsAsWideAsItsColumnsOrAsTheRoomLeftOfThePanel) {
   EXPECT_EQ(grid.height(), 444);
   organizer.resize(100, 444);
   EXPECT_EQ(grid.width(), 0);
+}
+
+TEST_F(Organizer, MovingAlongTheRowsNeverSlidesTheTableSideways) {
+  Open(kFourWords);
+  QTableView& grid = *organizer.stgWord;
+  // Narrower than its columns: the reading column is cut off on the right.
+  organizer.resize(225 + 5 + grid.columnWidth(0) + grid.columnWidth(1) / 2, 444);
+  ASSERT_LT(grid.viewport()->width(), grid.columnWidth(0) + grid.columnWidth(1));
+  for (int row = 0; row < Table().rowCount(); ++row) {
+    SelectRow(row);
+    EXPECT_EQ(grid.horizontalScrollBar()->value(), 0) << "row " << row;
+  }
+  QTest::keyClick(&grid, Qt::Key_Down);
+  EXPECT_EQ(grid.horizontalScrollBar()->value(), 0);
 }
 
 TEST_F(Organizer, FailedSaveIsReportedAndKeepsTheWordsInMemory) {
