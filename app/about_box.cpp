@@ -120,6 +120,9 @@ TRenkomiAboutBox::TRenkomiAboutBox(QWidget* parent)
   setObjectName(QStringLiteral("RenkomiAboutBox"));
   setWindowTitle(QStringLiteral("バージョン情報"));
   setFixedSize(427, 334);
+  // A fixed dialog frame: title and close button, nothing to minimize or maximize.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFont(JapaneseFont(13, false));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, kTeal);

@@ -113,6 +113,10 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
   setWindowTitle(QStringLiteral("辞書の整理"));
   setFont(PixelFont(13));
   resize(kClientWidth, kClientHeight);
+  // A resizable window with a maximize button and no minimize button.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                 Qt::WindowCloseButtonHint);
 
   stgWord = new WordGrid(this);
   stgWord->setObjectName(QStringLiteral("stgWord"));

@@ -24,6 +24,9 @@ TfrmRenkomiWait::TfrmRenkomiWait(QWidget* parent)
   setWindowTitle(QStringLiteral("辞書の整理中"));
   setFont(WindowFont());
   setFixedSize(293, 133);
+  // A fixed dialog frame: title and close button, nothing to minimize or maximize.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
   Label1 = new QLabel(QStringLiteral("しばらくお待ち下さい。"), this);
   Label1->setObjectName(QStringLiteral("Label1"));

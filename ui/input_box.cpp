@@ -56,6 +56,9 @@ TfrmInputBox::TfrmInputBox(QWidget& mainWindow, renkomi::GameWindow& game, QWidg
       game_(game) {
   setObjectName(QStringLiteral("frmInputBox"));
   setFixedSize(346, 194);
+  // A fixed dialog frame: title and close button, nothing to minimize or maximize.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFont(DialogFont());
   setModal(true);
 
