@@ -10,16 +10,11 @@
 #include <exception>
 #include <filesystem>
 
-#include "about_box.h"
-#include "animate_form.h"
 #include "app_shell.h"
+#include "game_windows.h"
 #include "application.h"
-#include "dic_opt.h"
-#include "input_box.h"
-#include "main_window.h"
 #include "message_dialogs.h"
 #include "random.h"
-#include "renkomi_wait.h"
 #include "single_instance.h"
 #include "sound.h"
 
@@ -32,24 +27,7 @@ int RunGame(renkomi::ui::Application& app) {
   const std::filesystem::path programFolder(
       QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
 
-  TForm1 form1(programFolder, random, sound);
-  // Owned by the main window, which deletes it; it must exist before the main
-  // form is recorded, since it belongs to the first window only.
-  auto* animateForm1 = new renkomi::app::TAnimateForm(&form1, sound, shell);
-  animateForm1->setObjectName(QStringLiteral("AnimateForm1"));
-  form1.show();
-  shell.SetMainForm(form1);
-
-  renkomi::app::TRenkomiAboutBox renkomiAboutBox(&form1);
-  TfrmInputBox frmInputBox(form1, form1, &form1);
-  TfrmDicOpt frmDicOpt(form1.Store(), form1, form1.OrganizerPanelWidth, sound);
-  TfrmRenkomiWait frmRenkomiWait;
-
-  form1.SetAboutBox(&renkomiAboutBox);
-  form1.SetInputBox(&frmInputBox);
-  form1.SetOrganizer(&frmDicOpt);
-  frmDicOpt.SetWaitDialog(&frmRenkomiWait);
-
+  renkomi::app::GameWindows windows(programFolder, random, sound, shell);
   app.exec();
   return 0;
 }

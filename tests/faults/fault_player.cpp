@@ -52,6 +52,7 @@
 
 #include "about_box.h"
 #include "app_shell.h"
+#include "game_windows.h"
 #include "application.h"
 #include "dic_opt.h"
 #include "input_box.h"
@@ -394,17 +395,9 @@ int main(int argc, char** argv) {
   SilentSound sound;
   renkomi::Random random;
   renkomi::app::AppShell shell;
-  TForm1 form1(folder, random, sound);
-  form1.show();
-  shell.SetMainForm(form1);
-  renkomi::app::TRenkomiAboutBox renkomiAboutBox(&form1);
-  TfrmInputBox frmInputBox(form1, form1, &form1);
-  TfrmDicOpt frmDicOpt(form1.Store(), form1, form1.OrganizerPanelWidth, sound);
-  TfrmRenkomiWait frmRenkomiWait;
-  form1.SetAboutBox(&renkomiAboutBox);
-  form1.SetInputBox(&frmInputBox);
-  form1.SetOrganizer(&frmDicOpt);
-  frmDicOpt.SetWaitDialog(&frmRenkomiWait);
+  renkomi::app::GameWindows windows(folder, random, sound, shell);
+  TForm1& form1 = windows.Form1();
+  TfrmDicOpt& frmDicOpt = windows.FrmDicOpt();
 
   Hand hand;
   app.installEventFilter(&hand);
