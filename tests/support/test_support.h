@@ -1,5 +1,5 @@
-// Helpers shared by the engine tests: CP932 text from readable literals, and a
-// temporary folder that stands in for the program folder.
+// Helpers shared by the engine and tools tests: CP932 text from readable literals,
+// a temporary folder that stands in for the program folder, and whole-file bytes.
 #pragma once
 
 #include <unistd.h>
