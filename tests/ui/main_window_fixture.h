@@ -45,24 +45,12 @@ class MainWindowFixture : public ::testing::Test {
 
   template <typename T = QWidget>
   T* Find(const char* name) const {
-    T* element = form->findChild<T*>(QString::fromLatin1(name));
-    if (element == nullptr) ADD_FAILURE() << "no element " << name;
-    return element;
+    return FindElement<T>(*form, name);
   }
 
-  QStringList Bubble() const {
-    return Find<QPlainTextEdit>("memFUKIDASI")->toPlainText().split(QLatin1Char('\n'));
-  }
-  static QStringList Set(int number) {
-    QStringList lines;
-    for (const std::u16string_view line : ui::GetMessageSet(number)) {
-      lines << QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size()));
-    }
-    return lines;
-  }
-  QColor BubbleColour() const {
-    return Find<QPlainTextEdit>("memFUKIDASI")->palette().color(QPalette::Text);
-  }
+  QStringList Bubble() const { return BubbleLines(*form); }
+  static QStringList Set(int number) { return MessageSetLines(number); }
+  QColor BubbleColour() const { return test::BubbleColour(*form); }
 
   // The pointer comes to rest at `point` of the window. Qt drops a move to where
   // the pointer already is, so it arrives from a pixel away.

@@ -130,23 +130,11 @@ class TeachingTest : public ::testing::Test {
 
   template <typename T = QWidget>
   T* Find(const char* name) const {
-    T* element = form->findChild<T*>(QString::fromLatin1(name));
-    if (element == nullptr) ADD_FAILURE() << "no element " << name;
-    return element;
+    return renkomi::test::FindElement<T>(*form, name);
   }
-  QStringList Bubble() const {
-    return Find<QPlainTextEdit>("memFUKIDASI")->toPlainText().split(QLatin1Char('\n'));
-  }
-  QColor BubbleColour() const {
-    return Find<QPlainTextEdit>("memFUKIDASI")->palette().color(QPalette::Text);
-  }
-  static QStringList Set(int number) {
-    QStringList lines;
-    for (const std::u16string_view line : renkomi::ui::GetMessageSet(number)) {
-      lines << QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size()));
-    }
-    return lines;
-  }
+  QStringList Bubble() const { return renkomi::test::BubbleLines(*form); }
+  QColor BubbleColour() const { return renkomi::test::BubbleColour(*form); }
+  static QStringList Set(int number) { return renkomi::test::MessageSetLines(number); }
   int Beeps() const {
     return static_cast<int>(std::count(sound.themeSounds.begin(), sound.themeSounds.end(),
                                        std::string(renkomi::ui::kExclamationSound)));

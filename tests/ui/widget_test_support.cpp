@@ -7,9 +7,11 @@
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "message_sets.h"
 #include "text.h"
 
 namespace renkomi::test {
@@ -143,6 +145,22 @@ void DialogAnswerer::Poll() {
   const Action action = std::move(answers_.front());
   answers_.pop_front();
   action(*modal);
+}
+
+QStringList BubbleLines(const QWidget& mainWindow) {
+  return FindElement<QPlainTextEdit>(mainWindow, "memFUKIDASI")->toPlainText().split(QLatin1Char('\n'));
+}
+
+QColor BubbleColour(const QWidget& mainWindow) {
+  return FindElement<QPlainTextEdit>(mainWindow, "memFUKIDASI")->palette().color(QPalette::Text);
+}
+
+QStringList MessageSetLines(int number) {
+  QStringList lines;
+  for (const std::u16string_view line : ui::GetMessageSet(number)) {
+    lines << QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size()));
+  }
+  return lines;
 }
 
 }  // namespace renkomi::test

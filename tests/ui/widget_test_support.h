@@ -3,8 +3,11 @@
 // the game's modal dialogs as they open.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QPointer>
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -27,6 +30,19 @@ inline void PrintTo(const QStringList& list, std::ostream* out) {
 }
 
 namespace renkomi::test {
+
+// An element of a window by its name; a missing one fails the test.
+template <typename T = QWidget>
+T* FindElement(const QWidget& window, const char* name) {
+  T* element = window.findChild<T*>(QString::fromLatin1(name));
+  if (element == nullptr) ADD_FAILURE() << "no element " << name;
+  return element;
+}
+// The seven lines of the main window's speech bubble, and their colour.
+QStringList BubbleLines(const QWidget& mainWindow);
+QColor BubbleColour(const QWidget& mainWindow);
+// The seven lines of message set `number`, as the bubble shows them.
+QStringList MessageSetLines(int number);
 
 class RecordingSound final : public ui::Sound {
  public:
