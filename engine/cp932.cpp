@@ -110,8 +110,9 @@ std::size_t Utf8SequenceLength(std::string_view s) {
 std::string Utf8ToCp932(std::string_view utf8) {
   std::string out;
   ToCp932().Convert(utf8, 1, out, [](std::string_view rest, std::string& standIn) {
-    // A single ASCII byte can never pass the kanji or hiragana tests.
-    standIn = "?";
+    // SUB, the control character meant for this: it never passes the kanji or
+    // hiragana tests, and no control character is ever stored in a dictionary.
+    standIn = "\x1A";
     const std::size_t len = Utf8SequenceLength(rest);
     return len == 0 ? std::size_t{1} : len;
   });
@@ -125,6 +126,15 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     return std::size_t{1};
   });
   return out;
+}
+
+bool IsUtf8(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::size_t len = Utf8SequenceLength(bytes);
+    if (len == 0) return false;
+    bytes.remove_prefix(len);
+  }
+  return true;
 }
 
 bool IsCp932Encodable(std::string_view utf8) {

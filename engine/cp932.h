@@ -8,13 +8,17 @@
 namespace renkomi {
 
 // UTF-8 to CP932. A character that CP932 cannot hold (an emoji, say) becomes the
-// single byte '?', so the result is never taken for kanji or hiragana; malformed
-// UTF-8 is treated the same way.
+// control byte SUB (0x1A), so the result is never taken for kanji or hiragana and
+// is never stored (see HoldsControlCharacter); malformed UTF-8 is treated the
+// same way.
 std::string Utf8ToCp932(std::string_view utf8);
 
 // CP932 to UTF-8. A byte that does not start a valid CP932 character becomes
 // U+FFFD, so text from a damaged file still shows, and never aborts.
 std::string Cp932ToUtf8(std::string_view cp932);
+
+// True when the bytes are well-formed UTF-8 (the empty text too).
+bool IsUtf8(std::string_view bytes);
 
 // True when the text converts to CP932 without any substitution.
 bool IsCp932Encodable(std::string_view utf8);

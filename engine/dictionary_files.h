@@ -16,19 +16,30 @@ std::string JoinLines(const std::vector<std::string>& entries);
 
 enum class ReadResult { kRead, kMissing };
 // Reads a whole file into entries. kMissing when it does not exist; any other
-// failure to read throws an Error naming the file.
+// failure to read throws an Error naming the file, and so does a file that is a
+// symbolic link or holds data after a NUL byte (it is refused whole rather than
+// read in part).
 ReadResult ReadEntries(const std::filesystem::path& path, std::vector<std::string>& entries);
 
 // Writes both files of a dictionary, or neither: each is written whole to a
-// temporary file beside it and flushed to disk, and only then are they put in
-// place. A save cut short by a kill is finished or undone by RecoverPair.
-// Throws CreateFileError / WriteError naming the dictionary file; on failure the
-// old pair is untouched and no temporary file is left.
+// temporary file of this save's own beside it (created exclusively, never through
+// a link) and flushed to disk, and only then are they put in place. A save cut
+// short by a kill is finished or undone by RecoverPair.
+// Throws CreateFileError / WriteError naming the file in the way; an entry holding
+// CR, LF or NUL, or a dictionary file that is a symbolic link, is refused before
+// anything is written. On failure the old pair is untouched and no temporary file
+// is left.
 void SavePair(const std::filesystem::path& jukugoPath, const std::vector<std::string>& jukugo,
               const std::filesystem::path& yomiPath, const std::vector<std::string>& yomi);
 
+// The commit marker a save writes for its two temporary files (names within the
+// folder) and their content; RecoverPair trusts only a marker that matches.
+std::string CommitMarker(const std::string& jukugoTemporary, std::string_view jukugoData,
+                         const std::string& yomiTemporary, std::string_view yomiData);
+
 // Completes a save that was committed but interrupted before both files were in
-// place, or removes the leftovers of one that was not committed.
+// place, or removes the leftovers of one that was not committed. A commit marker
+// is trusted only when the files it names hold exactly the content it records.
 void RecoverPair(const std::filesystem::path& jukugoPath, const std::filesystem::path& yomiPath);
 
 }  // namespace renkomi

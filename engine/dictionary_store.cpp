@@ -4,7 +4,9 @@
 #include <system_error>
 
 #include "dictionary_files.h"
+#include "cp932.h"
 #include "errors.h"
+#include "text_rules.h"
 #include "texts.h"
 
 namespace renkomi {
@@ -45,10 +47,16 @@ DictionaryStore::DictionaryStore(fs::path programFolder) : folder_(std::move(pro
 
 bool DictionaryStore::IsSafeName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
-  return std::none_of(name.begin(), name.end(), [](char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b == '/' || b == '\\' || b < 0x20 || b == 0x7F;
-  });
+  const bool cp932 = !IsUtf8(name);
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto b = static_cast<unsigned char>(name[i]);
+    if (cp932 && IsLeadByte(b) && i + 1 < name.size() && IsTrailByte(static_cast<unsigned char>(name[i + 1]))) {
+      ++i;  // a double-byte character: its second byte is no separator
+      continue;
+    }
+    if (b == '/' || b == '\\' || b < 0x20 || b == 0x7F) return false;
+  }
+  return true;
 }
 
 void DictionaryStore::ChooseDictionary(const std::string& name) {
@@ -76,26 +84,40 @@ void DictionaryStore::LoadDictionary() {
   const fs::path yomiPath = InFolder(yomiName_);
   if (!namesSafe_) throw CreateFileError(jukugoPath.string());
 
-  RecoverPair(jukugoPath, yomiPath);
-  std::vector<std::string> yomi;
-  std::vector<std::string> jukugo;
-  const ReadResult yomiRead = ReadEntries(yomiPath, yomi);
-  const ReadResult jukugoRead = ReadEntries(jukugoPath, jukugo);
-  if (yomiRead == ReadResult::kMissing && jukugoRead == ReadResult::kMissing) {
-    // A new dictionary starts with the built-in words.
-    SavePair(jukugoPath, builtin_.jukugo.Entries(), yomiPath, builtin_.yomi.Entries());
-    ReadEntries(jukugoPath, jukugo);
-    ReadEntries(yomiPath, yomi);
-  } else if (jukugoRead == ReadResult::kMissing) {
-    // Half a dictionary is a damaged one: seeding it would overwrite the words
-    // still on disk, so the player is told and both files stay as they are.
-    throw MissingFileError(jukugoPath.string());
-  } else if (yomiRead == ReadResult::kMissing) {
-    throw MissingFileError(yomiPath.string());
-  }
+  // From here on a failure leaves the files as they are on disk: until a load
+  // succeeds, no save may write over them with what memory held before.
+  try {
+    RecoverPair(jukugoPath, yomiPath);
+    std::vector<std::string> yomi;
+    std::vector<std::string> jukugo;
+    const ReadResult yomiRead = ReadEntries(yomiPath, yomi);
+    const ReadResult jukugoRead = ReadEntries(jukugoPath, jukugo);
+    if (yomiRead == ReadResult::kMissing && jukugoRead == ReadResult::kMissing) {
+      // A new dictionary starts with the built-in words.
+      SavePair(jukugoPath, builtin_.jukugo.Entries(), yomiPath, builtin_.yomi.Entries());
+      ReadEntries(jukugoPath, jukugo);
+      ReadEntries(yomiPath, yomi);
+    } else if (jukugoRead == ReadResult::kMissing) {
+      // Half a dictionary is a damaged one: seeding it would overwrite the words
+      // still on disk, so the player is told and both files stay as they are.
+      throw MissingFileError(jukugoPath.string());
+    } else if (yomiRead == ReadResult::kMissing) {
+      throw MissingFileError(yomiPath.string());
+    }
+    // Lines pair by position: with one file longer, no pair can be trusted, and
+    // playing on them would save jukugo with other words' readings.
+    if (jukugo.size() != yomi.size())
+      throw UnevenPairError(jukugoPath.string(), jukugo.size(), yomiPath.string(), yomi.size());
 
-  comp.jukugo.Entries() = std::move(jukugo);
-  comp.yomi.Entries() = std::move(yomi);
+    savedJukugo_ = JoinLines(jukugo);
+    savedYomi_ = JoinLines(yomi);
+    comp.jukugo.Entries() = std::move(jukugo);
+    comp.yomi.Entries() = std::move(yomi);
+  } catch (const Error& failure) {
+    loadFailure_ = failure.what();
+    throw;
+  }
+  loadFailure_.clear();
   // Saves go only to a dictionary that has been loaded.
   jukugoPath_ = jukugoPath;
   yomiPath_ = yomiPath;
@@ -112,9 +134,44 @@ void DictionaryStore::SaveDictionary() {
   used.Clear();
 
   if (comp.jukugo.Count() == 0) return;
+  if (!loadFailure_.empty()) throw Error(loadFailure_);
   if (jukugoPath_.empty() || yomiPath_.empty()) throw CreateFileError(InFolder(jukugoName_).string());
   RecoverPair(jukugoPath_, yomiPath_);
   SavePair(jukugoPath_, comp.jukugo.Entries(), yomiPath_, comp.yomi.Entries());
+  savedJukugo_ = JoinLines(comp.jukugo.Entries());
+  savedYomi_ = JoinLines(comp.yomi.Entries());
+}
+
+namespace {
+
+// Whether `first` then `second`, each entry ended by CR LF, are exactly `joined`.
+bool JoinsTo(const std::vector<std::string>& first, const std::vector<std::string>& second,
+             std::string_view joined) {
+  std::size_t at = 0;
+  for (const auto* list : {&first, &second}) {
+    for (const std::string& entry : *list) {
+      if (joined.size() - at < entry.size() + 2 || joined.compare(at, entry.size(), entry) != 0 ||
+          joined.compare(at + entry.size(), 2, "\r\n") != 0)
+        return false;
+      at += entry.size() + 2;
+    }
+  }
+  return at == joined.size();
+}
+
+}  // namespace
+
+bool DictionaryStore::HasUnsavedChanges() const {
+  // What a save would write: COMP, then the played pairs that have a reading.
+  const std::size_t played = std::min(used.jukugo.Count(), used.yomi.Count());
+  const std::vector<std::string> playedJukugo(used.jukugo.Entries().begin(),
+                                              used.jukugo.Entries().begin() + static_cast<long>(played));
+  const std::vector<std::string> playedYomi(used.yomi.Entries().begin(),
+                                            used.yomi.Entries().begin() + static_cast<long>(played));
+  // With nothing to write, a save writes nothing.
+  if (comp.jukugo.Count() + played == 0) return false;
+  return !JoinsTo(comp.jukugo.Entries(), playedJukugo, savedJukugo_) ||
+         !JoinsTo(comp.yomi.Entries(), playedYomi, savedYomi_);
 }
 
 bool DictionaryStore::RestoreUsedWords(std::string_view jukugo) {
@@ -152,8 +209,9 @@ std::vector<std::string> DictionaryStore::ListUserDictionaries() const {
     if (fileName.size() <= kJukugoExtension.size() || !fileName.ends_with(kJukugoExtension))
       continue;
     if (fileName == kSharedJukugoFile) continue;
+    // Plain files only: a link is neither read nor written through.
     std::error_code typeError;
-    if (!it->is_regular_file(typeError)) continue;
+    if (it->is_symlink(typeError) || !it->is_regular_file(typeError)) continue;
     std::string name = fileName.substr(0, fileName.rfind('.'));
     // A name the choice would refuse (a control byte, say) is not offered.
     if (!IsSafeName(name)) continue;

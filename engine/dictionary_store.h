@@ -29,11 +29,15 @@ class DictionaryStore {
 
   // Reloads COMP from the two files; a dictionary neither of whose files exists
   // is first written from the built-in words. Throws Error on failure, leaving
-  // COMP as it was.
+  // COMP as it was: also for a pair whose files differ in their line counts. After
+  // a failed load the files are never saved over until a load succeeds.
   void LoadDictionary();
   // Returns USED to the end of COMP, empties USED, and writes both files when COMP
   // is not empty.
   void SaveDictionary();
+  // True when a save would write something other than what the files held when
+  // they were last loaded or saved.
+  bool HasUnsavedChanges() const;
   // Returns USED to COMP and tells whether COMP then holds `jukugo`.
   bool RestoreUsedWords(std::string_view jukugo);
   // Takes the first COMP pair with this jukugo out of COMP.
@@ -45,7 +49,8 @@ class DictionaryStore {
   std::vector<std::string> ListUserDictionaries() const;
 
   // True for a dictionary name that stays inside the program folder: not empty,
-  // no "/" or "\", no control character, not "." or "..".
+  // no "/" or "\", no control character, not "." or "..". A name that is not UTF-8
+  // is read as CP932, whose second bytes may be a "\".
   static bool IsSafeName(std::string_view name);
 
   WordListPair comp;        // the dictionary words not played in this match
@@ -64,6 +69,11 @@ class DictionaryStore {
   bool namesSafe_ = false;  // the chosen names stay inside the program folder
   std::filesystem::path jukugoPath_;
   std::filesystem::path yomiPath_;
+  // Why the last load failed; saves repeat it instead of writing over the files.
+  std::string loadFailure_;
+  // The two files' content as last loaded or saved, one line per entry.
+  std::string savedJukugo_;
+  std::string savedYomi_;
   WordListPair builtin_;
 };
 

@@ -22,4 +22,23 @@ Error MissingFileError(const std::string& path) {
 
 Error EmptyDictionaryError() { return Error("辞書にことばがひとつもありません。"); }
 
+Error DataAfterNulError(const std::string& path) {
+  return Error("ファイル " + path + " を読み込めません (NUL 文字のあとにもデータがあります)");
+}
+
+Error UnevenPairError(const std::string& jukugoPath, std::size_t jukugoLines,
+                      const std::string& yomiPath, std::size_t yomiLines) {
+  return Error("辞書のファイルの行数がそろっていません: " + jukugoPath + " は " +
+               std::to_string(jukugoLines) + " 行、" + yomiPath + " は " +
+               std::to_string(yomiLines) + " 行です");
+}
+
+Error SymbolicLinkError(const std::string& path) {
+  return Error("ファイル " + path + " はシンボリックリンクなので辞書に使えません");
+}
+
+Error LineBreakInEntryError(const std::string& path) {
+  return Error("ファイル " + path + " に書けないことばがあります (改行または NUL 文字)");
+}
+
 }  // namespace renkomi

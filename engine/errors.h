@@ -2,6 +2,7 @@
 // error dialog); the window layer shows it and the program goes on.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -24,5 +25,18 @@ Error ReadFileError(const std::string& path);
 Error MissingFileError(const std::string& path);
 // "辞書にことばがひとつもありません。": a match cannot open on an empty dictionary.
 Error EmptyDictionaryError();
+// A file with data after a NUL byte: it was not written by the game, and reading
+// it would lose everything past the NUL.
+Error DataAfterNulError(const std::string& path);
+// The two files of a dictionary hold different numbers of lines, so no line of
+// one can be trusted to belong with the same line of the other.
+Error UnevenPairError(const std::string& jukugoPath, std::size_t jukugoLines,
+                      const std::string& yomiPath, std::size_t yomiLines);
+// A dictionary file that is a symbolic link: the game neither follows it nor
+// replaces it.
+Error SymbolicLinkError(const std::string& path);
+// An entry holding a line break or a NUL, which would shift every later line of
+// the file against the other file.
+Error LineBreakInEntryError(const std::string& path);
 
 }  // namespace renkomi

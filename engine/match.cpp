@@ -99,6 +99,14 @@ void Match::SubmitYomi() {
   // The jukugo is taken as the box holds it now; it was judged when Enter was
   // pressed in its own box.
   const std::string jukugo = window_.Text(Control::UserJukugo);
+  // The jukugo box may have been edited since its Enter. A line break, a NUL or a
+  // character CP932 cannot hold would reach the files with it: refused as at Enter.
+  if (HoldsControlCharacter(jukugo)) {
+    window_.ShowMessageSet(kJukugoRefused);
+    window_.Clear(Control::UserJukugo);
+    window_.Focus(Control::UserJukugo);
+    return;
+  }
   if (!IsChained(computer_.jukugo, jukugo)) {
     PlayerLoses(LossReason::BrokenChain);
     return;
@@ -159,7 +167,8 @@ void Match::PlayerWins() {
   window_.PlaySoundFile("Tada.wav");
   window_.ShowInformation(std::string(texts::kWinInformation));
   const std::string winningWord = window_.Text(Control::UserJukugo);
-  if (window_.AskYesNo(winningWord + std::string(texts::kWinQuestionSuffix))) TeachWord(winningWord);
+  // The save below writes a taught word together with the match's words.
+  if (window_.AskYesNo(winningWord + std::string(texts::kWinQuestionSuffix))) AskForWord(winningWord);
   window_.SetBubbleColour(BubbleColour::Blue);
   const std::exception_ptr saveError = SaveKeepingError();
   EndOfMatchReset();
@@ -204,15 +213,21 @@ void Match::EndOfMatchReset() {
 }
 
 void Match::TeachWord(const std::string& previous) {
+  if (AskForWord(previous)) store_.SaveDictionary();
+}
+
+bool Match::AskForWord(const std::string& previous) {
   const std::string caption(texts::kTeachCaption);
   const std::string prompt = previous.empty()
                                  ? std::string(texts::kTeachPromptFree)
                                  : previous + std::string(texts::kTeachPromptSuffix);
   for (;;) {
     const WordPair pair = window_.InputWordPair(caption, prompt);
-    if (pair.jukugo.empty() || pair.yomi.empty()) {
+    // A pair that could break the files' lines is never taken, whatever the dialog let through.
+    if (pair.jukugo.empty() || pair.yomi.empty() || HoldsControlCharacter(pair.jukugo) ||
+        HoldsControlCharacter(pair.yomi)) {
       window_.SetBubbleColour(BubbleColour::Blue);
-      return;
+      return false;
     }
     const bool chained = previous.empty() || IsChained(previous, pair.jukugo);
     if (!chained) {
@@ -222,9 +237,9 @@ void Match::TeachWord(const std::string& previous) {
       continue;
     }
     window_.SetBubbleColour(BubbleColour::Blue);
-    if (store_.RestoreUsedWords(pair.jukugo)) return;  // known: nothing to add
+    if (store_.RestoreUsedWords(pair.jukugo)) return false;  // known: nothing to add
     store_.comp.Append(pair.jukugo, pair.yomi);
-    return;
+    return true;
   }
 }
 

@@ -37,6 +37,8 @@ class Match {
   void PlayerLoses(LossReason reason);
 
   // Teaches one word; `previous` empty for free teaching, else the word to continue.
+  // A word added to the dictionary is written to its files at once, so that no
+  // later reload or kill can lose it.
   void TeachWord(const std::string& previous);
 
   // The computer's current word, as shown in its two boxes.
@@ -45,6 +47,8 @@ class Match {
 
  private:
   void EndOfMatchReset();
+  // The teaching loop; true when it added a pair to COMP.
+  bool AskForWord(const std::string& previous);
   // Saves the dictionary and hands back its failure instead of throwing it.
   std::exception_ptr SaveKeepingError();
 

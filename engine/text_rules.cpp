@@ -1,5 +1,7 @@
 #include "text_rules.h"
 
+#include <algorithm>
+
 namespace renkomi {
 namespace {
 
@@ -83,5 +85,12 @@ bool IsChained(std::string_view previous, std::string_view next) {
 bool IsJukugo(std::string_view text) { return AllCharsWithin(text, kFirstKanji, 0xFFFF); }
 
 bool IsYomi(std::string_view text) { return AllCharsWithin(text, kFirstHiragana, kLastHiragana); }
+
+bool HoldsControlCharacter(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b < 0x20 || b == 0x7F;
+  });
+}
 
 }  // namespace renkomi

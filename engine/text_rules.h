@@ -29,4 +29,9 @@ bool IsJukugo(std::string_view text);
 // Hiragana only: every character between 0x82A0 and 0x82F1.
 bool IsYomi(std::string_view text);
 
+// A byte below 0x20 or DEL: a line break, a NUL, a tab, or the SUB that stands
+// for a character CP932 cannot hold. No CP932 character has such a byte, not
+// even as its second byte, so no text holding one ever enters a word list.
+bool HoldsControlCharacter(std::string_view text);
+
 }  // namespace renkomi

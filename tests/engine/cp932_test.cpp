@@ -53,28 +53,29 @@ struct Substitution {
 
 class Utf8SubstitutionTest : public testing::TestWithParam<Substitution> {};
 
-// What CP932 cannot hold becomes '?', one byte, so the text can never pass the
-// kanji or hiragana test.
-TEST_P(Utf8SubstitutionTest, BecomesQuestionMark) {
+// What CP932 cannot hold becomes SUB, one control byte, so the text can never
+// pass the kanji or hiragana test and is never stored.
+TEST_P(Utf8SubstitutionTest, BecomesSubstituteControl) {
   const std::string converted = Utf8ToCp932(GetParam().utf8);
   EXPECT_EQ(converted, GetParam().cp932);
   EXPECT_FALSE(IsJukugo(converted));
   EXPECT_FALSE(IsYomi(converted));
+  EXPECT_TRUE(HoldsControlCharacter(converted));
   EXPECT_FALSE(IsCp932Encodable(GetParam().utf8));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Utf8SubstitutionTest,
     testing::Values(
-        Substitution{"EmojiBetweenKanji", "日\xF0\x9F\x98\x80本", "\x93\xFA?\x96\x7B"},
-        Substitution{"EmojiAlone", "\xF0\x9F\x98\x80", "?"},
+        Substitution{"EmojiBetweenKanji", "日\xF0\x9F\x98\x80本", "\x93\xFA\x1A\x96\x7B"},
+        Substitution{"EmojiAlone", "\xF0\x9F\x98\x80", "\x1A"},
         Substitution{"TwoEmojiInHiragana", "に\xF0\x9F\x98\x80\xF0\x9F\x98\x80ほん",
-                     "\x82\xC9??\x82\xD9\x82\xF1"},
-        Substitution{"Hangul", "한", "?"},
-        Substitution{"StrayContinuationByte", "に\x80ほ", "\x82\xC9?\x82\xD9"},
-        Substitution{"CutSequenceAtEnd", std::string("日") + "\xE6\x97", "\x93\xFA??"},
-        Substitution{"Overlong", "\xC0\xAF", "??"},
-        Substitution{"Surrogate", "\xED\xA0\x80", "???"}),
+                     "\x82\xC9\x1A\x1A\x82\xD9\x82\xF1"},
+        Substitution{"Hangul", "한", "\x1A"},
+        Substitution{"StrayContinuationByte", "に\x80ほ", "\x82\xC9\x1A\x82\xD9"},
+        Substitution{"CutSequenceAtEnd", std::string("日") + "\xE6\x97", "\x93\xFA\x1A\x1A"},
+        Substitution{"Overlong", "\xC0\xAF", "\x1A\x1A"},
+        Substitution{"Surrogate", "\xED\xA0\x80", "\x1A\x1A\x1A"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Damaged {

@@ -137,19 +137,65 @@ TEST(SavePairTest, FolderThatCannotHoldFilesGivesCreateError) {
   EXPECT_EQ(folder.Names(), V{"file"});
 }
 
-TEST(SavePairTest, SecondFileFailingLeavesOldPairAndRemovesFirstTemporary) {
+// Whatever stands at a name the save needs is named in the error, and the old
+// pair stays whole.
+TEST(SavePairTest, SomethingAtTheMarkersNameIsNamedAndOldPairKept) {
   TempFolder folder;
   SavePair(folder / "x.jdc", {"old"}, folder / "x.ydc", {"old"});
-  fs::create_directory(folder / "x.ydc.tmp");  // the reading temporary cannot be created
+  fs::create_directory(folder / "x.ydc.commit");
   try {
     SavePair(folder / "x.jdc", {"new"}, folder / "x.ydc", {"new"});
     ADD_FAILURE();
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "x.ydc").string() + " を作成できません");
+    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "x.ydc.commit").string() + " を作成できません");
   }
   EXPECT_EQ(ReadBytes(folder / "x.jdc"), "old\r\n");
   EXPECT_EQ(ReadBytes(folder / "x.ydc"), "old\r\n");
-  EXPECT_EQ(folder.Names(), (V{"x.jdc", "x.ydc", "x.ydc.tmp"}));
+  EXPECT_EQ(folder.Names(), (V{"x.jdc", "x.ydc", "x.ydc.commit"}));
+}
+
+// The last defence against a pair that would shift every later line: nothing is
+// written, and the error names the file the entry belongs to.
+TEST(SavePairTest, EntryWithLineBreakOrNulIsRefusedBeforeAnyWrite) {
+  TempFolder folder;
+  SavePair(folder / "x.jdc", {"old"}, folder / "x.ydc", {"old"});
+  for (const std::string& bad : {std::string("a\nb"), std::string("a\rb"), std::string("a\0b", 3)}) {
+    try {
+      SavePair(folder / "x.jdc", {"new"}, folder / "x.ydc", {"new", bad});
+      ADD_FAILURE();
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "x.ydc").string() +
+                                           " に書けないことばがあります (改行または NUL 文字)");
+    }
+  }
+  EXPECT_EQ(ReadBytes(folder / "x.jdc"), "old\r\n");
+  EXPECT_EQ(ReadBytes(folder / "x.ydc"), "old\r\n");
+  EXPECT_EQ(folder.Names(), (V{"x.jdc", "x.ydc"}));
+}
+
+// A dictionary file that is a link is neither read through nor replaced.
+TEST(SavePairTest, DictionaryFileThatIsALinkIsRefused) {
+  TempFolder folder;
+  WriteBytes(folder / "elsewhere", "kept\r\n");
+  fs::create_symlink(folder / "elsewhere", folder / "x.jdc");
+  WriteBytes(folder / "x.ydc", "y\r\n");
+  const std::string message = "ファイル " + (folder / "x.jdc").string() + " はシンボリックリンクなので辞書に使えません";
+  V entries;
+  try {
+    ReadEntries(folder / "x.jdc", entries);
+    ADD_FAILURE();
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), message);
+  }
+  try {
+    SavePair(folder / "x.jdc", {"new"}, folder / "x.ydc", {"new"});
+    ADD_FAILURE();
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), message);
+  }
+  EXPECT_TRUE(fs::is_symlink(folder / "x.jdc"));
+  EXPECT_EQ(ReadBytes(folder / "elsewhere"), "kept\r\n");
+  EXPECT_EQ(ReadBytes(folder / "x.ydc"), "y\r\n");
 }
 
 // Runs `body` in a child process and gives its exit status (or 128 + signal).
@@ -206,10 +252,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, FullDiskTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The files a save leaves when it is killed at each of its steps, and whether the
-// pair the next start sees must be the old one or the new one.
+// pair the next start sees must be the old one or the new one. The temporaries'
+// names are the save's own; the marker names them with their content.
 struct InterruptRow {
   const char* name;
   std::map<std::string, std::string> files;
+  bool marker;          // the commit marker of new-j / new-y is in place
   const char* expected;  // "old", "new" or "none"
 };
 
@@ -218,6 +266,8 @@ class RecoverPairTest : public testing::TestWithParam<InterruptRow> {};
 TEST_P(RecoverPairTest, GivesOldPairOrNewPairWhole) {
   TempFolder folder;
   for (const auto& [name, bytes] : GetParam().files) WriteBytes(folder / name, bytes);
+  if (GetParam().marker)
+    WriteBytes(folder / "x.ydc.commit", CommitMarker("x.jdc.tmp-a1", "new-j\r\n", "x.ydc.tmp-b2", "new-y\r\n"));
   RecoverPair(folder / "x.jdc", folder / "x.ydc");
   const std::string expected = GetParam().expected;
   if (expected == "none") {
@@ -230,32 +280,36 @@ TEST_P(RecoverPairTest, GivesOldPairOrNewPairWhole) {
 }
 
 using Files = std::map<std::string, std::string>;
+const Files kOld{{"x.jdc", "old-j\r\n"}, {"x.ydc", "old-y\r\n"}};
+Files With(Files files, const Files& more) {
+  files.insert(more.begin(), more.end());
+  return files;
+}
 INSTANTIATE_TEST_SUITE_P(
     KillPoints, RecoverPairTest,
     testing::Values(
-        InterruptRow{"NoSaveRunning", Files{{"x.jdc", "old-j\r\n"}, {"x.ydc", "old-y\r\n"}}, "old"},
-        InterruptRow{"JukugoTemporaryCut",
-                     Files{{"x.jdc", "old-j\r\n"}, {"x.ydc", "old-y\r\n"}, {"x.jdc.tmp", "ne"}}, "old"},
-        InterruptRow{"ReadingTemporaryCut",
-                     Files{{"x.jdc", "old-j\r\n"}, {"x.ydc", "old-y\r\n"},
-                           {"x.jdc.tmp", "new-j\r\n"}, {"x.ydc.tmp", "new"}},
-                     "old"},
+        InterruptRow{"NoSaveRunning", kOld, false, "old"},
+        InterruptRow{"JukugoTemporaryCut", With(kOld, {{"x.jdc.tmp-a1", "ne"}}), false, "old"},
         InterruptRow{"BothTemporariesWholeNotCommitted",
-                     Files{{"x.jdc", "old-j\r\n"}, {"x.ydc", "old-y\r\n"},
-                           {"x.jdc.tmp", "new-j\r\n"}, {"x.ydc.tmp", "new-y\r\n"}},
-                     "old"},
-        InterruptRow{"Committed",
-                     Files{{"x.jdc", "old-j\r\n"}, {"x.ydc", "old-y\r\n"},
-                           {"x.jdc.tmp", "new-j\r\n"}, {"x.ydc.ready", "new-y\r\n"}},
-                     "new"},
+                     With(kOld, {{"x.jdc.tmp-a1", "new-j\r\n"}, {"x.ydc.tmp-b2", "new-y\r\n"},
+                                 {"x.ydc.commit-c3", "renkomi"}}),
+                     false, "old"},
+        InterruptRow{"Committed", With(kOld, {{"x.jdc.tmp-a1", "new-j\r\n"}, {"x.ydc.tmp-b2", "new-y\r\n"}}),
+                     true, "new"},
         InterruptRow{"JukugoInPlace",
-                     Files{{"x.jdc", "new-j\r\n"}, {"x.ydc", "old-y\r\n"}, {"x.ydc.ready", "new-y\r\n"}},
-                     "new"},
-        InterruptRow{"Finished", Files{{"x.jdc", "new-j\r\n"}, {"x.ydc", "new-y\r\n"}}, "new"},
+                     Files{{"x.jdc", "new-j\r\n"}, {"x.ydc", "old-y\r\n"}, {"x.ydc.tmp-b2", "new-y\r\n"}},
+                     true, "new"},
+        InterruptRow{"FinishedBeforeTheMarkerWent", Files{{"x.jdc", "new-j\r\n"}, {"x.ydc", "new-y\r\n"}},
+                     true, "new"},
         InterruptRow{"NewDictionaryCommitted",
-                     Files{{"x.jdc.tmp", "new-j\r\n"}, {"x.ydc.ready", "new-y\r\n"}}, "new"},
-        InterruptRow{"NewDictionaryNotCommitted",
-                     Files{{"x.jdc.tmp", "new-j\r\n"}, {"x.ydc.tmp", "new"}}, "none"}),
+                     Files{{"x.jdc.tmp-a1", "new-j\r\n"}, {"x.ydc.tmp-b2", "new-y\r\n"}}, true, "new"},
+        InterruptRow{"NewDictionaryNotCommitted", Files{{"x.jdc.tmp-a1", "new-j\r\n"}, {"x.ydc.tmp-b2", "new"}},
+                     false, "none"},
+        // A marker is trusted only when both files it names hold what it records.
+        InterruptRow{"MarkerOverOtherContent",
+                     With(kOld, {{"x.jdc.tmp-a1", "new-j\r\n"}, {"x.ydc.tmp-b2", "evil\r\n"}}), true, "old"},
+        InterruptRow{"MarkerWithoutItsFiles", kOld, true, "old"},
+        InterruptRow{"MarkerNotASavesOwn", With(kOld, {{"x.ydc.commit", "x.jdc.tmp-a1\n"}}), false, "old"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The real thing: a process saving two versions in turn is killed at varying

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "dictionary_files.h"
 #include "errors.h"
 #include "test_support.h"
 
@@ -222,6 +223,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DictionaryStoreNameTest, OrdinaryNamesAreSafe) {
   for (const char* name : {"taro", "太郎", ".taro", "a.b", "...", "a b", "renkomi"})
     EXPECT_TRUE(DictionaryStore::IsSafeName(name)) << name;
+  // A name from another system, in CP932: 表 ends in the byte of "\\".
+  EXPECT_TRUE(DictionaryStore::IsSafeName(Sj("表示")));
+  EXPECT_FALSE(DictionaryStore::IsSafeName(Sj("表示") + "\\x"));
 }
 
 TEST_F(DictionaryStoreTest, FolderThatIsAFileGivesCreateErrorForTheJukugoFile) {
@@ -286,8 +290,9 @@ TEST_F(DictionaryStoreTest, FullDiskAtSaveKeepsTheOldPair) {
 TEST_F(DictionaryStoreTest, LoadFinishesAnInterruptedSave) {
   WriteBytes(folder / "d.jdc", "old-j\r\n");
   WriteBytes(folder / "d.ydc", "old-y\r\n");
-  WriteBytes(folder / "d.jdc.tmp", "new-j\r\n");
-  WriteBytes(folder / "d.ydc.ready", "new-y\r\n");
+  WriteBytes(folder / "d.jdc.tmp-1", "new-j\r\n");
+  WriteBytes(folder / "d.ydc.tmp-2", "new-y\r\n");
+  WriteBytes(folder / "d.ydc.commit", CommitMarker("d.jdc.tmp-1", "new-j\r\n", "d.ydc.tmp-2", "new-y\r\n"));
   store.ChooseDictionary("d");
   store.LoadDictionary();
   EXPECT_EQ(store.comp.jukugo.Entries(), V{"new-j"});
@@ -295,16 +300,38 @@ TEST_F(DictionaryStoreTest, LoadFinishesAnInterruptedSave) {
   EXPECT_EQ(folder.Names(), (V{"d.jdc", "d.ydc"}));
 }
 
+// Closing writes only what changed: COMP as loaded, with the match's words played
+// back in the same order, is no change; anything else is.
+TEST_F(DictionaryStoreTest, UnsavedChangesAreWhatASaveWouldWriteAnew) {
+  store.ChooseDictionary("d");
+  store.LoadDictionary();
+  EXPECT_FALSE(store.HasUnsavedChanges());
+  // The last word drawn and given back leaves the files as they are.
+  store.used.Append(store.comp.jukugo.Get(4), store.comp.yomi.Get(4));
+  store.comp.Delete(4);
+  EXPECT_FALSE(store.HasUnsavedChanges());
+  // The first one goes to the end: the files would change.
+  store.used.Append(store.comp.jukugo.Get(0), store.comp.yomi.Get(0));
+  store.comp.Delete(0);
+  EXPECT_TRUE(store.HasUnsavedChanges());
+  store.SaveDictionary();
+  EXPECT_FALSE(store.HasUnsavedChanges());
+  store.comp.yomi.Entries()[0] = Sj("べつ");
+  EXPECT_TRUE(store.HasUnsavedChanges());
+}
+
 TEST_F(DictionaryStoreTest, ListUserDictionaries) {
   for (const char* name : {"renkomi.jdc", "renkomi.ydc", "Renkomi.jdc", "b.jdc", "a.jdc", "A.jdc",
                            "c.JDC", ".hidden.jdc", "x.ydc", "two.dots.jdc", "名前.jdc", "jdc",
                            "tab\t.jdc"})
     WriteBytes(folder / name, "");
+  WriteBytes(folder / (Sj("表示") + ".jdc"), "");
   fs::create_directory(folder / "folder.jdc");
   fs::create_symlink(folder / "b.jdc", folder / "link.jdc");
   fs::create_symlink(folder / "nowhere", folder / "dangling.jdc");
+  // Links are not offered: a dictionary file is never read or written through one.
   EXPECT_EQ(store.ListUserDictionaries(),
-            (V{"A", "a", "b", "link", "Renkomi", "two.dots", "名前"}));
+            (V{"A", "a", "b", "Renkomi", "two.dots", Sj("表示"), "名前"}));
   EXPECT_TRUE(DictionaryStore(folder / "missing").ListUserDictionaries().empty());
 }
 

@@ -399,13 +399,13 @@ TEST_F(MatchTest, WinThenTeachingAChainedWord) {
 TEST_F(MatchTest, SaveFailureAtTheEndStillEndsTheMatch) {
   DefaultDictionary();
   StartWith(5, 0);
-  fs::create_directory(folder / "d.ydc.tmp");  // the save cannot create its temporary
+  fs::create_directory(folder / "d.ydc.commit");  // the save cannot commit
   Type(Control::UserJukugo, "こうさん");
   try {
     match.SubmitJukugo();
     ADD_FAILURE() << "the failed save was not reported";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "d.ydc").string() + " を作成できません");
+    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "d.ydc.commit").string() + " を作成できません");
   }
   EXPECT_EQ(window.Take(), Concat({{"ShowMessageSet 17", "PlaySoundFile Chimes.wav",
                                     "ShowInformation あなたの負けです。"},
@@ -424,16 +424,38 @@ TEST_F(MatchTest, SubmissionsBetweenMatchesDoNothing) {
   EXPECT_FALSE(fs::exists(folder / "d.jdc.tmp"));
 }
 
-TEST_F(MatchTest, NextMatchReloadsTheDictionary) {
+// The next match reloads the files: a taught word is already there.
+TEST_F(MatchTest, TaughtWordIsWrittenAtOnceAndSurvivesTheNextMatch) {
   DefaultDictionary();
   StartWith(5, 0);
   Type(Control::UserJukugo, "こうさん");
   match.SubmitJukugo();
   window.pairs = {{Sj("気分"), Sj("きぶん")}};
-  match.TeachWord("");  // taught, not saved
-  EXPECT_EQ(store.comp.jukugo.Find(Sj("気分")), 5);
-  StartWith(5, 0);
-  EXPECT_EQ(store.comp.jukugo.Find(Sj("気分")), -1);
+  match.TeachWord("");
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("本日\r\n本当\r\n当日\r\n入口\r\n日本\r\n気分\r\n"));
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"), Sj("ほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\nにほん\r\nきぶん\r\n"));
+  StartWith(6, 0);
+  EXPECT_EQ(store.comp.jukugo.Find(Sj("気分")), 4);
+}
+
+// However the dialog was passed, a text that would break the files' lines never
+// enters a word list: in the match, the jukugo box edited after its Enter.
+TEST_F(MatchTest, ControlCharactersNeverReachTheWordLists) {
+  DefaultDictionary();
+  StartWith(5, 0);  // 日本
+  window.text[Control::UserJukugo] = Sj("本日") + "\n";
+  Type(Control::UserYomi, "ほんじつ");
+  match.SubmitYomi();
+  EXPECT_EQ(window.Take(), (V{"ShowMessageSet 9", "Clear UserJukugo", "Focus UserJukugo"}));
+  EXPECT_EQ(store.used.jukugo.Count(), 1u);
+  EXPECT_TRUE(match.InProgress());
+  Type(Control::UserJukugo, "こうさん");
+  match.SubmitJukugo();
+  window.Take();
+  window.pairs = {{Sj("気分") + '\x1A', Sj("きぶん")}};
+  match.TeachWord("");
+  EXPECT_EQ(store.comp.jukugo.Find(Sj("気分") + '\x1A'), -1);
+  EXPECT_EQ(store.comp.jukugo.Count(), 5u);
 }
 
 struct TeachRow {
@@ -447,6 +469,9 @@ struct TeachRow {
 class TeachWordTest : public MatchTest, public testing::WithParamInterface<TeachRow> {};
 
 TEST_P(TeachWordTest, Row) {
+  store.ChooseDictionary("d");
+  store.LoadDictionary();
+  store.comp.Clear();
   store.comp.Append(Sj("日本"), Sj("にほん"));
   store.comp.Append(Sj("本日"), Sj("ほんじつ"));
   store.used.Append(Sj("入口"), Sj("いりぐち"));
@@ -458,6 +483,11 @@ TEST_P(TeachWordTest, Row) {
   EXPECT_EQ(store.comp.jukugo.Entries(), expected);
   EXPECT_EQ(store.comp.jukugo.Count(), store.comp.yomi.Count());
   EXPECT_TRUE(window.pairs.empty()) << "the loop stopped early";
+  // A word added is in the files at once; nothing else is written.
+  const bool added = expected.size() == 4;
+  std::string file;
+  for (const auto& e : (added ? expected : SjList({"日本", "本日", "本当", "当日", "入口"}))) file += e + "\r\n";
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), file);
 }
 
 const std::string kFree = "InputWordPair じゅくごをおしえて / 新しいことばを入れて下さい。";
