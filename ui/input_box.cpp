@@ -184,9 +184,25 @@ void TfrmInputBox::edtINPUT_YOMIKeyPress() {
 }
 
 void TfrmInputBox::btnHAIClick() {
-  // Stored as typed: the word tests belong to Enter only.
-  result_ = TRenkomiString{renkomi::ui::ToGame(edtINPUT_JUKU->text()),
-                           renkomi::ui::ToGame(edtINPUT_YOMI->text())};
+  // Stored as typed: the word tests belong to Enter only. But a line break, a NUL
+  // or any other control character, or a character CP932 cannot hold (which the
+  // conversion turns into one), would break or garble the dictionary files: such a
+  // text is refused as Enter refuses it, and the dialog stays open.
+  const std::string jukugo = renkomi::ui::ToGame(edtINPUT_JUKU->text());
+  const std::string yomi = renkomi::ui::ToGame(edtINPUT_YOMI->text());
+  if (renkomi::HoldsControlCharacter(jukugo)) {
+    game_.ShowMessageSet(9);
+    edtINPUT_JUKU->clear();
+    edtINPUT_JUKU->setFocus();
+    return;
+  }
+  if (renkomi::HoldsControlCharacter(yomi)) {
+    game_.ShowMessageSet(10);
+    edtINPUT_YOMI->clear();
+    edtINPUT_YOMI->setFocus();
+    return;
+  }
+  result_ = TRenkomiString{jukugo, yomi};
   accept();
 }
 

@@ -328,8 +328,10 @@ void TForm1::FormCreate() {
   random_.SeedRandom();
   helpFile_ = FileSystemText(store_.ProgramFolder() / "renkomiwin32.hlp");
   ComposePicture();
+  // Each entry keeps the name's own bytes: a name from another system, in CP932,
+  // is shown decoded and chosen by exactly those bytes.
   for (const std::string& name : store_.ListUserDictionaries()) {
-    cbxJisyoSel->addItem(QFile::decodeName(QByteArray::fromStdString(name)));
+    cbxJisyoSel->addItem(renkomi::ui::FromFileName(name), QByteArray::fromStdString(name));
   }
   // Filling the list must not put a name into the box: the player types or picks one.
   cbxJisyoSel->setCurrentIndex(-1);
@@ -421,14 +423,21 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
   // FormCloseQuery: the words of a running match go back to the dictionary and the
-  // files are written. A dictionary that cannot be written keeps the window open,
-  // so that nothing is lost without the player knowing.
-  try {
-    store_.SaveDictionary();
-  } catch (const std::exception& failure) {
-    event->ignore();
-    ReportFailure(failure);
-    return;
+  // files are written. A dictionary unchanged since it was loaded or saved is not
+  // written again, so a folder that cannot be written never keeps a player in.
+  if (store_.HasUnsavedChanges()) {
+    try {
+      store_.SaveDictionary();
+    } catch (const std::exception& failure) {
+      // The player learns what is in the way, then chooses: quitting loses what
+      // was not saved, staying keeps it in memory for another try.
+      renkomi::ui::ShowErrorDialog(this, QString::fromUtf8(failure.what()));
+      if (!renkomi::ui::AskYesNoDialog(
+              this, QStringLiteral("辞書を保存できませんでした。保存しないで終わりますか？"))) {
+        event->ignore();
+        return;
+      }
+    }
   }
   event->accept();
   // An open help window would keep the program running after its main window.
@@ -544,8 +553,12 @@ void TForm1::rgpJisyoSelClick() {
 void TForm1::bbtnJisyoOKClick() {
   const bool personal = rgpJisyoSelItem1->isChecked();
   const QString name = cbxJisyoSel->currentText();
-  // A personal dictionary is named after the player; the name becomes file names.
-  store_.ChooseDictionary(personal ? QFile::encodeName(name).toStdString() : std::string("renkomi"));
+  // A personal dictionary is named after the player; the name becomes file names:
+  // those of the offered dictionary shown under this name, else the name typed.
+  const int offered = cbxJisyoSel->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  const std::string fileName = offered >= 0 ? cbxJisyoSel->itemData(offered).toByteArray().toStdString()
+                                            : QFile::encodeName(name).toStdString();
+  store_.ChooseDictionary(personal ? fileName : std::string("renkomi"));
   pnlUserName->SetCaption(personal ? name : QStringLiteral("あなた"));
   // A dictionary that cannot be created leaves the choice open: the error goes to
   // the error dialog and the player may choose again.

@@ -13,4 +13,8 @@ QString FromGame(const std::string& text) {
   return QString::fromStdString(Cp932ToUtf8(text));
 }
 
+QString FromFileName(const std::string& bytes) {
+  return IsUtf8(bytes) ? QString::fromStdString(bytes) : FromGame(bytes);
+}
+
 }  // namespace renkomi::ui

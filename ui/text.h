@@ -8,9 +8,12 @@
 namespace renkomi::ui {
 
 // What the player typed, as the game's CP932 bytes; a character CP932 cannot hold
-// becomes '?', which no word rule accepts.
+// becomes the control byte SUB, which no word rule accepts and no dictionary stores.
 std::string ToGame(const QString& text);
 // Game text for showing in a window.
 QString FromGame(const std::string& text);
+// A file name's bytes for showing: UTF-8 as this system writes names, else CP932
+// as names copied from other systems come.
+QString FromFileName(const std::string& bytes);
 
 }  // namespace renkomi::ui

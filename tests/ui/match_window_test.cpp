@@ -226,11 +226,14 @@ TEST_F(MatchWindowTest, ClosingWhenTheDictionaryCannotBeWrittenKeepsTheWindowOpe
   ASSERT_TRUE(stand.open(QIODevice::WriteOnly));
   stand.close();
 
+  // The error, then "quit without saving?": "いいえ" keeps the game.
   answerer.Click(QStringLiteral("yesButton"));
+  answerer.Click(QStringLiteral("noButton"));
   EXPECT_FALSE(form->close());
   ASSERT_TRUE(answerer.WaitUntilAnswered());
-  ASSERT_EQ(answerer.Dialogs().size(), 1u);
+  ASSERT_EQ(answerer.Dialogs().size(), 2u);
   EXPECT_EQ(answerer.Dialogs()[0].caption, QStringLiteral("エラー"));
+  EXPECT_EQ(answerer.Dialogs()[1].caption, QStringLiteral("確認"));
   EXPECT_TRUE(form->isVisible());
 
   // With the folder back, closing saves and ends.

@@ -273,26 +273,17 @@ TEST_F(TeachingTest, KnownJukugoWithAnotherReadingAddsNothing) {
   EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), kDictionary);
 }
 
-TEST_F(TeachingTest, FreeTeachingThenStartLosesThePair) {
+// A taught word is written at once: the next start, which reloads the files,
+// still has it.
+TEST_F(TeachingTest, FreeTeachingIsWrittenAtOnceAndSurvivesTheNextStart) {
   Teach(QStringLiteral("日記"), QStringLiteral("にっき"));
   TeachButton();
-  ASSERT_TRUE(CompHolds(QStringLiteral("日記")));
-  // The start reloads the dictionary from its files, which never had the pair.
-  Find<QPushButton>("btnSTART")->click();
-  EXPECT_FALSE(CompHolds(QStringLiteral("日記")));
-  EXPECT_EQ(form->Store().used.jukugo.Find(renkomi::ui::ToGame(QStringLiteral("日記"))), -1);
-  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), kDictionary);
-}
-
-TEST_F(TeachingTest, FreeTeachingThenClosingTheWindowSavesThePair) {
-  Teach(QStringLiteral("日記"), QStringLiteral("にっき"));
-  TeachButton();
-  // Nothing is written until the window closes.
-  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), kDictionary);
-  form->close();
   Words expected = kDictionary;
   expected.emplace_back(QStringLiteral("日記"), QStringLiteral("にっき"));
   EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), expected);
+  Find<QPushButton>("btnSTART")->click();
+  EXPECT_TRUE(CompHolds(QStringLiteral("日記")) ||
+              form->Store().used.jukugo.Find(renkomi::ui::ToGame(QStringLiteral("日記"))) >= 0);
 }
 
 TEST_F(TeachingTest, GivingUpAddsNothingWhateverWasTaughtBefore) {
