@@ -16,9 +16,13 @@ void AppShell::SetMainForm(QWidget& form) {
 }
 
 bool AppShell::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == mainForm_ && event->type() == QEvent::Close) {
-    // The form may still refuse to close (a failed save keeps it open), so look
-    // again once the close has been handled.
+  // A close the form accepts hides it. The form may also refuse, or ask first in
+  // dialogs of its own (a failed save), whose event loops run this check before
+  // the answer: so the hiding itself is watched too. Minimizing hides the form
+  // only as the window system's own event, and never leaves it hidden.
+  const bool hidden = event->type() == QEvent::Hide && !event->spontaneous();
+  if (watched == mainForm_ && (event->type() == QEvent::Close || hidden)) {
+    // Looked at once the close or the hiding has been handled.
     QMetaObject::invokeMethod(
         this,
         [this] {

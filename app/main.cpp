@@ -9,6 +9,7 @@
 #include <csignal>
 #include <exception>
 #include <filesystem>
+#include <system_error>
 
 #include "app_shell.h"
 #include "game_windows.h"
@@ -39,12 +40,24 @@ int main(int argc, char** argv) {
   // kill the game with the dictionary half written.
   std::signal(SIGXFSZ, SIG_IGN);
 
-  renkomi::app::SingleInstance instance(
-      renkomi::app::SingleInstance::DefaultLockPath("RENKOMIWIN32"));
+  // The program folder holds the dictionaries: two copies on one folder, whatever
+  // their environment, would write over each other's words.
+  std::error_code noExecutable;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", noExecutable);
+  renkomi::app::SingleInstance instance(renkomi::app::SingleInstance::DefaultLockPath("RENKOMIWIN32"),
+                                        noExecutable ? std::filesystem::path() : executable.parent_path());
   // A second copy leaves silently; the first is not disturbed.
   if (instance.state() == renkomi::app::SingleInstance::State::AlreadyRunning) return 0;
 
   renkomi::ui::Application app(argc, argv);
+  if (instance.state() != renkomi::app::SingleInstance::State::Acquired) {
+    // Without a lock nothing would keep a second copy from scrambling the words.
+    renkomi::ui::ShowErrorDialog(
+        nullptr, QStringLiteral("ほかの Renkomi が動いていないか確かめられないため、起動できません。\n"
+                                "プログラムのフォルダ %1 を開けるか確かめて下さい。")
+                     .arg(QString::fromStdString(executable.parent_path().string())));
+    return 1;
+  }
   QCoreApplication::setApplicationName(QStringLiteral("Renkomi"));
   QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/renkomi/icon.png")));
   // The game speaks Japanese everywhere, also in the edit boxes' own menus.

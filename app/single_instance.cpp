@@ -11,41 +11,86 @@
 
 namespace renkomi::app {
 
-SingleInstance::SingleInstance(const std::filesystem::path& lockFile) {
-  // O_NOFOLLOW: in a shared temporary folder another user could plant a link
-  // pointing at one of our own files. O_CLOEXEC: a child process must not keep
-  // the game "running" after the game itself has gone.
-  int fd;
-  do {
-    fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return;
+namespace {
 
-  // A file someone else owns could be locked by them forever and keep the game
-  // from starting: rather run without protection.
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || info.st_uid != ::getuid() || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return;
-  }
+using State = SingleInstance::State;
 
+// flock without waiting: Acquired, AlreadyRunning, or Unavailable.
+State TryLock(int fd) {
   int rc;
   do {
     rc = ::flock(fd, LOCK_EX | LOCK_NB);
   } while (rc != 0 && errno == EINTR);
-  if (rc == 0) {
-    fd_ = fd;
-    state_ = State::Acquired;
-    return;
+  if (rc == 0) return State::Acquired;
+  return errno == EWOULDBLOCK ? State::AlreadyRunning : State::Unavailable;
+}
+
+// The lock file: held open and locked in `fd` when Acquired.
+State LockFile(const std::filesystem::path& lockFile, int& fd) {
+  // O_NOFOLLOW: in a shared temporary folder another user could plant a link
+  // pointing at one of our own files. O_CLOEXEC: a child process must not keep
+  // the game "running" after the game itself has gone.
+  // O_NONBLOCK: a FIFO planted at the name must not hang the start.
+  do {
+    fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return State::Unavailable;
+
+  // A file someone else owns could be locked by them forever and keep the game
+  // from starting: it is not used; the program folder's lock still protects.
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || info.st_uid != ::getuid() || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    fd = -1;
+    return State::Unavailable;
   }
-  state_ = errno == EWOULDBLOCK ? State::AlreadyRunning : State::Unavailable;
-  ::close(fd);
+  const State state = TryLock(fd);
+  if (state != State::Acquired) {
+    ::close(fd);
+    fd = -1;
+  }
+  return state;
+}
+
+// The program folder itself, locked through a descriptor of the folder: it needs
+// no file, no write permission and no environment, and every path to the folder
+// meets the same lock.
+State LockFolder(const std::filesystem::path& folder, int& fd) {
+  do {
+    fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return State::Unavailable;
+  const State state = TryLock(fd);
+  if (state != State::Acquired) {
+    ::close(fd);
+    fd = -1;
+  }
+  return state;
+}
+
+}  // namespace
+
+SingleInstance::SingleInstance(const std::filesystem::path& lockFile,
+                               const std::filesystem::path& programFolder) {
+  if (!programFolder.empty()) folderState_ = LockFolder(programFolder, folderFd_);
+  if (folderState_ != State::AlreadyRunning) fileState_ = LockFile(lockFile, fd_);
+  if (folderState_ == State::AlreadyRunning || fileState_ == State::AlreadyRunning) {
+    state_ = State::AlreadyRunning;
+  } else if (folderState_ == State::Acquired || fileState_ == State::Acquired) {
+    state_ = State::Acquired;
+  }
+  if (state_ != State::Acquired) {
+    if (fd_ >= 0) ::close(fd_);
+    if (folderFd_ >= 0) ::close(folderFd_);
+    fd_ = folderFd_ = -1;
+  }
 }
 
 SingleInstance::~SingleInstance() {
   // The file stays: removing it would let a copy starting right now lock a
   // fresh file while a third one still holds the old, unlinked one.
   if (fd_ >= 0) ::close(fd_);
+  if (folderFd_ >= 0) ::close(folderFd_);
 }
 
 std::filesystem::path SingleInstance::LockPath(std::string_view name, std::string_view runtimeDir,

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
 
@@ -14,6 +15,18 @@ namespace {
 class StubbornForm : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
+// A window that asks before it closes, as the main window does when its save
+// fails: a dialog's own event loop runs inside the close, then it accepts.
+class AskingForm : public QWidget {
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    QEventLoop dialog;
+    QTimer::singleShot(50, &dialog, &QEventLoop::quit);
+    dialog.exec();
+    event->accept();
+  }
 };
 
 // Runs the event loop with `act` inside it; true when the loop was ended by the
@@ -59,6 +72,14 @@ TEST(AppShellTest, ClosingAnotherWindowDoesNotEndTheGame) {
   organizer.show();
   EXPECT_FALSE(LoopEndedBy([&] { organizer.close(); }));
   EXPECT_TRUE(mainForm.isVisible());
+}
+
+TEST(AppShellTest, CloseAcceptedAfterADialogEndsTheGame) {
+  AppShell shell;
+  AskingForm mainForm;
+  shell.SetMainForm(mainForm);
+  mainForm.show();
+  EXPECT_TRUE(LoopEndedBy([&] { mainForm.close(); }));
 }
 
 TEST(AppShellTest, RefusedCloseKeepsTheGameRunning) {
