@@ -3,12 +3,29 @@
 #include <QColor>
 
 #include "text.h"
+#include "text_rules.h"
 
 namespace renkomi::organizer {
 
 namespace {
 // The number column, like the heading row, is drawn as a fixed cell.
 const QColor kFixedCellColour(0x00, 0x80, 0x00);
+
+// A cell shows at most this many characters. A single entry of megabytes (a file
+// that was never a dictionary) would otherwise be converted and laid out whole at
+// every repaint; the stored entry itself is never cut.
+constexpr std::size_t kShownCharacters = 256;
+
+QString CellText(const std::string& cp932) {
+  std::size_t bytes = 0;
+  for (std::size_t shown = 0; bytes < cp932.size() && shown < kShownCharacters; ++shown) {
+    const bool doubleByte = renkomi::IsLeadByte(static_cast<unsigned char>(cp932[bytes])) &&
+                            bytes + 1 < cp932.size();
+    bytes += doubleByte ? 2 : 1;
+  }
+  if (bytes >= cp932.size()) return renkomi::ui::FromGame(cp932);
+  return renkomi::ui::FromGame(cp932.substr(0, bytes)) + QChar(0x2026);
+}
 }  // namespace
 
 WordTableModel::WordTableModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -68,9 +85,9 @@ QVariant WordTableModel::data(const QModelIndex& index, int role) const {
         case NumberColumn:
           return row.cleared ? QString() : QString::number(index.row() + 1);
         case JukugoColumn:
-          return renkomi::ui::FromGame(row.word.jukugo);
+          return CellText(row.word.jukugo);
         case YomiColumn:
-          return renkomi::ui::FromGame(row.word.yomi);
+          return CellText(row.word.yomi);
         default:
           return {};
       }
