@@ -15,20 +15,12 @@ namespace {
 
 const std::string kWriteError = "ストリームへの書き込みエラー";
 const std::string kLoss = "あなたの負けです。";
+const std::string kQuitUnsaved = "辞書を保存できませんでした。保存しないで終わりますか？";
 
 std::vector<std::string> Entries(const std::vector<Word>& words, bool jukugo) {
   std::vector<std::string> entries;
   for (const Word& word : words) entries.push_back(jukugo ? word.first : word.second);
   return entries;
-}
-
-int CountDialogs(const std::vector<ReportLine>& report, const std::string& caption, const std::string& text) {
-  int count = 0;
-  for (const ReportLine& line : report) {
-    if (line.kind == "dialog" && line.fields.size() > 1 && line.fields[0] == caption && line.fields[1] == text)
-      ++count;
-  }
-  return count;
 }
 
 // ---- A full disk at the end of a match
@@ -61,9 +53,11 @@ TEST_P(FullDiskTest, ShowsTheErrorKeepsTheOldFilesAndPlaysOn) {
   ASSERT_EQ(player.Outcome(), "exit 0") << log;
   const std::vector<ReportLine> report = ParseReport(log);
 
-  // Both losses and the first close fail to save, and each says so.
-  EXPECT_EQ(Errors(report), std::vector<std::string>(3, kWriteError)) << log;
+  // Both losses and the first close fail to save, and each says so; the close
+  // then asks whether to quit without saving, and "いいえ" keeps the game.
+  EXPECT_EQ(Errors(report), std::vector<std::string>(2, kWriteError)) << log;
   EXPECT_EQ(CountDialogs(report, "エラー", kWriteError), 3) << log;
+  EXPECT_EQ(CountDialogs(report, "確認", kQuitUnsaved), 1) << log;
   // The match ends as a loss all the same.
   EXPECT_EQ(CountDialogs(report, "情報", kLoss), 2) << log;
 

@@ -14,23 +14,39 @@
 //   blocked-choice below-file|no-room [name]
 //                 the dictionary choice while the program folder cannot take the
 //                 files, then again once it can
-//   uneven        matches on seeds 1 to 12, teaching, the organizer and closing,
-//                 on whatever dictionary the test left in the folder
+//   refused-choice
+//                 the shared dictionary chosen from files the game must refuse,
+//                 then the window closed
+//   teach-start   a word taught with "おしえる", then "はじめる"; waits to be killed
+//   paste-teach jukugo|yomi HEX
+//                 the UTF-8 text HEX pasted into a box of the word entry dialog and "はい"
+//                 pressed; then "やめる" and closing
+//   loss          one match, lost, then closing
+//   readonly-close unchanged|changed
+//                 the program folder made read-only, then the window closed: at
+//                 once, or during a match (the first close answered "いいえ")
 //
 // Output lines, fields separated by tabs:
 //   dialog <caption> <text>       a message dialog opened (answered at once)
 //   error <message>               the game's error dialog is about to open
-//   state <label> key=value...    the window as the player sees it
+//   state <label> key=value...    the window as the player sees it (set= the
+//                                 message set in the bubble, 0 for none)
 //   files <label> name=hex...     every file of the program folder and its bytes
 //   exit <code>                   the event loop has ended
 //   fail <reason>                 the robot could not go on (exit status 2)
+#include <linux/capability.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -57,6 +73,7 @@
 #include "dic_opt.h"
 #include "input_box.h"
 #include "main_window.h"
+#include "message_sets.h"
 #include "panel.h"
 #include "random.h"
 #include "renkomi_wait.h"
@@ -109,6 +126,31 @@ void LiftFileSizeLimit() {
   if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) Fail("setrlimit");
 }
 
+// As root a read-only folder stops nobody: the robot gives up the capabilities
+// that pass over file permissions, as an ordinary player never had them.
+void MeetFilePermissions() {
+  if (::geteuid() != 0) return;
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct data[2]{};
+  if (::syscall(SYS_capget, &header, data) != 0) Fail("capget");
+  for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER}) {
+    data[cap / 32].effective &= ~(1u << (cap % 32));
+  }
+  if (::syscall(SYS_capset, &header, data) != 0) Fail("capset");
+}
+
+// The number of the message set the bubble shows, 0 when it shows none.
+int BubbleSet(const QPlainTextEdit& bubble) {
+  const QStringList lines = bubble.toPlainText().split(QLatin1Char('\n'));
+  for (int set = 1; set <= 19; ++set) {
+    QStringList expected;
+    for (const std::u16string_view line : renkomi::ui::GetMessageSet(set))
+      expected << QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size()));
+    if (expected == lines) return set;
+  }
+  return 0;
+}
+
 // Answers the game's dialogs the moment they are shown: "はい(&Y)" on a message,
 // the question after a win as told, and the word entry dialog with the pair to
 // teach, or "やめる" when there is none.
@@ -117,6 +159,9 @@ class Hand : public QObject {
   bool answerQuestionYes = false;
   QString teachJukugo;
   QString teachYomi;
+  // Set: the text goes in by the clipboard, as pasted, and the box is this one.
+  QString pasteInto;
+  QPlainTextEdit* bubble = nullptr;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -150,6 +195,10 @@ class Hand : public QObject {
       QTest::mouseClick(input->btnYAMERU, Qt::LeftButton);
       return;
     }
+    if (!pasteInto.isEmpty()) {
+      Paste(input);
+      return;
+    }
     for (const auto& [box, text] : {std::pair{input->edtINPUT_JUKU, teachJukugo},
                                     std::pair{input->edtINPUT_YOMI, teachYomi}}) {
       box->clear();
@@ -159,6 +208,32 @@ class Hand : public QObject {
     }
     teachJukugo.clear();
     QTest::mouseClick(input->btnHAI, Qt::LeftButton);
+  }
+
+  // Types the reading (or the jukugo), pastes the text into the other box with
+  // Ctrl+V, presses "はい" and reports what the player sees; then leaves with "やめる".
+  void Paste(TfrmInputBox* input) {
+    const bool intoJukugo = pasteInto == QStringLiteral("jukugo");
+    QLineEdit* pasted = intoJukugo ? input->edtINPUT_JUKU : input->edtINPUT_YOMI;
+    QLineEdit* typed = intoJukugo ? input->edtINPUT_YOMI : input->edtINPUT_JUKU;
+    QInputMethodEvent commit;
+    commit.setCommitString(intoJukugo ? teachYomi : teachJukugo);
+    QCoreApplication::sendEvent(typed, &commit);
+    QGuiApplication::clipboard()->setText(intoJukugo ? teachJukugo : teachYomi);
+    pasted->setFocus();
+    QTest::keyClick(pasted, Qt::Key_V, Qt::ControlModifier);
+    Say("pasted\t" + QString::number(pasted->text().size()).toStdString());
+    QTest::mouseClick(input->btnHAI, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    const auto flag = [](bool on) { return on ? "1" : "0"; };
+    Say(std::string("state\tafter-hai\tdialog=") + flag(input->isVisible()) +
+        "\tset=" + std::to_string(bubble != nullptr ? BubbleSet(*bubble) : -1) +
+        "\tjukugo=" + input->edtINPUT_JUKU->text().toStdString() +
+        "\tyomi=" + input->edtINPUT_YOMI->text().toStdString() +
+        "\tfocus=" + (QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName().toStdString()
+                                                              : std::string()));
+    teachJukugo.clear();
+    if (input->isVisible()) QTest::mouseClick(input->btnYAMERU, Qt::LeftButton);
   }
 };
 
@@ -174,8 +249,18 @@ class Robot {
       FullDisk(static_cast<rlim_t>(std::stoull(arguments[0])));
     } else if (script == "blocked-choice" && !arguments.empty()) {
       BlockedChoice(arguments[0], arguments.size() > 1 ? arguments[1] : std::string());
-    } else if (script == "uneven") {
-      Uneven();
+    } else if (script == "refused-choice") {
+      RefusedChoice();
+    } else if (script == "teach-start") {
+      TeachThenStart();
+    } else if (script == "paste-teach" && arguments.size() == 2) {
+      // Hex, since a NUL cannot travel in an argument.
+      const QByteArray utf8 = QByteArray::fromHex(QByteArray::fromStdString(arguments[1]));
+      PasteTeach(arguments[0], QString::fromUtf8(utf8));
+    } else if (script == "loss") {
+      LoseOnce();
+    } else if (script == "readonly-close" && arguments.size() == 1) {
+      ReadOnlyClose(arguments[0] == "changed");
     } else {
       Fail("unknown script " + script);
     }
@@ -233,6 +318,7 @@ class Robot {
     line += "\tcomp=" + Find<QLineEdit>("edtCOMP_JUKU")->text().toStdString();
     line += "\tuser=" + Find<renkomi::ui::Panel>("pnlUserName")->Caption().toStdString();
     line += std::string("\torganizer=") + flag(organizer_.isVisible());
+    line += "\tset=" + std::to_string(BubbleSet(*Find<QPlainTextEdit>("memFUKIDASI")));
     Say(line);
   }
 
@@ -275,13 +361,13 @@ class Robot {
     ChooseShared();
     State("chosen");
     Files("before");
-    Click(Find("btnSTART"));
+    StartOnFirstWord();
     State("match");
     LimitFileSize(limit);
     Surrender();
     State("after-failed-save");
     Files("after-failed-save");
-    Click(Find("btnSTART"));
+    StartOnFirstWord();
     State("next-match");
     Surrender();
     Files("after-second-failed-save");
@@ -318,52 +404,68 @@ class Robot {
     Click(Find("btnFINISH"));
   }
 
-  // A match on a known draw: a word continuing the computer's, a few turns while
-  // the computer answers, then surrender.
-  void PlaySeed(std::uint32_t seed) {
-    // Spread over the generator's range: small states all draw the first word.
-    random_.SetState(seed * 0x9E3779B9u);
+  // Every draw takes the dictionary's first word: a deterministic match whose
+  // end always rewrites the files (the first word moves to the end).
+  void StartOnFirstWord() {
+    random_.SetState(1);
     Click(Find("btnSTART"));
-    State("opened seed=" + std::to_string(seed));
-    for (int turn = 0; turn < 3 && Playing(); ++turn) {
-      const QString computer = Find<QLineEdit>("edtCOMP_JUKU")->text();
-      if (computer.isEmpty()) Fail("a match without the computer's word");
-      // Its last kanji and 来: the dictionaries of this script hold words starting
-      // with 来 only beyond the end of the shorter file.
-      const QString word = computer.right(1) + QStringLiteral("来");
-      Type(Find("edtUSER_JUKU"), word);
-      Enter(Find("edtUSER_JUKU"));
-      Type(Find("edtUSER_YOMI"), QStringLiteral("らいらい"));
-      Enter(Find("edtUSER_YOMI"));
-      State("replied seed=" + std::to_string(seed));
-    }
-    if (Playing()) Surrender();
-    State("ended seed=" + std::to_string(seed));
+    if (!Playing()) Fail("no match started");
   }
 
-  void Uneven() {
+  void RefusedChoice() {
     ChooseShared();
-    State("chosen");
-    for (std::uint32_t seed = 1; seed <= 8; ++seed) PlaySeed(seed);
+    State("refused");
+    CloseFromOutside();
+  }
 
-    hand_.teachJukugo = QStringLiteral("来客");
-    hand_.teachYomi = QStringLiteral("らいきゃく");
+  void TeachThenStart() {
+    ChooseShared();
+    hand_.teachJukugo = QStringLiteral("日記");
+    hand_.teachYomi = QStringLiteral("にっき");
+    Click(Find("btnTEACH"));
+    StartOnFirstWord();
+    State("started");
+    // Killed here, as the player's session might be.
+    QTimer::singleShot(120000, [] { Fail("never killed"); });
+  }
+
+  void PasteTeach(const std::string& box, const QString& text) {
+    ChooseShared();
+    hand_.bubble = Find<QPlainTextEdit>("memFUKIDASI");
+    hand_.pasteInto = QString::fromStdString(box);
+    hand_.teachJukugo = box == "jukugo" ? text : QStringLiteral("来日");
+    hand_.teachYomi = box == "jukugo" ? QStringLiteral("らいにち") : text;
     Click(Find("btnTEACH"));
     State("taught");
-
-    // "辞書の整理" as the picture's menu sends it: through the event loop.
-    auto* organize = form_.findChild<QAction*>(QStringLiteral("K2"));
-    if (organize == nullptr) Fail("no menu item K2");
-    QMetaObject::invokeMethod(organize, &QAction::trigger, Qt::QueuedConnection);
-    Settle();
-    // A refused organizer is reported by the state line; the script goes on.
-    static_cast<void>(QTest::qWaitFor([this] { return organizer_.isVisible(); }, 5000));
-    State("organizer");
-    if (organizer_.isVisible()) Click(organizer_.btnEND);
-    State("organizer-closed");
-
-    for (std::uint32_t seed = 9; seed <= 12; ++seed) PlaySeed(seed);
     Click(Find("btnFINISH"));
+  }
+
+  void LoseOnce() {
+    ChooseShared();
+    StartOnFirstWord();
+    Surrender();
+    State("lost");
+    Click(Find("btnFINISH"));
+  }
+
+  void ReadOnlyClose(bool changed) {
+    ChooseShared();
+    if (changed) StartOnFirstWord();
+    MeetFilePermissions();
+    if (::chmod(folder_.c_str(), 0555) != 0) Fail("chmod");
+    if (changed) {
+      CloseFromOutside();
+      State("close-refused");
+      hand_.answerQuestionYes = true;
+    }
+    CloseFromOutside();
+  }
+
+  // The title bar's close box, or the window manager's close: it works during a
+  // match too, when "やめる" is disabled.
+  void CloseFromOutside() {
+    QMetaObject::invokeMethod(&form_, [this] { form_.close(); }, Qt::QueuedConnection);
+    Settle();
   }
 
   TForm1& form_;
@@ -401,6 +503,7 @@ int main(int argc, char** argv) {
 
   Hand hand;
   app.installEventFilter(&hand);
+
   Robot robot(form1, frmDicOpt, random, hand, folder);
   QTimer::singleShot(0, &app, [&] { robot.Run(script, arguments); });
   const int code = app.exec();

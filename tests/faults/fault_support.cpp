@@ -158,6 +158,15 @@ std::vector<std::string> Errors(const std::vector<ReportLine>& report) {
   return errors;
 }
 
+int CountDialogs(const std::vector<ReportLine>& report, const std::string& caption, const std::string& text) {
+  int count = 0;
+  for (const ReportLine& line : report) {
+    if (line.kind == "dialog" && line.fields.size() > 1 && line.fields[0] == caption && line.fields[1] == text)
+      ++count;
+  }
+  return count;
+}
+
 std::map<std::string, std::string> StateAt(const std::vector<ReportLine>& report, const std::string& label) {
   std::map<std::string, std::string> state;
   for (const ReportLine& line : report) {

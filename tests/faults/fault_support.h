@@ -73,6 +73,8 @@ struct ReportLine {
 std::vector<ReportLine> ParseReport(const std::string& log);
 // The messages of the game's error dialog, in order.
 std::vector<std::string> Errors(const std::vector<ReportLine>& report);
+// How many message dialogs with this caption and text opened.
+int CountDialogs(const std::vector<ReportLine>& report, const std::string& caption, const std::string& text);
 // The key=value fields of the state line with this label; empty when there is none.
 std::map<std::string, std::string> StateAt(const std::vector<ReportLine>& report, const std::string& label);
 // The files line with this label as file name -> bytes; `found` tells whether it was there.

@@ -28,17 +28,17 @@ constexpr std::uint32_t kSeed = 20240608;
 // Large enough that a save takes a noticeable share of each match.
 constexpr std::size_t kWords = 3000;
 
+// What a save has beside the pair at one moment: its temporaries, and its commit
+// marker, which names the temporaries that hold the new pair.
 struct Leftovers {
-  bool jukugoTemp = false;
-  bool yomiTemp = false;
-  bool yomiReady = false;
-  bool Any() const { return jukugoTemp || yomiTemp || yomiReady; }
+  int files = 0;                 // temporaries and markers of any kind
+  bool committed = false;        // renkomi.ydc.commit is in place
+  std::string jukugoTemporary;   // as the marker names them
+  std::string yomiTemporary;
+  bool Any() const { return files > 0; }
 };
 
-bool Exists(const fs::path& path) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0;
-}
+bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
 
 // Which version of a file is in place: a save puts a new file there, or at the
 // least rewrites the old one.
@@ -67,11 +67,29 @@ class KillDuringSavesTest : public ::testing::Test {
 
   fs::path Jukugo() const { return folder_ / "renkomi.jdc"; }
   fs::path Yomi() const { return folder_ / "renkomi.ydc"; }
-  fs::path JukugoTemp() const { return folder_ / "renkomi.jdc.tmp"; }
-  fs::path YomiTemp() const { return folder_ / "renkomi.ydc.tmp"; }
-  fs::path YomiReady() const { return folder_ / "renkomi.ydc.ready"; }
+  fs::path Marker() const { return folder_ / "renkomi.ydc.commit"; }
 
-  Leftovers Look() const { return {Exists(JukugoTemp()), Exists(YomiTemp()), Exists(YomiReady())}; }
+  Leftovers Look() const {
+    Leftovers left;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder_, ec)) {
+      const std::string name = entry.path().filename().string();
+      if (StartsWith(name, "renkomi.jdc.") || StartsWith(name, "renkomi.ydc.")) ++left.files;
+    }
+    // The marker: a heading, then a line per file, its temporary's name first.
+    std::vector<std::string> lines;
+    if (fs::exists(Marker()) && CutStrictly(ReadFile(Marker()), lines) && lines.size() == 3) {
+      left.committed = true;
+      left.jukugoTemporary = lines[1].substr(0, lines[1].find('\t'));
+      left.yomiTemporary = lines[2].substr(0, lines[2].find('\t'));
+    }
+    return left;
+  }
+
+  // After the commit a file of the new pair is its temporary until it is renamed.
+  fs::path Kept(const Leftovers& left, const fs::path& file, const std::string& temporary) const {
+    return left.committed && fs::exists(folder_ / temporary) ? folder_ / temporary : file;
+  }
 
   // The pair is whole: as many readings as jukugo, every line one of the real
   // pairs, and every word of the dictionary there exactly once.
@@ -155,9 +173,9 @@ TEST_F(KillDuringSavesTest, EveryKillLeavesTheOldPairOrTheNewPairWhole) {
     // pair, in the temporary names or already in place; before it the old pair.
     const Leftovers left = Look();
     if (left.Any()) ++midSave;
-    if (left.yomiReady) ++committed;
-    const std::string keptJukugo = ReadFile(left.yomiReady && left.jukugoTemp ? JukugoTemp() : Jukugo());
-    const std::string keptYomi = ReadFile(left.yomiReady ? YomiReady() : Yomi());
+    if (left.committed) ++committed;
+    const std::string keptJukugo = ReadFile(Kept(left, Jukugo(), left.jukugoTemporary));
+    const std::string keptYomi = ReadFile(Kept(left, Yomi(), left.yomiTemporary));
     ASSERT_TRUE(Whole(keptJukugo, keptYomi)) << "the pair the next start would keep";
 
     // Every fourth kill is left to the game's own next start, which must put the
@@ -174,8 +192,8 @@ TEST_F(KillDuringSavesTest, EveryKillLeavesTheOldPairOrTheNewPairWhole) {
     EXPECT_FALSE(Look().Any()) << "leftovers after the recovery";
     const std::string jukugoBytes = ReadFile(Jukugo());
     const std::string yomiBytes = ReadFile(Yomi());
-    EXPECT_EQ(jukugoBytes, keptJukugo) << (left.yomiReady ? "not the committed pair" : "not the old pair");
-    EXPECT_EQ(yomiBytes, keptYomi) << (left.yomiReady ? "not the committed pair" : "not the old pair");
+    EXPECT_EQ(jukugoBytes, keptJukugo) << (left.committed ? "not the committed pair" : "not the old pair");
+    EXPECT_EQ(yomiBytes, keptYomi) << (left.committed ? "not the committed pair" : "not the old pair");
     ASSERT_TRUE(Whole(jukugoBytes, yomiBytes));
     std::vector<std::string> jukugo;
     std::vector<std::string> yomi;

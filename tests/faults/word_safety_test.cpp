@@ -1,0 +1,237 @@
+// The words a player taught or played are never lost or mispaired: not by the next
+// match, a kill, a pasted text, files other programs wrote, links planted in the
+// program folder, or a folder that cannot be written when the game closes. Each
+// test plays the real windows and then reads the files byte by byte.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ostream>
+#include <thread>
+
+#include "fault_support.h"
+
+namespace renkomi::faults {
+namespace {
+
+const std::vector<std::string> kJukugo{"日本", "本日", "本当", "当日", "入口", "来日", "来年", "本来", "日記", "記念"};
+const std::vector<std::string> kYomi{"にほん", "ほんじつ", "ほんとう", "とうじつ", "いりぐち",
+                                     "らいにち", "らいねん", "ほんらい", "にっき", "きねん"};
+
+std::string Lines(const std::vector<std::string>& entries, std::size_t count) {
+  std::string bytes;
+  for (std::size_t i = 0; i < count; ++i) bytes += Cp932(entries[i]) + "\r\n";
+  return bytes;
+}
+
+// A program folder holding the shared dictionary's two files, as given.
+class WordSafetyTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = temp_.Path() / "program";
+    fs::create_directories(folder_);
+  }
+  void Write(const std::string& jukugo, const std::string& yomi) {
+    WriteFile(Jukugo(), jukugo);
+    WriteFile(Yomi(), yomi);
+  }
+  fs::path Jukugo() const { return folder_ / "renkomi.jdc"; }
+  fs::path Yomi() const { return folder_ / "renkomi.ydc"; }
+
+  // Runs a script to its end; the report, or a failure with the log.
+  std::vector<ReportLine> Play(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin() + 1, folder_.string());
+    PlayerProcess player(arguments);
+    EXPECT_TRUE(player.WaitFinished(60000)) << "still running\n" << player.Log();
+    log_ = player.Log();
+    EXPECT_EQ(player.Outcome(), "exit 0") << log_;
+    return ParseReport(log_);
+  }
+
+  // The pairs the two files hold, line by line; fails on uneven or broken files.
+  std::vector<Word> Pairs() const {
+    std::vector<std::string> jukugo;
+    std::vector<std::string> yomi;
+    EXPECT_TRUE(CutStrictly(ReadFile(Jukugo()), jukugo));
+    EXPECT_TRUE(CutStrictly(ReadFile(Yomi()), yomi));
+    EXPECT_EQ(jukugo.size(), yomi.size());
+    std::vector<Word> pairs;
+    for (std::size_t i = 0; i < std::min(jukugo.size(), yomi.size()); ++i) pairs.emplace_back(jukugo[i], yomi[i]);
+    return pairs;
+  }
+
+  TempFolder temp_;
+  fs::path folder_;
+  std::string log_;
+};
+
+bool Holds(const std::vector<Word>& pairs, const std::string& jukugo, const std::string& yomi) {
+  return std::find(pairs.begin(), pairs.end(), Word{Cp932(jukugo), Cp932(yomi)}) != pairs.end();
+}
+
+// A taught word is in the files at once: "はじめる" reloads them, and a kill right
+// after loses nothing.
+TEST_F(WordSafetyTest, TaughtWordSurvivesTheNextStartAndAKill) {
+  Write(Lines(kJukugo, 5), Lines(kYomi, 5));
+  PlayerProcess player({"teach-start", folder_.string()});
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (StateAt(ParseReport(player.Log()), "started").empty() && player.Running() &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_TRUE(player.Running()) << player.Outcome() << "\n" << player.Log();
+  player.Kill();
+  EXPECT_EQ(StateAt(ParseReport(player.Log()), "started")["playing"], "1") << player.Log();
+  const std::vector<Word> pairs = Pairs();
+  EXPECT_EQ(pairs.size(), 6u);
+  EXPECT_TRUE(Holds(pairs, "日記", "にっき")) << Hex(ReadFile(Jukugo()));
+}
+
+// ---- Texts pasted into the word entry dialog
+
+struct PasteRow {
+  const char* name;
+  const char* box;   // "jukugo" or "yomi"
+  std::string text;  // UTF-8, as the clipboard holds it
+  const char* set;   // the message set that refuses it
+};
+void PrintTo(const PasteRow& row, std::ostream* out) { *out << row.name; }
+
+class PasteTest : public WordSafetyTest, public ::testing::WithParamInterface<PasteRow> {};
+
+TEST_P(PasteTest, RefusedLikeEnterAndNothingStored) {
+  const std::string jukugo = Lines(kJukugo, 5);
+  const std::string yomi = Lines(kYomi, 5);
+  Write(jukugo, yomi);
+  const std::vector<ReportLine> report = Play({"paste-teach", GetParam().box, Hex(GetParam().text)});
+  // The box really held the pasted text, control character and all.
+  ASSERT_FALSE(report.empty());
+  auto after = StateAt(report, "after-hai");
+  EXPECT_EQ(after["dialog"], "1") << "the dialog closed on a text Enter refuses\n" << log_;
+  EXPECT_EQ(after["set"], GetParam().set) << log_;
+  EXPECT_EQ(after[GetParam().box], "") << "the refused box is emptied";
+  EXPECT_EQ(after["focus"], std::string("edtINPUT_") + (std::string(GetParam().box) == "jukugo" ? "JUKU" : "YOMI"));
+  EXPECT_TRUE(Errors(report).empty()) << log_;
+  EXPECT_EQ(ReadFile(Jukugo()), jukugo);
+  EXPECT_EQ(ReadFile(Yomi()), yomi);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, PasteTest,
+    ::testing::Values(PasteRow{"LineBreakAfterTheJukugo", "jukugo", "来日\n", "9"},
+                      PasteRow{"LineBreakInsideTheReading", "yomi", "らい\r\nにち", "10"},
+                      PasteRow{"NulInTheJukugo", "jukugo", std::string("来\0日", 4), "9"},
+                      PasteRow{"Emoji", "jukugo", "来日\xF0\x9F\x98\x80", "9"}),
+    [](const ::testing::TestParamInfo<PasteRow>& info) { return std::string(info.param.name); });
+
+// ---- Files the game must refuse, kept byte for byte
+
+struct RefusedRow {
+  const char* name;
+  std::string jukugo;  // the files' bytes
+  std::string yomi;
+  std::string error;   // with {j} and {y} for the two paths
+};
+void PrintTo(const RefusedRow& row, std::ostream* out) { *out << row.name; }
+
+class RefusedFilesTest : public WordSafetyTest, public ::testing::WithParamInterface<RefusedRow> {};
+
+std::string Utf16(const std::string& ascii) {
+  std::string bytes("\xFF\xFE", 2);
+  for (const char c : ascii) bytes += std::string{c, '\0'};
+  return bytes;
+}
+
+TEST_P(RefusedFilesTest, ErrorNamesTheFileAndNothingIsWritten) {
+  Write(GetParam().jukugo, GetParam().yomi);
+  const std::vector<ReportLine> report = Play({"refused-choice"});
+  std::string expected = GetParam().error;
+  for (const auto& [mark, path] : {std::pair{std::string("{j}"), Jukugo()}, std::pair{std::string("{y}"), Yomi()}}) {
+    for (std::size_t at; (at = expected.find(mark)) != std::string::npos;) expected.replace(at, 3, path.string());
+  }
+  EXPECT_EQ(Errors(report), std::vector<std::string>{expected}) << log_;
+  // The choice stays open: the dictionary is not used.
+  auto state = StateAt(report, "refused");
+  EXPECT_EQ(state["panel"], "1") << log_;
+  EXPECT_EQ(state["buttons"], "0");
+  // Every word is where it was: the files byte for byte, nothing beside them.
+  EXPECT_EQ(ReadFile(Jukugo()), GetParam().jukugo);
+  EXPECT_EQ(ReadFile(Yomi()), GetParam().yomi);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RefusedFilesTest,
+    ::testing::Values(
+        RefusedRow{"MoreJukugoThanReadings", Lines(kJukugo, 10), Lines(kYomi, 8),
+                   "辞書のファイルの行数がそろっていません: {j} は 10 行、{y} は 8 行です"},
+        RefusedRow{"MoreReadingsThanJukugo", Lines(kJukugo, 6), Lines(kYomi, 10),
+                   "辞書のファイルの行数がそろっていません: {j} は 6 行、{y} は 10 行です"},
+        RefusedRow{"NulInsideTheJukugoFile", Lines(kJukugo, 3) + std::string(1, '\0') + Lines(kJukugo, 10).substr(18),
+                   Lines(kYomi, 10), "ファイル {j} を読み込めません (NUL 文字のあとにもデータがあります)"},
+        RefusedRow{"Utf16ReadingFile", Lines(kJukugo, 2), Utf16("nihon\r\nhonjitsu\r\n"),
+                   "ファイル {y} を読み込めません (NUL 文字のあとにもデータがあります)"}),
+    [](const ::testing::TestParamInfo<RefusedRow>& info) { return std::string(info.param.name); });
+
+// ---- Links planted where a save makes its files
+
+TEST_F(WordSafetyTest, PlantedLinksAreNeverWrittenThrough) {
+  Write(Lines(kJukugo, 10), Lines(kYomi, 10));
+  const fs::path secret = temp_.Path() / "secret";
+  WriteFile(secret, "not the game's");
+  fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
+  // The names saves used to write to, and the commit marker's.
+  for (const char* name : {"renkomi.jdc.tmp", "renkomi.ydc.tmp", "renkomi.ydc.ready", "renkomi.ydc.commit"})
+    fs::create_symlink(secret, folder_ / name);
+
+  const std::vector<ReportLine> report = Play({"loss"});
+  EXPECT_TRUE(Errors(report).empty()) << log_;
+  EXPECT_EQ(ReadFile(secret), "not the game's");
+  EXPECT_EQ(fs::status(secret).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+  // The match was saved, whole: the first word moved to the end.
+  std::vector<Word> expected;
+  for (std::size_t i = 1; i <= 10; ++i) expected.emplace_back(Cp932(kJukugo[i % 10]), Cp932(kYomi[i % 10]));
+  EXPECT_EQ(Pairs(), expected);
+  EXPECT_FALSE(fs::is_symlink(Jukugo()));
+  EXPECT_FALSE(fs::is_symlink(Yomi()));
+}
+
+// ---- A program folder that cannot be written when the game closes
+
+struct ReadOnlyRow {
+  const char* name;
+  const char* how;  // "unchanged": closed between matches; "changed": closed during a match
+};
+void PrintTo(const ReadOnlyRow& row, std::ostream* out) { *out << row.name; }
+
+class ReadOnlyCloseTest : public WordSafetyTest, public ::testing::WithParamInterface<ReadOnlyRow> {};
+
+TEST_P(ReadOnlyCloseTest, PlayerCanAlwaysQuit) {
+  const std::string jukugo = Lines(kJukugo, 10);
+  const std::string yomi = Lines(kYomi, 10);
+  Write(jukugo, yomi);
+  const std::vector<ReportLine> report = Play({"readonly-close", GetParam().how});
+  fs::permissions(folder_, fs::perms::owner_all);
+  const std::string question = "辞書を保存できませんでした。保存しないで終わりますか？";
+  const std::string error = "ファイル " + Jukugo().string() + " を作成できません";
+  if (std::string(GetParam().how) == "unchanged") {
+    // Nothing to save: no error, no question, the game just ends.
+    EXPECT_EQ(CountDialogs(report, "エラー", error), 0) << log_;
+    EXPECT_EQ(CountDialogs(report, "確認", question), 0) << log_;
+  } else {
+    // Told what is in the way, then asked: "いいえ" kept the game, "はい" quit.
+    EXPECT_EQ(CountDialogs(report, "エラー", error), 2) << log_;
+    EXPECT_EQ(CountDialogs(report, "確認", question), 2) << log_;
+    EXPECT_EQ(StateAt(report, "close-refused")["window"], "1") << log_;
+  }
+  EXPECT_EQ(ReadFile(Jukugo()), jukugo);
+  EXPECT_EQ(ReadFile(Yomi()), yomi);
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, ReadOnlyCloseTest,
+                         ::testing::Values(ReadOnlyRow{"Unchanged", "unchanged"}, ReadOnlyRow{"DuringAMatch", "changed"}),
+                         [](const ::testing::TestParamInfo<ReadOnlyRow>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace renkomi::faults
