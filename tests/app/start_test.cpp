@@ -81,6 +81,27 @@ TEST_F(StartTest, SecondCopyLeavesAtOnceAndSilently) {
   ASSERT_TRUE(first.waitForFinished());
 }
 
+// The program folder's own lock keeps two copies apart whatever their
+// environment: with other runtime and temporary folders the second still leaves.
+TEST_F(StartTest, SecondCopyWithAnotherEnvironmentLeavesToo) {
+  QProcess first;
+  Start(first);
+  ASSERT_TRUE(WaitUntilRunning(first)) << first.readAllStandardError().toStdString();
+
+  ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("other-runtime")));
+  ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("other-tmp")));
+  environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir_.filePath(QStringLiteral("other-runtime")));
+  environment_.insert(QStringLiteral("TMPDIR"), dir_.filePath(QStringLiteral("other-tmp")));
+  QProcess second;
+  Start(second);
+  ASSERT_TRUE(second.waitForFinished(10000)) << "two copies run on one program folder";
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_TRUE(second.readAllStandardError().isEmpty());
+  EXPECT_EQ(first.state(), QProcess::Running);
+  first.kill();
+  ASSERT_TRUE(first.waitForFinished());
+}
+
 TEST_F(StartTest, KilledCopyDoesNotBlockTheNextStart) {
   QProcess first;
   Start(first);

@@ -3,6 +3,8 @@
 // gauge, the window's sizes, and writing the dictionary back on closing.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -111,6 +113,22 @@ TEST_F(Organizer, ClosingWritesTheRemainingWordsBackInTableOrder) {
   EXPECT_EQ(ReadFile(dictionary.JukugoFile()), FileContent({"入口", "日本", "本日"}));
   EXPECT_EQ(ReadFile(dictionary.YomiFile()), FileContent({"いりぐち", "にほん", "ほんじつ"}));
   EXPECT_EQ(CompJukugo(), (std::vector<std::string>{"入口", "日本", "本日"}));
+}
+
+// An entry of megabytes (a file that was never a dictionary) shows its start with
+// an ellipsis, opens quickly, and goes back to the file whole.
+TEST_F(Organizer, HugeEntryIsShownCutAndKeptWhole) {
+  std::string huge;
+  for (int i = 0; i < 500000; ++i) huge += "長";
+  QElapsedTimer clock;
+  clock.start();
+  Open({{"日本", "にほん"}, {huge, "ながい"}});
+  organizer.grab();  // painted once, as the player sees it
+  EXPECT_LT(clock.elapsed(), 5000);
+  const QString cell = Column(1).at(0);  // ながい comes first
+  EXPECT_TRUE(cell == QString(256, QChar(0x9577)) + QChar(0x2026)) << cell.size() << " characters";
+  organizer.btnEND->click();
+  EXPECT_TRUE(ReadFile(dictionary.JukugoFile()) == FileContent({huge, "日本"}));
 }
 
 TEST_F(Organizer, ReopeningRebuildsTheTableAndTheCount) {

@@ -14,6 +14,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
+#include <fstream>
 
 #include "gauge.h"
 #include "main_window_fixture.h"
@@ -285,6 +286,28 @@ TEST_F(MainWindowTest, PersonalDictionariesOfTheFolderAreOffered) {
   EXPECT_EQ(Find<ui::Panel>("pnlUserName")->Caption(), QStringLiteral("はなこ"));
   // An existing dictionary is read, not made anew.
   EXPECT_EQ(folder.ReadDictionary(QStringLiteral("はなこ")).size(), 1u);
+}
+
+// A dictionary copied from another system keeps its Shift-JIS file name: it is
+// offered under its Japanese name and chosen by exactly those files.
+TEST_F(MainWindowTest, DictionaryNamedInShiftJisOpensItsOwnWords) {
+  const std::string name = ui::ToGame(QStringLiteral("はなこ"));
+  std::string jukugo, yomi;
+  for (const auto& [j, y] : {std::pair{"山川", "やまかわ"}, std::pair{"川口", "かわぐち"}, std::pair{"口調", "くちょう"}}) {
+    jukugo += ui::ToGame(QString::fromUtf8(j)) + "\r\n";
+    yomi += ui::ToGame(QString::fromUtf8(y)) + "\r\n";
+  }
+  for (const auto& [extension, bytes] : {std::pair{".jdc", jukugo}, std::pair{".ydc", yomi}})
+    std::ofstream(folder.Path() / (name + extension), std::ios::binary) << bytes;
+  Open();
+  auto* names = Find<QComboBox>("cbxJisyoSel");
+  ASSERT_EQ(names->count(), 1);
+  EXPECT_EQ(names->itemText(0), QStringLiteral("はなこ"));
+  QTest::mouseClick(Find("rgpJisyoSelItem1"), Qt::LeftButton);
+  names->setCurrentIndex(0);
+  QTest::mouseClick(Find("bbtnJisyoOK"), Qt::LeftButton);
+  EXPECT_EQ(form->Store().comp.jukugo.Count(), 3u);
+  EXPECT_FALSE(folder.HasDictionary(QStringLiteral("はなこ"))) << "a new dictionary was made under the UTF-8 name";
 }
 
 TEST_F(MainWindowTest, UnwritableProgramFolderShowsTheErrorAndTheChoiceStaysOpen) {
