@@ -5,6 +5,8 @@
     (drawn below)  -> tile.bmp            8 x 8,   4-bit palette
     (drawn below)  -> icon.png           32 x 32,  16 colours, for the window's title bar
     program_icon.svg -> program_icon.bmp 32 x 32,  8-bit palette, for the About box
+    program_icon.svg -> desktop/renkomi-N.png  N x N for N = 48, 64, 128, full colour,
+                                         the icon of the desktop's application menu
 
 Needs python3 (standard library only) and rsvg-convert (Debian: librsvg2-bin).
 The results are committed, so the game's build never runs this; run it again
@@ -350,9 +352,18 @@ def make_program_icon():
     write_bmp(os.path.join(HERE, "program_icon.bmp"), indices, palette, 8)
 
 
+def make_desktop_icons():
+    # The drawing is vector art: each size is rendered anew rather than scaled.
+    os.makedirs(os.path.join(HERE, "desktop"), exist_ok=True)
+    for size in (48, 64, 128):
+        subprocess.run(["rsvg-convert", "-w", str(size), "-h", str(size), "-o",
+                        os.path.join(HERE, "desktop", f"renkomi-{size}.png"),
+                        os.path.join(HERE, "program_icon.svg")], check=True)
+
+
 def main(argv):
     makers = {"character": make_character, "tile": make_tile, "icon": make_icon,
-              "program_icon": make_program_icon}
+              "program_icon": make_program_icon, "desktop_icons": make_desktop_icons}
     names = argv[1:] or list(makers)
     for name in names:
         if name not in makers:

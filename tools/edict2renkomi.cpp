@@ -1,13 +1,24 @@
 // edict2renkomi <edict file> <program folder>
-// Generates the shared dictionary (renkomi.jdc, renkomi.ydc) from the EDRDG
-// dictionary file that Debian's edict package installs. It never writes over a
-// dictionary the player already has.
+// Generates the game's two dictionaries from the EDRDG dictionary file that
+// Debian's edict package installs: the shared dictionary (renkomi.jdc,
+// renkomi.ydc) from the common words, and the large dictionary ("大きな辞書" and
+// its size) from every word. Each is written only when the folder does not hold it
+// yet: a dictionary the player already has is never written over.
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <string>
 
 #include "edict_import.h"
+
+namespace {
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -18,21 +29,42 @@ int main(int argc, char** argv) {
   const std::filesystem::path folder = argv[2];
   const auto start = std::chrono::steady_clock::now();
   try {
-    // Checked first so that a refusal does not wait for the whole file to be read;
-    // the writer checks again.
-    renkomi::EnsureNoSharedDictionary(folder);
-    renkomi::EdictImport words;
-    words.AddFile(source);
-    if (words.UndecodableLineCount() > 0) {
-      std::fprintf(stderr, "%s: skipped %zu lines that are not EUC-JP text\n", source.c_str(),
-                   words.UndecodableLineCount());
+    // Checked before the file is read, so that nothing to do costs nothing.
+    bool wantShared = true;
+    try {
+      renkomi::EnsureNoSharedDictionary(folder);
+    } catch (const std::exception& e) {
+      if (!std::filesystem::is_directory(folder)) throw;
+      std::printf("%s\n", e.what());
+      wantShared = false;
     }
-    renkomi::WriteSharedDictionary(folder, words);
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    const std::filesystem::path jukugoPath = folder / renkomi::kSharedJukugoFile;
-    const std::filesystem::path yomiPath = folder / renkomi::kSharedYomiFile;
-    std::printf("%zu word pairs from %zu lines written to %s and %s in %.2f s\n", words.Jukugo().size(),
-                words.LineCount(), jukugoPath.c_str(), yomiPath.c_str(), elapsed.count());
+    const auto existingLarge = renkomi::ExistingLargeDictionary(folder);
+    const bool wantLarge = existingLarge.empty();
+    if (!wantLarge) {
+      std::printf("%s already exists; the large dictionary is left as it is\n", existingLarge.front().c_str());
+    }
+    if (!wantShared && !wantLarge) return 0;
+
+    renkomi::EdictImport common(renkomi::Vocabulary::kCommon);
+    renkomi::EdictImport all(renkomi::Vocabulary::kAll);
+    if (wantShared) common.AddFile(source);
+    if (wantLarge) all.AddFile(source);
+    const renkomi::EdictImport& read = wantShared ? common : all;
+    if (read.UndecodableLineCount() > 0) {
+      std::fprintf(stderr, "%s: skipped %zu lines that are not EUC-JP text\n", source.c_str(),
+                   read.UndecodableLineCount());
+    }
+    if (wantShared) {
+      renkomi::WriteSharedDictionary(folder, common);
+      std::printf("%zu word pairs from %zu lines written to %s and %s in %.2f s\n", common.Jukugo().size(),
+                  common.LineCount(), (folder / renkomi::kSharedJukugoFile).c_str(),
+                  (folder / renkomi::kSharedYomiFile).c_str(), SecondsSince(start));
+    }
+    if (wantLarge) {
+      const std::string name = renkomi::WriteLargeDictionary(folder, all);
+      std::printf("%zu word pairs written to the large dictionary %s (%s.jdc, %s.ydc) in %.2f s\n",
+                  all.Jukugo().size(), name.c_str(), (folder / name).c_str(), name.c_str(), SecondsSince(start));
+    }
     return 0;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "edict2renkomi: %s\n", e.what());

@@ -98,7 +98,7 @@ bool AnyCommon(const std::vector<EdictHeadword>& words) {
 }
 
 // The CP932 form, or empty when CP932 cannot hold the text exactly: the converter
-// puts '?' for what it lacks and maps a few characters one way only.
+// puts a stand-in for what it lacks and maps a few characters one way only.
 std::string ExactCp932(std::string_view utf8) {
   std::string cp932 = Utf8ToCp932(utf8);
   if (Cp932ToUtf8(cp932) != utf8) return {};
@@ -175,9 +175,12 @@ void EdictImport::AddLine(std::string_view utf8) {
 void EdictImport::Add(const EdictLine& line) {
   // The EDICT layout marks a common line with a "(P)" field; EDICT2 also marks
   // which of several spellings and readings are the common ones.
-  const bool spellingsMarked = AnyCommon(line.spellings);
-  const bool readingsMarked = AnyCommon(line.readings);
-  if (!line.common && !spellingsMarked && !readingsMarked) return;
+  // The whole vocabulary takes every line and every spelling and reading in it,
+  // through the same filters of tags and restrictions.
+  const bool all = vocabulary_ == Vocabulary::kAll;
+  const bool spellingsMarked = !all && AnyCommon(line.spellings);
+  const bool readingsMarked = !all && AnyCommon(line.readings);
+  if (!all && !line.common && !spellingsMarked && !readingsMarked) return;
   if (HasSkippedTag(line.leadingTags)) return;
 
   for (const EdictHeadword& spelling : line.spellings) {
@@ -237,6 +240,39 @@ void EnsureNoSharedDictionary(const std::filesystem::path& programFolder) {
       throw Error(path.string() + " already exists; the shared dictionary is left as it is");
     }
   }
+}
+
+std::string LargeDictionaryName(std::size_t pairs) {
+  const std::string size = pairs >= 10000 ? std::to_string(pairs / 10000) + "万" : std::to_string(pairs);
+  return std::string(kLargeDictionaryPrefix) + size + "語";
+}
+
+std::vector<std::filesystem::path> ExistingLargeDictionary(const std::filesystem::path& programFolder) {
+  namespace fs = std::filesystem;
+  std::vector<fs::path> found;
+  std::error_code ec;
+  for (fs::directory_iterator it(programFolder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    const bool dictionaryFile = name.ends_with(".jdc") || name.ends_with(".ydc");
+    if (dictionaryFile && name.starts_with(kLargeDictionaryPrefix)) found.push_back(it->path());
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+std::string WriteLargeDictionary(const std::filesystem::path& programFolder, const EdictImport& words) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (!fs::is_directory(programFolder, ec)) {
+    throw Error("The program folder " + programFolder.string() + " does not exist");
+  }
+  if (const auto existing = ExistingLargeDictionary(programFolder); !existing.empty()) {
+    throw Error(existing.front().string() + " already exists; the large dictionary is left as it is");
+  }
+  if (words.Jukugo().empty()) throw Error("No word pair was found; the large dictionary was not written");
+  const std::string name = LargeDictionaryName(words.Jukugo().size());
+  SavePair(programFolder / (name + ".jdc"), words.Jukugo(), programFolder / (name + ".ydc"), words.Yomi());
+  return name;
 }
 
 void WriteSharedDictionary(const std::filesystem::path& programFolder, const EdictImport& words) {

@@ -19,6 +19,19 @@ namespace renkomi {
 inline constexpr std::string_view kSharedJukugoFile = "renkomi.jdc";
 inline constexpr std::string_view kSharedYomiFile = "renkomi.ydc";
 
+// The large dictionary is a personal one by its files: the game offers it by its
+// name, which begins with this and ends with its size ("大きな辞書10万語").
+inline constexpr std::string_view kLargeDictionaryPrefix = "大きな辞書";
+// The large dictionary's name for `pairs` words: the size in ten thousands (万)
+// from 10,000 words on, else the count itself.
+std::string LargeDictionaryName(std::size_t pairs);
+
+// Which words of the source are kept.
+enum class Vocabulary {
+  kCommon,  // the words marked common: the shared dictionary
+  kAll,     // every word, common or not: the large dictionary
+};
+
 // True for text of at least two characters, each a CJK ideograph: the unified
 // block U+4E00-U+9FFF, extension A U+3400-U+4DBF and the compatibility block
 // U+F900-U+FAFF (where CP932 keeps a few kanji such as U+FA11). Marks such as
@@ -37,6 +50,8 @@ std::string YomiFor(std::string_view reading);
 
 class EdictImport {
  public:
+  explicit EdictImport(Vocabulary vocabulary = Vocabulary::kCommon) : vocabulary_(vocabulary) {}
+
   // Takes one dictionary line, already decoded to UTF-8.
   void AddLine(std::string_view utf8);
   // Reads a whole dictionary file in EUC-JP. A line that does not decode is
@@ -55,6 +70,7 @@ class EdictImport {
 
   std::vector<std::string> jukugo_;
   std::vector<std::string> yomi_;
+  Vocabulary vocabulary_;
   std::unordered_set<std::string> seen_;
   std::size_t lines_ = 0;
   std::size_t undecodable_ = 0;
@@ -68,5 +84,12 @@ void EnsureNoSharedDictionary(const std::filesystem::path& programFolder);
 // dictionary the player already has: throws Error, writing nothing, when either
 // file exists, when the folder is missing, or when there is no pair to write.
 void WriteSharedDictionary(const std::filesystem::path& programFolder, const EdictImport& words);
+
+// The large dictionary's files already in `programFolder` (of any size), if any.
+std::vector<std::filesystem::path> ExistingLargeDictionary(const std::filesystem::path& programFolder);
+// Writes the pairs as the large dictionary in `programFolder` and returns its
+// name. The same refusals as for the shared dictionary: a large dictionary of any
+// size already there is never replaced.
+std::string WriteLargeDictionary(const std::filesystem::path& programFolder, const EdictImport& words);
 
 }  // namespace renkomi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Gives the shared dictionary a real vocabulary: generates renkomi.jdc and
-# renkomi.ydc in the program folder from Debian's edict package, and only when the
-# folder holds neither file, so a dictionary the player already has is never
+# Gives the game real vocabularies from Debian's edict package: the shared
+# dictionary (renkomi.jdc and renkomi.ydc, the common words) and the large
+# dictionary ("大きな辞書" and its size, every word), each only when the program
+# folder does not hold it yet, so a dictionary the player already has is never
 # touched. Without the package the game still starts and seeds its five built-in
 # words, so failing to install it is reported but is no error.
 #
@@ -15,8 +16,14 @@ fi
 tool=$1
 folder=$2
 
-if [ -e "$folder/renkomi.jdc" ] || [ -L "$folder/renkomi.jdc" ] ||
-   [ -e "$folder/renkomi.ydc" ] || [ -L "$folder/renkomi.ydc" ]; then
+has_shared() {
+  [ -e "$folder/renkomi.jdc" ] || [ -L "$folder/renkomi.jdc" ] ||
+    [ -e "$folder/renkomi.ydc" ] || [ -L "$folder/renkomi.ydc" ]
+}
+has_large() {
+  compgen -G "$folder/大きな辞書*.[jy]dc" >/dev/null
+}
+if has_shared && has_large; then
   exit 0
 fi
 
@@ -35,7 +42,7 @@ if ! installed; then
   # The package lists may be missing or stale; refresh them only when needed.
   apt_install || { "${sudo[@]}" apt-get update -q && apt_install; }
   if ! installed; then
-    echo "Could not install edict; the shared dictionary starts with the five built-in words." >&2
+    echo "Could not install edict; the shared dictionary starts with the five built-in words, and there is no large dictionary." >&2
     exit 0
   fi
 fi
@@ -53,6 +60,6 @@ if [ -z "$edict_file" ]; then
 fi
 
 if ! "$tool" "$edict_file" "$folder"; then
-  echo "The shared dictionary was not generated; it starts with the five built-in words." >&2
+  echo "The dictionaries were not generated; the shared one starts with the five built-in words." >&2
   exit 1
 fi

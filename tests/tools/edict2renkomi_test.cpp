@@ -62,25 +62,35 @@ class GeneratorTest : public ::testing::Test {
   fs::path program_;
 };
 
-TEST_F(GeneratorTest, WritesBothFilesAndSaysHowManyPairs) {
+const fs::path kLarge = "大きな辞書3語.jdc";
+
+TEST_F(GeneratorTest, WritesBothDictionariesAndSaysHowManyPairs) {
   const RunResult run = Generate(source_);
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_NE(run.output.find("2 word pairs"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("3 word pairs written to the large dictionary 大きな辞書3語"), std::string::npos)
+      << run.output;
   EXPECT_EQ(ReadBytes(program_ / "renkomi.jdc"), "\x93\xFA\x96\x7B\r\n\x89\xEF\x8E\xD0\r\n");
   EXPECT_EQ(ReadBytes(program_ / "renkomi.ydc"), "\x82\xC9\x82\xD9\x82\xF1\r\n\x82\xA9\x82\xA2\x82\xB5\x82\xE1\r\n");
+  // 会議 is not common: only the large dictionary has it.
+  EXPECT_EQ(ReadBytes(program_ / kLarge), "\x93\xFA\x96\x7B\r\n\x89\xEF\x8B\x63\r\n\x89\xEF\x8E\xD0\r\n");
+  EXPECT_TRUE(fs::exists(program_ / "大きな辞書3語.ydc"));
 }
 
-TEST_F(GeneratorTest, RefusesToOverwriteEitherFile) {
-  for (const char* existing : {"renkomi.jdc", "renkomi.ydc"}) {
+// Each dictionary is made once: a file of it that is there (the player's) is never
+// written over, and the other dictionary is still made.
+TEST_F(GeneratorTest, NeverWritesOverADictionaryThatIsThere) {
+  for (const char* existing : {"renkomi.jdc", "renkomi.ydc", "大きな辞書12万語.jdc"}) {
     SCOPED_TRACE(existing);
     fs::remove_all(program_);
     fs::create_directory(program_);
     WriteBytes(program_ / existing, "player's words\r\n");
     const RunResult run = Generate(source_);
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("already exists"), std::string::npos) << run.output;
     EXPECT_EQ(ReadBytes(program_ / existing), "player's words\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(program_), fs::directory_iterator()), 1);
+    // The other dictionary's pair, and nothing of the one that is there.
+    EXPECT_EQ(std::distance(fs::directory_iterator(program_), fs::directory_iterator()), 3);
   }
 }
 
@@ -160,18 +170,29 @@ TEST_F(ScriptTest, WithoutThePackageSaysSoAndLetsTheGameStart) {
   EXPECT_TRUE(fs::is_empty(program_));
 }
 
-TEST_F(ScriptTest, LeavesAnExistingDictionaryAloneWithoutInstallingAnything) {
+TEST_F(ScriptTest, LeavesExistingDictionariesAloneWithoutInstallingAnything) {
   for (const char* existing : {"renkomi.jdc", "renkomi.ydc"}) {
     SCOPED_TRACE(existing);
     fs::remove_all(program_);
     fs::create_directory(program_);
     WriteBytes(program_ / existing, "player's words\r\n");
+    WriteBytes(program_ / "大きな辞書9万語.ydc", "player's words\r\n");
     const RunResult run = RunScript();
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(ReadBytes(program_ / existing), "player's words\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(program_), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(program_), fs::directory_iterator()), 2);
     EXPECT_FALSE(fs::exists(folder_.Path() / "apt-calls"));
   }
+}
+
+TEST_F(ScriptTest, AddsTheLargeDictionaryBesideAnExistingSharedOne) {
+  Mark("installed");
+  WriteBytes(program_ / "renkomi.jdc", "player's words\r\n");
+  WriteBytes(program_ / "renkomi.ydc", "player's words\r\n");
+  const RunResult run = RunScript();
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(ReadBytes(program_ / "renkomi.jdc"), "player's words\r\n");
+  EXPECT_TRUE(fs::exists(program_ / kLarge));
 }
 
 }  // namespace

@@ -205,6 +205,27 @@ TEST_F(EdictFileTest, WritesTheKeptPairsByteForByte) {
   EXPECT_EQ(words.UndecodableLineCount(), 0u);
 }
 
+// The large dictionary: every word, common or not, through the same filters; the
+// first reading kept wins (一日 いちにち, 明瞭 takes 明白's めいはく before its own line).
+TEST_F(EdictFileTest, WholeVocabularyKeepsUncommonWordsThroughTheSameFilters) {
+  EdictImport words(Vocabulary::kAll);
+  words.AddFile(WriteSample());
+  const fs::path program = folder_.Path() / "program";
+  fs::create_directory(program);
+  const std::string name = WriteLargeDictionary(program, words);
+  EXPECT_EQ(name, "大きな辞書15語");
+  EXPECT_EQ(ReadBytes(program / (name + ".jdc")),
+            Convert("日本\r\n会議\r\n会社\r\n経路\r\n一日\r\n蒟蒻\r\n燐光\r\n日本語\r\n明白\r\n明瞭\r\n"
+                    "欠伸\r\n丈夫\r\n甲乙\r\n乙甲\r\n本日\r\n", "CP932", "UTF-8"));
+  EXPECT_EQ(ReadBytes(program / (name + ".ydc")),
+            Convert("にほん\r\nかいぎ\r\nかいしゃ\r\nけいろ\r\nいちにち\r\nこんにゃく\r\nりんこう\r\n"
+                    "にほんご\r\nめいはく\r\nめいはく\r\nあくび\r\nじょうふ\r\nこうおつ\r\nおつこう\r\nほんじつ\r\n",
+                    "CP932", "UTF-8"));
+  // Made once: a large dictionary of any size is left as it is.
+  EXPECT_THROW(WriteLargeDictionary(program, words), Error);
+  EXPECT_EQ(LargeDictionaryName(109234), "大きな辞書10万語");
+}
+
 TEST_F(EdictFileTest, SkipsALineThatIsNotEucJpAndGoesOn) {
   // A lead byte followed by a line end, then a good line.
   EdictImport words;
