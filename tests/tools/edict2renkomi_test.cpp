@@ -16,28 +16,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Convert;
+using test::Quoted;
+using test::RunCommand;
+using test::RunResult;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
-
-struct RunResult {
-  int status = -1;
-  std::string output;  // stdout and stderr
-};
-
-RunResult RunCommand(const std::string& command) {
-  RunResult result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[512];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
-  const int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 constexpr std::string_view kSample =
     "日本 [にほん] /(n) Japan/(P)/\n"

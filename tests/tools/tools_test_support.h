@@ -1,8 +1,13 @@
 // Helpers for the tools' tests beyond the shared ones: text in other encodings
-// through iconv, independent of the game's converter.
+// through iconv, independent of the game's converter, and commands run as a
+// shell runs them.
 #pragma once
 
 #include <iconv.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
 
 #include <stdexcept>
 #include <string>
@@ -30,5 +35,26 @@ inline std::string Convert(std::string_view text, const char* to, const char* fr
   out.resize(out.size() - outLeft);
   return out;
 }
+
+struct RunResult {
+  int status = -1;
+  std::string output;  // stdout and stderr
+};
+
+// Runs a shell command line; its exit status and everything it printed.
+inline RunResult RunCommand(const std::string& command) {
+  RunResult result;
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[512];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
+  const int status = ::pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+// A path as one word of a shell command line.
+inline std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
 }  // namespace renkomi::test
