@@ -23,6 +23,7 @@
 #include "../organizer/gauge.h"
 #include "dictionary_store.h"
 #include "renkomi_wait.h"
+#include "scan_fill.h"
 #include "sorted_fill.h"
 #include "sound.h"
 

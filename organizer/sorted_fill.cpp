@@ -15,6 +15,17 @@ namespace {
 
 QString ToText(const std::string& cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
 
+// Sort keys order strings as compare() does only where the collator really is
+// ICU's; the C locale's keys are case-sensitive bytes while its compare() folds
+// case, so there the strings are compared directly.
+bool KeysMatchCompare(const QCollator& collator) {
+  if (collator.locale().language() == QLocale::C) return false;
+  // A collator that could not be opened gives every string the same key.
+  return collator.sortKey(QStringLiteral("a")).compare(collator.sortKey(QStringLiteral("b"))) != 0;
+}
+
+}  // namespace
+
 // The two lists of a damaged dictionary may differ in length; the missing half
 // of a pair is an empty text, so that COMP empties completely and no pair is
 // shifted against its partner.
@@ -34,35 +45,6 @@ void NoteLength(std::uint8_t& longest, std::size_t length) {
 // collate equal but are not the same text.
 int CompareBytes(const std::string& a, const std::string& b) { return a.compare(b); }
 
-// Sort keys order strings as compare() does only where the collator really is
-// ICU's; the C locale's keys are case-sensitive bytes while its compare() folds
-// case, so there the strings are compared directly.
-bool KeysMatchCompare(const QCollator& collator) {
-  if (collator.locale().language() == QLocale::C) return false;
-  // A collator that could not be opened gives every string the same key.
-  return collator.sortKey(QStringLiteral("a")).compare(collator.sortKey(QStringLiteral("b"))) != 0;
-}
-
-class Progress {
- public:
-  Progress(const ProgressFn& report, std::size_t wordCount)
-      : report_(report), step_(ProgressStep(wordCount)) {}
-  void Sorted() const { Report(10); }
-  void Row(std::size_t i) const {
-    if (i % step_ == 0) Report(static_cast<int>(i / step_) * 10 + 10);
-  }
-  void Done() const { Report(100); }
-
- private:
-  void Report(int percent) const {
-    if (report_) report_(percent);
-  }
-  const ProgressFn& report_;
-  std::size_t step_;
-};
-
-}  // namespace
-
 QCollator ReadingCollator() {
   QCollator collator{QLocale()};
   collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -79,7 +61,7 @@ SortedWords FillSorted(WordListPair& comp, const QCollator& collator, const Prog
   auto& jukugo = comp.jukugo.Entries();
   auto& yomi = comp.yomi.Entries();
   const std::size_t n = yomi.size();
-  const Progress gauge(progress, n);
+  const FillProgress gauge(progress, n);
 
   // The order of the readings as a permutation of COMP indices. The index is
   // the last tie-break, so identical readings keep their COMP order.
@@ -121,49 +103,6 @@ SortedWords FillSorted(WordListPair& comp, const QCollator& collator, const Prog
     sorted.rows.push_back(WordPair{std::move(jukugo[j]), std::move(yomi[j])});
   }
   comp.Clear();
-  gauge.Done();
-  return sorted;
-}
-
-SortedWords FillSortedByScan(WordListPair& comp, const QCollator& collator,
-                             const ProgressFn& progress) {
-  PadToSameLength(comp);
-  const std::size_t n = comp.yomi.Count();
-  const Progress gauge(progress, n);
-
-  struct Entry {
-    std::string bytes;
-    QString text;
-  };
-  const auto before = [&](const Entry& a, const Entry& b) {
-    if (const int c = collator.compare(a.text, b.text); c != 0) return c < 0;
-    return CompareBytes(a.bytes, b.bytes) < 0;
-  };
-  std::vector<Entry> sortBuffer;
-  sortBuffer.reserve(n);
-  for (const std::string& reading : comp.yomi.Entries()) {
-    Entry entry{reading, ToText(reading)};
-    const auto at = std::upper_bound(sortBuffer.begin(), sortBuffer.end(), entry, before);
-    sortBuffer.insert(at, std::move(entry));
-  }
-  gauge.Sorted();
-
-  SortedWords sorted;
-  for (std::size_t i = 0; i < n; ++i) {
-    gauge.Row(i);
-    const auto& readings = comp.yomi.Entries();
-    for (std::size_t j = 0; j < readings.size(); ++j) {
-      if (readings[j] != sortBuffer[i].bytes) continue;
-      const auto index = static_cast<long long>(j);
-      WordPair pair{comp.jukugo.Get(index), comp.yomi.Get(index)};
-      NoteLength(sorted.longestJukugo, pair.jukugo.size());
-      NoteLength(sorted.longestYomi, pair.yomi.size());
-      sorted.rows.push_back(std::move(pair));
-      comp.Delete(index);
-      break;
-    }
-  }
-  sortBuffer.clear();
   gauge.Done();
   return sorted;
 }

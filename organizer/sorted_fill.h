@@ -1,12 +1,13 @@
-// Puts the dictionary's words into reading order for the organizer's table.
-// Two ways to the same rows: FillSorted, which the organizer uses, and
-// FillSortedByScan, the plain scan it replaces, kept as the yardstick that
-// FillSorted is checked and timed against. Qt Core only: no windows here.
+// Puts the dictionary's words into reading order for the organizer's table, in
+// O(n log n) through the collator's sort keys. (The plain quadratic scan it
+// replaces lives with the tests and the benchmark, which check and time this
+// against it.) Qt Core only: no windows here.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <QCollator>
@@ -42,10 +43,29 @@ std::size_t ProgressStep(std::size_t wordCount);
 // then 100. O(n log n), through the collator's sort keys.
 SortedWords FillSorted(WordListPair& comp, const QCollator& collator, const ProgressFn& progress);
 
-// The same rows the slow way: the readings are inserted one by one into a
-// sorted buffer, then for each buffer entry COMP is scanned from the start for
-// the first byte-equal reading, which is taken out. Quadratic; same progress.
-SortedWords FillSortedByScan(WordListPair& comp, const QCollator& collator,
-                             const ProgressFn& progress);
+// The parts every fill shares: the two lists of a damaged dictionary padded to
+// one length, the longest lengths as the table keeps them, the tie-break, and the
+// progress in tenths described above.
+void PadToSameLength(WordListPair& comp);
+void NoteLength(std::uint8_t& longest, std::size_t length);
+// Byte order, each byte unsigned: between readings that collate equal.
+int CompareBytes(const std::string& a, const std::string& b);
+class FillProgress {
+ public:
+  FillProgress(const ProgressFn& report, std::size_t wordCount)
+      : report_(report), step_(ProgressStep(wordCount)) {}
+  void Sorted() const { Report(10); }
+  void Row(std::size_t i) const {
+    if (i % step_ == 0) Report(static_cast<int>(i / step_) * 10 + 10);
+  }
+  void Done() const { Report(100); }
+
+ private:
+  void Report(int percent) const {
+    if (report_) report_(percent);
+  }
+  const ProgressFn& report_;
+  std::size_t step_;
+};
 
 }  // namespace renkomi::organizer

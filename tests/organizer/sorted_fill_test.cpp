@@ -15,6 +15,7 @@
 
 #include "cp932.h"
 #include "organizer_test_support.h"
+#include "scan_fill.h"
 #include "sorted_fill.h"
 
 namespace renkomi::organizer {
