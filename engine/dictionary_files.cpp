@@ -274,21 +274,28 @@ std::string CommitMarker(const std::string& jukugoTemporary, std::string_view ju
 //      of their content, is put in place under <yomi>.commit by a rename;
 //   3. both temporaries are renamed over the dictionary files, then the marker goes.
 // A kill before 2 leaves the old pair; after it, RecoverPair finishes the save.
-void SavePair(const fs::path& jukugoPath, const std::vector<std::string>& jukugo,
-              const fs::path& yomiPath, const std::vector<std::string>& yomi) {
+std::string JoinCheckedLines(const fs::path& file, const std::vector<std::string>& entries) {
   // A line break or NUL inside an entry would shift every later line against the
   // other file; such a pair is never written.
   const auto breaksLines = [](const std::string& entry) {
     return entry.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos;
   };
-  if (std::any_of(jukugo.begin(), jukugo.end(), breaksLines)) throw LineBreakInEntryError(jukugoPath.string());
-  if (std::any_of(yomi.begin(), yomi.end(), breaksLines)) throw LineBreakInEntryError(yomiPath.string());
+  if (std::any_of(entries.begin(), entries.end(), breaksLines)) throw LineBreakInEntryError(file.string());
+  return JoinLines(entries);
+}
+
+void SavePair(const fs::path& jukugoPath, const std::vector<std::string>& jukugo,
+              const fs::path& yomiPath, const std::vector<std::string>& yomi) {
+  const std::string jukugoData = JoinCheckedLines(jukugoPath, jukugo);
+  SaveJoinedPair(jukugoPath, jukugoData, yomiPath, JoinCheckedLines(yomiPath, yomi));
+}
+
+void SaveJoinedPair(const fs::path& jukugoPath, std::string_view jukugoData, const fs::path& yomiPath,
+                    std::string_view yomiData) {
   // A link is neither followed nor replaced.
   for (const fs::path* path : {&jukugoPath, &yomiPath})
     if (IsSymbolicLink(*path)) throw SymbolicLinkError(path->string());
 
-  const std::string jukugoData = JoinLines(jukugo);
-  const std::string yomiData = JoinLines(yomi);
   const fs::path jukugoTemp = WriteTemporary(jukugoPath, jukugoData);
   fs::path yomiTemp;
   fs::path markerTemp;

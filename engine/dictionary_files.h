@@ -31,6 +31,13 @@ ReadResult ReadEntries(const std::filesystem::path& path, std::vector<std::strin
 // is left.
 void SavePair(const std::filesystem::path& jukugoPath, const std::vector<std::string>& jukugo,
               const std::filesystem::path& yomiPath, const std::vector<std::string>& yomi);
+// The file content of `entries` (JoinLines), refusing with an error naming `file`
+// an entry that holds CR, LF or NUL.
+std::string JoinCheckedLines(const std::filesystem::path& file, const std::vector<std::string>& entries);
+// SavePair with both files' content already joined by JoinCheckedLines, for a
+// caller that keeps it.
+void SaveJoinedPair(const std::filesystem::path& jukugoPath, std::string_view jukugoData,
+                    const std::filesystem::path& yomiPath, std::string_view yomiData);
 
 // The commit marker a save writes for its two temporary files (names within the
 // folder) and their content; RecoverPair trusts only a marker that matches.

@@ -136,10 +136,12 @@ void DictionaryStore::SaveDictionary() {
   if (comp.jukugo.Count() == 0) return;
   if (!loadFailure_.empty()) throw Error(loadFailure_);
   if (jukugoPath_.empty() || yomiPath_.empty()) throw CreateFileError(InFolder(jukugoName_).string());
+  std::string jukugoData = JoinCheckedLines(jukugoPath_, comp.jukugo.Entries());
+  std::string yomiData = JoinCheckedLines(yomiPath_, comp.yomi.Entries());
   RecoverPair(jukugoPath_, yomiPath_);
-  SavePair(jukugoPath_, comp.jukugo.Entries(), yomiPath_, comp.yomi.Entries());
-  savedJukugo_ = JoinLines(comp.jukugo.Entries());
-  savedYomi_ = JoinLines(comp.yomi.Entries());
+  SaveJoinedPair(jukugoPath_, jukugoData, yomiPath_, yomiData);
+  savedJukugo_ = std::move(jukugoData);
+  savedYomi_ = std::move(yomiData);
 }
 
 namespace {
