@@ -16,7 +16,7 @@
 namespace renkomi::app {
 namespace {
 
-using testing::RecordingSound;
+using renkomi::test::RecordingSound;
 
 const std::string kMin = kMinimizeSound;
 const std::string kRestore = kRestoreSound;

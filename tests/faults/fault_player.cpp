@@ -78,6 +78,7 @@
 #include "random.h"
 #include "renkomi_wait.h"
 #include "sound.h"
+#include "test_support.h"
 
 namespace {
 
@@ -102,15 +103,7 @@ void Say(const std::string& line) {
   std::_Exit(2);
 }
 
-std::string Hex(const std::string& bytes) {
-  static const char digits[] = "0123456789abcdef";
-  std::string hex;
-  for (const unsigned char b : bytes) {
-    hex += digits[b >> 4];
-    hex += digits[b & 15];
-  }
-  return hex;
-}
+using renkomi::test::Hex;
 
 void LimitFileSize(rlim_t bytes) {
   rlimit limit{};

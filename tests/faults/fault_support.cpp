@@ -20,17 +20,6 @@ extern char** environ;
 
 namespace renkomi::faults {
 
-TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "renkomi-faults-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  fs::remove_all(path_, ec);
-}
-
 PlayerProcess::PlayerProcess(const std::vector<std::string>& arguments) {
   std::vector<std::string> all{RENKOMI_FAULT_PLAYER};
   all.insert(all.end(), arguments.begin(), arguments.end());
@@ -259,16 +248,6 @@ std::string ReadFile(const fs::path& path) {
     start = end + 2;
   }
   return ::testing::AssertionSuccess();
-}
-
-std::string Hex(const std::string& bytes) {
-  static const char digits[] = "0123456789abcdef";
-  std::string hex;
-  for (const unsigned char b : bytes) {
-    hex += digits[b >> 4];
-    hex += digits[b & 15];
-  }
-  return hex;
 }
 
 std::string Cp932(const std::string& utf8) {

@@ -15,22 +15,13 @@
 #include <utility>
 #include <vector>
 
+#include "test_support.h"
+
 namespace renkomi::faults {
 
 namespace fs = std::filesystem;
 
-// A folder of its own for each test, removed afterwards.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
+using renkomi::test::TempFolder;
 
 // The robot-played game in a process of its own. Its output is collected through
 // a pipe, not a file: a file-size limit in the game must not cut its report short.
@@ -94,7 +85,7 @@ std::string ReadFile(const fs::path& path);
 // Cuts a file written by the game: every line ends with CR LF, the last included,
 // and no entry holds a lone CR or LF. Fails on a partial last line.
 ::testing::AssertionResult CutStrictly(const std::string& bytes, std::vector<std::string>& entries);
-std::string Hex(const std::string& bytes);
+using renkomi::test::Hex;
 
 // UTF-8 as CP932, for the few Japanese texts the tests write themselves.
 std::string Cp932(const std::string& utf8);

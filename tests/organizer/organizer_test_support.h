@@ -1,5 +1,5 @@
-// Helpers for the organizer's tests: game text from UTF-8, a sound that records,
-// a dictionary in a temporary folder, and an answerer for modal dialogs.
+// Helpers for the organizer's tests: game text from UTF-8, a dictionary in a
+// temporary folder, and an answerer for modal dialogs.
 #pragma once
 
 #include <filesystem>
@@ -13,21 +13,14 @@
 #include <QTimer>
 
 #include "dictionary_store.h"
-#include "sound.h"
+#include "recording_sound.h"
 
 namespace renkomi::organizer::testing {
 
 // CP932 bytes of UTF-8 text.
 std::string Sjis(const std::string& utf8);
 
-class RecordingSound final : public renkomi::ui::Sound {
- public:
-  void PlayFile(const QString& path) override { files.push_back(path); }
-  void PlayThemeSound(const std::string& name) override { themeSounds.push_back(name); }
-
-  std::vector<QString> files;
-  std::vector<std::string> themeSounds;
-};
+using renkomi::test::RecordingSound;
 
 // (jukugo, reading) in UTF-8.
 using Words = std::vector<std::pair<std::string, std::string>>;

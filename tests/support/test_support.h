@@ -1,5 +1,5 @@
-// Helpers shared by the engine and tools tests: CP932 text from readable literals,
-// a temporary folder that stands in for the program folder, and whole-file bytes.
+// Helpers shared by the tests: CP932 text from readable literals, a temporary
+// folder that stands in for the program folder, whole-file bytes and hex.
 #pragma once
 
 #include <unistd.h>
@@ -70,6 +70,17 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path.string());
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Bytes as lower-case hex digits, for messages about binary content.
+inline std::string Hex(std::string_view bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string hex;
+  for (const unsigned char b : bytes) {
+    hex += digits[b >> 4];
+    hex += digits[b & 15];
+  }
+  return hex;
 }
 
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {

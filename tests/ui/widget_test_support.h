@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <deque>
+
+#include "recording_sound.h"
 #include <filesystem>
 #include <functional>
 #include <ostream>
@@ -43,15 +45,6 @@ QStringList BubbleLines(const QWidget& mainWindow);
 QColor BubbleColour(const QWidget& mainWindow);
 // The seven lines of message set `number`, as the bubble shows them.
 QStringList MessageSetLines(int number);
-
-class RecordingSound final : public ui::Sound {
- public:
-  void PlayFile(const QString& path) override { files.push_back(path); }
-  void PlayThemeSound(const std::string& name) override { themeSounds.push_back(name); }
-
-  std::vector<QString> files;
-  std::vector<std::string> themeSounds;
-};
 
 // A program folder of its own for each test, removed afterwards.
 class ProgramFolder {
