@@ -18,9 +18,7 @@
 #include "bench_dictionary.h"
 #include "dic_opt.h"
 #include "game_windows.h"
-// The organizer's gauge: the main window's header of the same name comes first
-// on this program's include path.
-#include "../organizer/gauge.h"
+#include "gauge.h"
 #include "dictionary_store.h"
 #include "renkomi_wait.h"
 #include "scan_fill.h"
@@ -118,7 +116,7 @@ void BM_OrganizerOpen(benchmark::State& state) {
   TfrmDicOpt organizer(store, mainWindow, panelWidth, sound);
   organizer.SetWaitDialog(&wait);
   int gaugeSteps = 0;
-  QObject::connect(wait.Gauge1, &TGauge::progressSet, [&](int) { ++gaugeSteps; });
+  QObject::connect(wait.Gauge1, &renkomi::ui::Gauge::progressSet, [&](int) { ++gaugeSteps; });
 
   double growth = 0, peak = 0, total = 0, closeMs = 0;
   for (auto _ : state) {

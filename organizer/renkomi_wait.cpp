@@ -38,9 +38,13 @@ TfrmRenkomiWait::TfrmRenkomiWait(QWidget* parent)
   Panel1->setAlignment(Qt::AlignCenter);
   Panel1->setGeometry(24, 56, 249, 25);
 
-  Gauge1 = new TGauge(this);
+  Gauge1 = new renkomi::ui::Gauge(this);
   Gauge1->setObjectName(QStringLiteral("Gauge1"));
   Gauge1->setGeometry(24, 88, 249, 33);
+  // A navy bar on white, watched while the table fills without the event loop.
+  Gauge1->SetColours(QColor(0x00, 0x00, 0x80), Qt::white);
+  Gauge1->SetSplitText(true);
+  Gauge1->SetRepaintAtOnce(true);
 }
 
 void TfrmRenkomiWait::setVisible(bool visible) {

@@ -3,8 +3,11 @@
 
 #include <QDialog>
 
+namespace renkomi::ui {
+class Gauge;
+}
+
 class QLabel;
-class TGauge;
 
 class TfrmRenkomiWait : public QDialog {
   Q_OBJECT
@@ -13,7 +16,7 @@ class TfrmRenkomiWait : public QDialog {
 
   QLabel* Label1;
   QLabel* Panel1;
-  TGauge* Gauge1;
+  renkomi::ui::Gauge* Gauge1;
 
   void setVisible(bool visible) override;
 

@@ -6,13 +6,21 @@
 
 namespace renkomi::ui {
 
-Gauge::Gauge(QWidget* parent) : QWidget(parent) {}
+Gauge::Gauge(QWidget* parent) : QWidget(parent) {
+  // Paints every pixel itself, so a repaint never has to draw the parent first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void Gauge::SetProgress(int percent) {
+  emit progressSet(percent);
   const int clamped = std::clamp(percent, 0, 100);
   if (clamped == progress_) return;
   progress_ = clamped;
-  update();
+  if (repaintAtOnce_) {
+    repaint();
+  } else {
+    update();
+  }
 }
 
 QString Gauge::Text() const { return QStringLiteral("%1%").arg(progress_); }
@@ -25,17 +33,27 @@ void Gauge::SetColours(QColor filled, QColor empty) {
 
 void Gauge::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  const QRect bar = rect().adjusted(1, 1, -1, -1);
-  const int filledWidth = bar.width() * progress_ / 100;
-  painter.fillRect(QRect(bar.left(), bar.top(), filledWidth, bar.height()), filled_);
-  painter.fillRect(QRect(bar.left() + filledWidth, bar.top(), bar.width() - filledWidth, bar.height()),
-                   empty_);
+  const QRect inside = rect().adjusted(1, 1, -1, -1);
+  const int filledWidth = inside.width() * progress_ / 100;
+  const QRect bar(inside.left(), inside.top(), filledWidth, inside.height());
+  painter.fillRect(inside, empty_);
+  painter.fillRect(bar, filled_);
   // A single-line border, inside the widget's own rectangle.
-  painter.setPen(QPen(Qt::black, 1));
+  painter.setPen(palette().color(QPalette::WindowText));
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
   painter.setFont(font());
-  painter.setPen(palette().color(QPalette::WindowText));
-  painter.drawText(bar, Qt::AlignCenter, Text());
+  if (!splitText_) {
+    painter.drawText(inside, Qt::AlignCenter, Text());
+    return;
+  }
+  painter.save();
+  painter.setClipRect(inside.adjusted(filledWidth, 0, 0, 0));
+  painter.setPen(filled_);
+  painter.drawText(inside, Qt::AlignCenter, Text());
+  painter.restore();
+  painter.setClipRect(bar);
+  painter.setPen(empty_);
+  painter.drawText(inside, Qt::AlignCenter, Text());
 }
 
 }  // namespace renkomi::ui

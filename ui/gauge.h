@@ -1,5 +1,7 @@
-// The damage gauge: a horizontal bar filled from the left, with its value written
-// as a percentage across the middle. Painted here rather than through a progress
+// The game's gauge: a horizontal bar from 0 to 100, filled from the left, with
+// its value written as a percentage across the middle. The damage gauge of the
+// main window and the progress gauge of the organizer's wait dialog are both this
+// widget, configured by their owner. Painted here rather than through a progress
 // bar style, whose colours and text placement differ from style to style.
 #pragma once
 
@@ -24,6 +26,17 @@ class Gauge : public QWidget {
   QColor FilledColour() const { return filled_; }
   QColor EmptyColour() const { return empty_; }
 
+  // The figure in the empty part's colour over the bar and the bar's over the
+  // rest, so that it reads on both; otherwise in the text colour throughout.
+  void SetSplitText(bool split) { splitText_ = split; }
+  // Repaints the moment the value changes, for a gauge watched while the program
+  // works without returning to the event loop.
+  void SetRepaintAtOnce(bool atOnce) { repaintAtOnce_ = atOnce; }
+
+ signals:
+  // Every value asked for, before it is held to 0..100, changed or not.
+  void progressSet(int percent);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
@@ -31,6 +44,8 @@ class Gauge : public QWidget {
   int progress_ = 0;
   QColor filled_{Qt::red};
   QColor empty_{Qt::green};
+  bool splitText_ = false;
+  bool repaintAtOnce_ = false;
 };
 
 }  // namespace renkomi::ui

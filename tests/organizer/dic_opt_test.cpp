@@ -234,7 +234,7 @@ TEST_P(GaugeSteps, FollowTheRowsInTenths) {
   for (int i = 0; i < GetParam().words; ++i)
     words.emplace_back("語" + std::to_string(i), "よみ" + std::to_string(i));
   std::vector<int> values;
-  QObject::connect(wait.Gauge1, &TGauge::progressSet, [&](int percent) { values.push_back(percent); });
+  QObject::connect(wait.Gauge1, &renkomi::ui::Gauge::progressSet, [&](int percent) { values.push_back(percent); });
   wait.Gauge1->SetProgress(100);  // left full by an earlier opening
   values.clear();
   Open(words);
@@ -264,7 +264,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<GaugeCase>& info) { return std::string(info.param.name); });
 
 TEST(Gauge, ShowsOnlyZeroToHundred) {
-  TGauge gauge;
+  renkomi::ui::Gauge gauge;
   gauge.SetProgress(120);
   EXPECT_EQ(gauge.Progress(), 100);
   gauge.SetProgress(-5);
