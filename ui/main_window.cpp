@@ -31,6 +31,7 @@
 #include "message_dialogs.h"
 #include "message_sets.h"
 #include "panel.h"
+#include "preedit_guard.h"
 #include "shape.h"
 #include "sound.h"
 #include "text.h"
@@ -335,6 +336,13 @@ void TForm1::FormCreate() {
   cbxJisyoSel->setCurrentIndex(-1);
   cbxJisyoSel->clearEditText();
   cbxJisyoSel->lineEdit()->installEventFilter(this);
+  // A conversion pending when the player clicks or tabs to another box stays in
+  // the box it was typed in.
+  auto* preeditGuard = new renkomi::ui::PreeditGuard(this);
+  for (QWidget* box : {static_cast<QWidget*>(edtUSER_JUKU), static_cast<QWidget*>(edtUSER_YOMI),
+                       static_cast<QWidget*>(cbxJisyoSel)}) {
+    preeditGuard->Watch(box);
+  }
   connect(cbxJisyoSel, &QComboBox::editTextChanged, this, [this] { rgpJisyoSelClick(); });
   btnSTART->hide();
   btnSTART->setEnabled(false);
