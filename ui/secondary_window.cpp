@@ -5,8 +5,6 @@
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
-#include <algorithm>
-#include <vector>
 
 #if QT_CONFIG(xcb)
 #include <xcb/xcb.h>
@@ -21,29 +19,6 @@ xcb_connection_t* X11Connection() {
   auto* x11 = qGuiApp == nullptr ? nullptr
                                  : qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   return x11 == nullptr ? nullptr : x11->connection();
-}
-
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-  const xcb_intern_atom_cookie_t cookie =
-      xcb_intern_atom(connection, 0, static_cast<uint16_t>(qstrlen(name)), name);
-  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-  const xcb_atom_t atom = reply == nullptr ? xcb_atom_t{XCB_ATOM_NONE} : reply->atom;
-  free(reply);
-  return atom;
-}
-
-std::vector<xcb_atom_t> WindowStates(xcb_connection_t* connection, xcb_window_t window,
-                                     xcb_atom_t property) {
-  std::vector<xcb_atom_t> states;
-  const xcb_get_property_cookie_t cookie =
-      xcb_get_property(connection, 0, window, property, XCB_ATOM_ATOM, 0, 64);
-  xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
-  if (reply != nullptr && reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
-    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
-    states.assign(atoms, atoms + xcb_get_property_value_length(reply) / 4);
-  }
-  free(reply);
-  return states;
 }
 #endif
 
@@ -63,25 +38,30 @@ void SetOwner(QWidget& window, QWidget& owner) {
 
 // Before the window is mapped, the window manager reads its owner and its state
 // from its properties, which may then be set by the program. Qt writes the owner
-// of dialogs only, and the window manager drops the state when the window is
-// withdrawn: both are set at every showing.
+// of dialogs only, and adds its own states to the ones it finds; the window
+// manager drops the state when the window is withdrawn: both are set at every
+// showing. One round trip to the X server: a dialog must come at once.
 void SetOwnerAndSkipTaskbar(QWidget& window, QWidget& owner) {
 #if QT_CONFIG(xcb)
   xcb_connection_t* connection = X11Connection();
   if (connection == nullptr) return;
+  static constexpr char kState[] = "_NET_WM_STATE";
+  static constexpr char kSkip[] = "_NET_WM_STATE_SKIP_TASKBAR";
+  const xcb_intern_atom_cookie_t stateCookie =
+      xcb_intern_atom(connection, 0, sizeof kState - 1, kState);
+  const xcb_intern_atom_cookie_t skipCookie = xcb_intern_atom(connection, 0, sizeof kSkip - 1, kSkip);
   const auto id = static_cast<xcb_window_t>(window.winId());
   const auto ownerId = static_cast<xcb_window_t>(owner.winId());
   xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_TRANSIENT_FOR,
                       XCB_ATOM_WINDOW, 32, 1, &ownerId);
-  const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
-  const xcb_atom_t skip = Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
-  if (state == xcb_atom_t{XCB_ATOM_NONE} || skip == xcb_atom_t{XCB_ATOM_NONE}) return;
-  std::vector<xcb_atom_t> states = WindowStates(connection, id, state);
-  if (std::find(states.begin(), states.end(), skip) == states.end()) {
-    states.push_back(skip);
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
-                        static_cast<uint32_t>(states.size()), states.data());
+  xcb_intern_atom_reply_t* state = xcb_intern_atom_reply(connection, stateCookie, nullptr);
+  xcb_intern_atom_reply_t* skip = xcb_intern_atom_reply(connection, skipCookie, nullptr);
+  if (state != nullptr && skip != nullptr) {
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state->atom, XCB_ATOM_ATOM, 32, 1,
+                        &skip->atom);
   }
+  free(state);
+  free(skip);
   xcb_flush(connection);
 #else
   Q_UNUSED(window);

@@ -2,6 +2,8 @@
 
 #include <alsa/asoundlib.h>
 #include <canberra.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <QFileInfo>
 #include <condition_variable>
@@ -25,6 +27,8 @@ void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
 // a thread of their own, in the order the game asked for them, so the game never
 // waits for a sound.
 struct CanberraSound::Context {
+  static constexpr int kNiceness = 10;
+
   std::mutex mutex;
   std::condition_variable wake;
   std::deque<std::function<void(ca_context*)>> requests;
@@ -40,9 +44,19 @@ struct CanberraSound::Context {
   }
 
   void Run() {
-    // Created on the first sound: most runs play none before the first match ends.
+    // The game's window comes first: a sound may start a moment later, a dialog
+    // may not. The device is looked for at once, while nothing waits for it.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kNiceness);
+    snd_lib_error_set_handler(QuietAlsa);
+    // Reading ALSA's configuration is the slow part of a first sound.
+    snd_config_update();
     ca_context* handle = nullptr;
-    bool failed = false;
+    if (ca_context_create(&handle) != CA_SUCCESS) {
+      handle = nullptr;
+    } else {
+      ca_context_change_props(handle, CA_PROP_APPLICATION_NAME, "Renkomi", nullptr);
+      ca_context_open(handle);
+    }
     for (;;) {
       std::function<void(ca_context*)> request;
       {
@@ -51,15 +65,6 @@ struct CanberraSound::Context {
         if (stopping) break;
         request = std::move(requests.front());
         requests.pop_front();
-      }
-      if (handle == nullptr && !failed) {
-        snd_lib_error_set_handler(QuietAlsa);
-        if (ca_context_create(&handle) != CA_SUCCESS) {
-          handle = nullptr;
-          failed = true;
-        } else {
-          ca_context_change_props(handle, CA_PROP_APPLICATION_NAME, "Renkomi", nullptr);
-        }
       }
       if (handle != nullptr) request(handle);
     }
