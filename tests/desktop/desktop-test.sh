@@ -203,10 +203,13 @@ secondary() {  # secondary WHAT WID: owned by the main window, no taskbar entry
 # ---- the walk-through ----------------------------------------------------------------
 play() {
   item choice-tab-order
-  click "$MAIN" 116 79   # "自分の辞書を使う"
+  snap; expect "the first focus" "push button:えらぶ" "$(focused)"
+  keys Tab; snap; expect "the focus after Tab" "radio button:みんなの辞書を使う" "$(focused)"
+  keys Down; snap
+  expect "the choice after Down" 自分の辞書を使う "$(checked)"
+  expect "the focus after choosing one's own dictionary" name_box "$(focused)"
   typed tanaka; keys space Return
-  snap; expect "the focus after choosing one's own dictionary" name_box "$(focused)"
-  [ -n "$(box name_box)" ] || fail "no name in the name box"
+  snap; [ -n "$(box name_box)" ] || fail "no name in the name box"
   local seen=()
   for _ in 1 2 3; do keys Tab; snap; seen+=("$(focused)"); done
   expect "Tab, Tab, Tab from the name box" \
