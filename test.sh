@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test, then does it again under AddressSanitizer
-# and UndefinedBehaviorSanitizer, then runs each fuzz target for a bounded number of
-# runs. Any failure or sanitizer report fails the run.
+# Builds everything and runs every test, then plays the installed game on a real
+# desktop (X server, window manager, Japanese input method), then builds and tests
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, then runs each fuzz
+# target for a bounded number of runs. Any failure or sanitizer report fails the run.
 # FUZZ_RUNS sets the runs per fuzz target (see the README for longer runs).
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
-renkomi_install_deps
+# The desktop suite's X server, window manager, input method and accessibility bus.
+renkomi_install_deps openbox xdotool wmctrl x11-utils dbus at-spi2-core python3-gi \
+  gir1.2-atspi-2.0 ibus ibus-mozc mozc-server
 
 jobs=$(nproc)
 
@@ -14,6 +17,14 @@ echo "== Build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRENKOMI_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== The installed game on a real desktop (Xvfb, openbox, ibus with mozc)"
+prog=$(mktemp -d)
+cmake --install build --prefix "$prog" >/dev/null
+desktop=0
+tests/desktop/desktop-test.sh "$prog" build/tests/desktop/renkomi_dialog_timer || desktop=$?
+rm -rf "$prog"
+[ "$desktop" -eq 0 ] || exit 1
 
 echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRENKOMI_SANITIZE=ON \

@@ -1,6 +1,7 @@
 #include "about_box.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
@@ -178,6 +179,15 @@ void TRenkomiAboutBox::showEvent(QShowEvent* event) {
   }
   QDialog::showEvent(event);
   OKButton->setFocus();
+}
+
+void TRenkomiAboutBox::keyPressEvent(QKeyEvent* event) {
+  // Only its button, Enter and the title bar close it: Esc does nothing.
+  if (event->matches(QKeySequence::Cancel)) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 }  // namespace renkomi::app

@@ -44,6 +44,7 @@ class TRenkomiAboutBox : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   bool placed_ = false;

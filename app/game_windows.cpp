@@ -1,5 +1,7 @@
 #include "game_windows.h"
 
+#include "secondary_window.h"
+
 namespace renkomi::app {
 
 GameWindows::GameWindows(const std::filesystem::path& programFolder, renkomi::Random& random,
@@ -24,6 +26,14 @@ GameWindows::GameWindows(const std::filesystem::path& programFolder, renkomi::Ra
   form1_->SetInputBox(frmInputBox_.get());
   form1_->SetOrganizer(frmDicOpt_.get());
   frmDicOpt_->SetWaitDialog(frmRenkomiWait_.get());
+
+  // On the desktop every other window belongs to the main window.
+  for (QWidget* window : {static_cast<QWidget*>(renkomiAboutBox_.get()),
+                          static_cast<QWidget*>(frmInputBox_.get()),
+                          static_cast<QWidget*>(frmDicOpt_.get()),
+                          static_cast<QWidget*>(frmRenkomiWait_.get())}) {
+    renkomi::ui::MakeSecondaryWindow(*window, *form1_);
+  }
 }
 
 }  // namespace renkomi::app

@@ -15,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QStringList>
 #include <QStyle>
 #include <QTableView>
@@ -41,19 +40,6 @@ QFont PixelFont(int pixels) {
   font.setPixelSize(pixels);
   return font;
 }
-
-// The word table moves from row to row only: selecting a row must never slide the
-// table sideways, or the row numbers (and with no horizontal scroll bar, the way
-// back to them) would be lost.
-class WordGrid final : public QTableView {
- public:
-  using QTableView::QTableView;
-  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override {
-    const int left = horizontalScrollBar()->value();
-    QTableView::scrollTo(index, hint);
-    horizontalScrollBar()->setValue(left);
-  }
-};
 
 const QStringList& HelpLines() {
   static const QStringList lines{
@@ -118,13 +104,14 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
                  Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                  Qt::WindowCloseButtonHint);
 
-  stgWord = new WordGrid(this);
+  stgWord = new QTableView(this);
   stgWord->setObjectName(QStringLiteral("stgWord"));
   stgWord->setModel(words_);
   stgWord->setSelectionBehavior(QAbstractItemView::SelectRows);
   stgWord->setSelectionMode(QAbstractItemView::SingleSelection);
   stgWord->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  stgWord->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Columns wider than the grid (a long jukugo) scroll into view sideways.
+  stgWord->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   stgWord->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   stgWord->setShowGrid(true);
   stgWord->setWordWrap(false);

@@ -4,7 +4,8 @@
 renkomi_install_deps() {
   local packages=(build-essential cmake ninja-build pkg-config qt6-base-dev
     qt6-multimedia-dev libcanberra-dev libgtest-dev libbenchmark-dev xvfb xauth
-    fonts-ipaexfont-gothic qt6-translations-l10n clang libclang-rt-14-dev desktop-file-utils "$@")
+    fonts-ipaexfont-gothic qt6-translations-l10n clang libclang-rt-14-dev libasound2-dev
+    libxcb1-dev libxcb-xtest0-dev desktop-file-utils "$@")
   local missing=() p
   for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")

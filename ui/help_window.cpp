@@ -1,5 +1,7 @@
 #include "help_window.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QScrollBar>
 #include <QUrl>
@@ -29,6 +31,19 @@ bool HelpWindow::ShowContents(const QString& path) {
   raise();
   activateWindow();
   return true;
+}
+
+QPoint HelpWindow::PlaceBeside(const QRect& owner, const QSize& frame, const QRect& area) {
+  const auto fits = [&](QPoint at) { return area.contains(QRect(at, frame)); };
+  // Level with the main window where the screen allows, else as high as it does.
+  const int top = std::max(area.top(), std::min(owner.top(), area.bottom() + 1 - frame.height()));
+  for (const QPoint at : {QPoint(owner.right() + 1, top), QPoint(owner.left() - frame.width(), top)}) {
+    if (fits(at)) return at;
+  }
+  QPoint over = owner.center() - QPoint(frame.width() / 2, frame.height() / 2);
+  over.setX(std::max(area.left(), std::min(over.x(), area.right() + 1 - frame.width())));
+  over.setY(std::max(area.top(), std::min(over.y(), area.bottom() + 1 - frame.height())));
+  return over;
 }
 
 }  // namespace renkomi::ui

@@ -2,6 +2,9 @@
 // from its top, with the links inside it followed in place.
 #pragma once
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QTextBrowser>
 
@@ -15,6 +18,11 @@ class HelpWindow : public QTextBrowser {
   // Loads `path` and shows it at its contents, bringing the window to the front.
   // False, with nothing shown, when the file cannot be read.
   bool ShowContents(const QString& path);
+
+  // Where a window of `frame` size (frame included) opens beside the main window
+  // `owner` (its frame), fully inside `area`: to its right, else to its left, else
+  // over it; a window larger than the area starts at its top left.
+  static QPoint PlaceBeside(const QRect& owner, const QSize& frame, const QRect& area);
 };
 
 }  // namespace renkomi::ui

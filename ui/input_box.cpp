@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 
+#include "preedit_guard.h"
 #include "text.h"
 #include "text_rules.h"
 
@@ -82,6 +83,10 @@ TfrmInputBox::TfrmInputBox(QWidget& mainWindow, renkomi::GameWindow& game, QWidg
                           static_cast<QWidget*>(btnYAMERU)}) {
     widget->installEventFilter(this);
   }
+  // A conversion pending when the player moves to the other box stays where it was typed.
+  auto* preeditGuard = new renkomi::ui::PreeditGuard(this);
+  preeditGuard->Watch(edtINPUT_JUKU);
+  preeditGuard->Watch(edtINPUT_YOMI);
   connect(btnHAI, &QPushButton::clicked, this, [this] { btnHAIClick(); });
   connect(btnYAMERU, &QPushButton::clicked, this, [this] { btnYAMERUClick(); });
 

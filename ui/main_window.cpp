@@ -31,6 +31,8 @@
 #include "message_dialogs.h"
 #include "message_sets.h"
 #include "panel.h"
+#include "preedit_guard.h"
+#include "secondary_window.h"
 #include "shape.h"
 #include "sound.h"
 #include "text.h"
@@ -322,6 +324,19 @@ void TForm1::SetTabOrder() {
                             btnSTART,         btnFINISH,   btnTEACH,         edtUSER_JUKU,
                             edtUSER_YOMI};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  // The choice of dictionary is one tab stop, on its selected item; the arrow keys
+  // change the choice.
+  for (QRadioButton* item : {rgpJisyoSelItem0, rgpJisyoSelItem1}) {
+    item->installEventFilter(this);
+    connect(item, &QRadioButton::toggled, this, [this] { KeepChoiceOneTabStop(); });
+  }
+  KeepChoiceOneTabStop();
+}
+
+void TForm1::KeepChoiceOneTabStop() {
+  for (QRadioButton* item : {rgpJisyoSelItem0, rgpJisyoSelItem1}) {
+    item->setFocusPolicy(item->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+  }
 }
 
 void TForm1::FormCreate() {
@@ -337,6 +352,13 @@ void TForm1::FormCreate() {
   cbxJisyoSel->setCurrentIndex(-1);
   cbxJisyoSel->clearEditText();
   cbxJisyoSel->lineEdit()->installEventFilter(this);
+  // A conversion pending when the player clicks or tabs to another box stays in
+  // the box it was typed in.
+  auto* preeditGuard = new renkomi::ui::PreeditGuard(this);
+  for (QWidget* box : {static_cast<QWidget*>(edtUSER_JUKU), static_cast<QWidget*>(edtUSER_YOMI),
+                       static_cast<QWidget*>(cbxJisyoSel)}) {
+    preeditGuard->Watch(box);
+  }
   connect(cbxJisyoSel, &QComboBox::editTextChanged, this, [this] { rgpJisyoSelClick(); });
   btnSTART->hide();
   btnSTART->setEnabled(false);
@@ -422,6 +444,12 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  // While the organizer is open it holds the dictionary's words; only its own
+  // closing puts them back, so the window stays whoever asks it to close.
+  if (organizer_ != nullptr && organizer_->isVisible()) {
+    event->ignore();
+    return;
+  }
   // FormCloseQuery: the words of a running match go back to the dictionary and the
   // files are written. A dictionary unchanged since it was loaded or saved is not
   // written again, so a folder that cannot be written never keeps a player in.
@@ -442,6 +470,18 @@ void TForm1::closeEvent(QCloseEvent* event) {
   event->accept();
   // An open help window would keep the program running after its main window.
   if (helpWindow_) helpWindow_->close();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  // Disabling the window (the organizer does, while it is open) takes the focus
+  // from its element; enabled again, the window gives it back to that element, so
+  // the desktop's activation does not pass it on to the first element in the tab
+  // order. The element is the active one still: its hint is not shown again.
+  if (event->type() == QEvent::EnabledChange && isEnabled() && activeControl_ != nullptr &&
+      focusWidget() == nullptr && activeControl_->isEnabled() && activeControl_->isVisibleTo(this)) {
+    activeControl_->setFocus(Qt::OtherFocusReason);
+  }
+  QWidget::changeEvent(event);
 }
 
 // ---- Pointer, keys and focus
@@ -474,6 +514,24 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      (watched == rgpJisyoSelItem0 || watched == rgpJisyoSelItem1)) {
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_Left:
+      case Qt::Key_Right: {
+        // Two items: any arrow selects the other one.
+        QRadioButton* other = watched == rgpJisyoSelItem0 ? rgpJisyoSelItem1 : rgpJisyoSelItem0;
+        other->setChecked(true);
+        // Choosing one's own dictionary moves the focus to the name box.
+        if (focusWidget() != cbxJisyoSel) FocusControl(other);
+        return true;
+      }
+      default:
+        break;
+    }
+  }
   if (event->type() == QEvent::MouseMove &&
       (watched == btnSTART || watched == btnFINISH || watched == btnTEACH)) {
     btnSTARTMouseMove(watched);
@@ -601,6 +659,13 @@ void TForm1::K3Click() {
   if (!helpWindow_) {
     helpWindow_ = std::make_unique<renkomi::ui::HelpWindow>();
     helpWindow_->setWindowIcon(windowIcon());
+    renkomi::ui::MakeSecondaryWindow(*helpWindow_, *this);
+    // Placed once; later showings open where the player left it.
+    if (const QScreen* screen = this->screen(); screen != nullptr) {
+      const QSize frame = frameGeometry().size() - size();
+      helpWindow_->move(renkomi::ui::HelpWindow::PlaceBeside(
+          frameGeometry(), helpWindow_->size() + frame, screen->availableGeometry()));
+    }
   }
   if (!helpWindow_->ShowContents(helpFile_)) {
     renkomi::ui::ShowErrorDialog(

@@ -87,6 +87,7 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -102,6 +103,7 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
 
   void CreateElements();
   void SetTabOrder();
+  void KeepChoiceOneTabStop();
   void FormCreate();
   void ComposePicture();
 

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "secondary_window.h"
+
 namespace renkomi::ui {
 
 namespace {
@@ -22,6 +24,7 @@ void CentreOnScreen(QMessageBox& box) {
 int Run(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
         bool withNo) {
   QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
+  if (parent != nullptr) MakeSecondaryWindow(box, *parent->window());
   box.setTextFormat(Qt::PlainText);
   QPushButton* yes = box.addButton(QString::fromUtf16(kYesButton), QMessageBox::YesRole);
   yes->setObjectName(QStringLiteral("yesButton"));

@@ -36,6 +36,19 @@ TEST(AboutBoxTest, OpensCentredWithCloseFocusedAndEnterClosesIt) {
   EXPECT_EQ(box.size(), QSize(427, 334));
 }
 
+TEST(AboutBoxTest, EscDoesNothing) {
+  TRenkomiAboutBox box;
+  bool openAfterEsc = false;
+  const int result = RunModal(box, [&] {
+    QTest::keyClick(box.focusWidget(), Qt::Key_Escape);
+    QTest::keyClick(&box, Qt::Key_Escape);
+    openAfterEsc = box.isVisible();
+    box.OKButton->click();
+  });
+  EXPECT_TRUE(openAfterEsc);
+  EXPECT_EQ(result, QDialog::Accepted);
+}
+
 TEST(AboutBoxTest, ReopensWhereThePlayerLeftIt) {
   TRenkomiAboutBox box;
   const QPoint movedTo(40, 50);

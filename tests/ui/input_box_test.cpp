@@ -257,6 +257,62 @@ TEST_F(InputBoxTest, EscapeDoesNotCloseIt) {
   EXPECT_EQ(jukugoAfterEscape, QStringLiteral("日本"));
 }
 
+// What an input method sends while the player moves from the jukugo box to the
+// reading box: a step goes to a box ('J' or 'Y'), as a preedit ('p'), a commit ('c')
+// or the focus moving there ('f').
+struct ImeStep {
+  char box;
+  char kind;
+  const char* text;
+};
+struct PendingCase {
+  const char* name;
+  std::vector<ImeStep> steps;
+  const char* jukugo;
+  const char* reading;
+};
+void PrintTo(const PendingCase& row, std::ostream* out) { *out << row.name; }
+
+class PendingConversionTest : public InputBoxTest, public testing::WithParamInterface<PendingCase> {};
+
+TEST_P(PendingConversionTest, LandsOnlyInTheBoxItWasTypedIn) {
+  QString jukugo, reading;
+  Run([&] {
+    for (const ImeStep& step : GetParam().steps) {
+      QLineEdit* box = step.box == 'J' ? box_->edtINPUT_JUKU : box_->edtINPUT_YOMI;
+      if (step.kind == 'f') {
+        box->setFocus();
+        continue;
+      }
+      QInputMethodEvent event(step.kind == 'p' ? QString::fromUtf8(step.text) : QString(), {});
+      if (step.kind == 'c') event.setCommitString(QString::fromUtf8(step.text));
+      QCoreApplication::sendEvent(box, &event);
+    }
+    jukugo = box_->edtINPUT_JUKU->text();
+    reading = box_->edtINPUT_YOMI->text();
+    QTest::mouseClick(box_->btnYAMERU, Qt::LeftButton);
+  });
+  EXPECT_EQ(jukugo, QString::fromUtf8(GetParam().jukugo));
+  EXPECT_EQ(reading, QString::fromUtf8(GetParam().reading));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ReadingBoxClicked, PendingConversionTest,
+    testing::Values(
+        // Qt 6.4 with ibus: Qt commits into the box losing the focus, then the
+        // engine's own commit reaches the box that gained it.
+        PendingCase{"CommittedTwice",
+                    {{'J', 'p', "ほうこく"}, {'J', 'p', "報告"}, {'J', 'c', "報告"}, {'Y', 'f', ""},
+                     {'Y', 'p', ""}, {'Y', 'c', "報告"}},
+                    "報告", ""},
+        PendingCase{"CommittedOnlyAfterTheMove",
+                    {{'J', 'p', "報告"}, {'Y', 'f', ""}, {'Y', 'c', "報告"}}, "報告", ""},
+        PendingCase{"TheSameWordTypedAgainInTheReadingBox",
+                    {{'J', 'p', "報告"}, {'J', 'c', "報告"}, {'Y', 'f', ""}, {'Y', 'p', "ほうこく"},
+                     {'Y', 'c', "報告"}},
+                    "報告", "報告"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(InputBoxTest, EveryShowingStartsAfreshWithItsCaptionAndPrompt) {
   Run([&] {
     Type(QStringLiteral("日本"));

@@ -1,5 +1,7 @@
 // The main window as the player meets it: its layout and look, the dictionary
 // choice, the character's hints, the picture's menu, painting and help.
+#include <string_view>
+
 #include <QAction>
 #include <QDialog>
 #include <QFontDatabase>
@@ -17,6 +19,7 @@
 #include <fstream>
 
 #include "gauge.h"
+#include "help_window.h"
 #include "main_window_fixture.h"
 #include "panel.h"
 #include "text.h"
@@ -119,14 +122,53 @@ TEST_F(MainWindowTest, TabOrderRunsThroughChoiceButtonsAndPlayersBoxes) {
     }
     widget = widget->nextInFocusChain();
   } while (widget != start);
-  EXPECT_EQ(order, (QStringList{"bbtnJisyoOK", "cbxJisyoSel", "rgpJisyoSelItem0", "rgpJisyoSelItem1",
-                                "btnSTART", "btnFINISH", "btnTEACH", "edtUSER_JUKU",
-                                "edtUSER_YOMI"}));
+  // The choice of dictionary is one stop, its selected item.
+  EXPECT_EQ(order, (QStringList{"bbtnJisyoOK", "cbxJisyoSel", "rgpJisyoSelItem0", "btnSTART",
+                                "btnFINISH", "btnTEACH", "edtUSER_JUKU", "edtUSER_YOMI"}));
   // The bubble and the computer's boxes are reached by a click only.
   for (const char* name : {"memFUKIDASI", "edtCOMP_JUKU", "edtCOMP_YOMI"}) {
     EXPECT_EQ(Find(name)->focusPolicy(), Qt::ClickFocus) << name;
   }
 }
+
+struct ChoiceKeys {
+  const char* name;
+  const char* selected;      // the item chosen with the mouse first
+  QStringList tabs;          // where each Tab from the first focus leads
+  Qt::Key arrow;             // then pressed on the selected item
+  const char* selectedAfter;
+  bool nameBoxShownAfter;
+};
+
+class ChoiceKeysTest : public MainWindowFixture, public testing::WithParamInterface<ChoiceKeys> {};
+
+TEST_P(ChoiceKeysTest, TabStopsOnceOnTheSelectedItemAndArrowsChangeTheChoice) {
+  const ChoiceKeys& row = GetParam();
+  Open();
+  QTest::mouseClick(Find<QRadioButton>(row.selected), Qt::LeftButton);
+  if (std::string_view(row.selected) == "rgpJisyoSelItem1") TypeText(Focused(), QStringLiteral("田中"));
+  QStringList seen;
+  for (int i = 0; i < row.tabs.size(); ++i) {
+    QTest::keyClick(Focused(), Qt::Key_Tab);
+    seen << Focused()->objectName();
+  }
+  EXPECT_EQ(seen, row.tabs);
+  Find(row.selected)->setFocus();
+  QTest::keyClick(Focused(), row.arrow);
+  EXPECT_TRUE(Find<QRadioButton>(row.selectedAfter)->isChecked());
+  EXPECT_EQ(Find("cbxJisyoSel")->isVisible(), row.nameBoxShownAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choice, ChoiceKeysTest,
+    testing::Values(
+        ChoiceKeys{"Shared", "rgpJisyoSelItem0", {"bbtnJisyoOK", "rgpJisyoSelItem0", "bbtnJisyoOK"},
+                   Qt::Key_Down, "rgpJisyoSelItem1", true},
+        // From the name box: the selected item, "えらぶ", and round again.
+        ChoiceKeys{"Own", "rgpJisyoSelItem1",
+                   {"rgpJisyoSelItem1", "bbtnJisyoOK", "cbxJisyoSel", "rgpJisyoSelItem1"},
+                   Qt::Key_Up, "rgpJisyoSelItem0", false}),
+    [](const testing::TestParamInfo<ChoiceKeys>& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, FontsAndColoursFollowTheLayout) {
   Open(false);
@@ -445,6 +487,40 @@ TEST_F(MainWindowTest, OrganizerOpensBetweenMatches) {
   organizer.close();
 }
 
+TEST_F(MainWindowTest, ClosingIsRefusedWhileTheOrganizerIsOpen) {
+  Open();
+  StandInOrganizer organizer;
+  form->SetOrganizer(&organizer);
+  ChooseShared();
+  Find<QAction>("K2")->trigger();
+  // Whoever asks: the organizer holds the words until its own closing.
+  EXPECT_FALSE(form->close());
+  EXPECT_TRUE(form->isVisible());
+  organizer.close();
+  EXPECT_TRUE(form->close());
+}
+
+TEST_F(MainWindowTest, FocusComesBackWithNoNewHintAfterTheWindowWasDisabled) {
+  Open();
+  ChooseShared();
+  QTest::keyClick(Focused(), Qt::Key_Tab);
+  QTest::keyClick(Focused(), Qt::Key_Tab);
+  ASSERT_EQ(Focused(), Find("btnTEACH"));
+  ASSERT_EQ(Bubble(), Set(4));
+  // As the organizer does: the window disabled while another one is active.
+  QWidget organizer;
+  form->setEnabled(false);
+  organizer.show();
+  organizer.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&organizer));
+  form->setEnabled(true);
+  organizer.close();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  EXPECT_EQ(Focused(), Find("btnTEACH"));
+  EXPECT_EQ(Bubble(), Set(4));
+}
+
 TEST_F(MainWindowTest, PictureMenuHoldsItsItemsInOrder) {
   Open(false);
   auto* menu = Find<QMenu>("PopupMenu1");
@@ -495,6 +571,30 @@ TEST_F(MainWindowTest, HelpShowsItsContentsAndClosesWithTheWindow) {
   form.reset();
   EXPECT_TRUE(help.isNull());
 }
+
+struct HelpPlace {
+  const char* name;
+  QRect owner;  // the main window's frame
+  QPoint expected;
+};
+
+class HelpPlaceTest : public testing::TestWithParam<HelpPlace> {};
+
+TEST_P(HelpPlaceTest, OpensWholeOnTheScreenBesideOrOverTheMainWindow) {
+  const QRect screen(0, 0, 1280, 1024);
+  const QSize help(566, 508);
+  const QPoint at = ui::HelpWindow::PlaceBeside(GetParam().owner, help, screen);
+  EXPECT_TRUE(screen.contains(QRect(at, help)));
+  EXPECT_EQ(at, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Help, HelpPlaceTest,
+    testing::Values(HelpPlace{"RightHasRoom", {40, 100, 622, 430}, {662, 100}},
+                    HelpPlace{"OnlyLeftHasRoom", {640, 100, 622, 430}, {74, 100}},
+                    HelpPlace{"LowWindowLevelAsFarAsTheScreenAllows", {40, 800, 622, 430}, {662, 516}},
+                    HelpPlace{"NoRoomBesideSoOver", {331, 297, 622, 430}, {358, 257}}),
+    [](const testing::TestParamInfo<HelpPlace>& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, MissingHelpFileIsExplained) {
   Open();
