@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include "look.h"
+
 namespace renkomi::app {
 
 namespace {
@@ -17,16 +19,6 @@ const QColor kTeal(0x00, 0x80, 0x80);
 const QColor kSilver(0xC0, 0xC0, 0xC0);
 const QColor kGrey(0x80, 0x80, 0x80);
 const QColor kYellow(0xFF, 0xFF, 0x00);
-
-// The desktop's Japanese font; Qt falls back glyph by glyph when it is missing.
-QFont JapaneseFont(int pixelSize, bool bold) {
-  QFont font;
-  font.setFamilies({QStringLiteral("IPAexGothic"), QStringLiteral("IPAGothic"),
-                    QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic")});
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  return font;
-}
 
 void SetColours(QWidget& widget, const QColor& text, const QColor* background) {
   QPalette palette = widget.palette();
@@ -92,15 +84,7 @@ void CheckGlyphButton::paintEvent(QPaintEvent*) {
   constexpr int kGlyph = 18;
   const int shift = isDown() ? 1 : 0;
   const QRectF glyph(2 + shift, (height() - kGlyph) / 2 + shift, kGlyph, kGlyph);
-  QPainterPath check;
-  check.moveTo(glyph.left() + 3, glyph.top() + 9);
-  check.lineTo(glyph.left() + 7, glyph.top() + 14);
-  check.lineTo(glyph.left() + 15, glyph.top() + 4);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(isEnabled() ? QColor(0x00, 0x80, 0x00) : kGrey, 3, Qt::SolidLine,
-                      Qt::SquareCap, Qt::MiterJoin));
-  painter.drawPath(check);
-  painter.setRenderHint(QPainter::Antialiasing, false);
+  renkomi::ui::PaintCheckMark(painter, glyph, isEnabled() ? renkomi::ui::kCheckMarkGreen : kGrey);
 
   const QRect caption(2 + kGlyph + shift, shift, width() - 2 - kGlyph, height());
   painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
@@ -124,7 +108,7 @@ TRenkomiAboutBox::TRenkomiAboutBox(QWidget* parent)
   // A fixed dialog frame: title and close button, nothing to minimize or maximize.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFont(JapaneseFont(13, false));
+  setFont(renkomi::ui::GameFont(13, false));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, kTeal);
   setPalette(palette);
@@ -148,13 +132,13 @@ TRenkomiAboutBox::TRenkomiAboutBox(QWidget* parent)
   ProductName = new QLabel(QStringLiteral("Renkomi"), Panel1);
   ProductName->setObjectName(QStringLiteral("ProductName"));
   ProductName->setGeometry(37, 62, 323, 21);
-  ProductName->setFont(JapaneseFont(21, true));
+  ProductName->setFont(renkomi::ui::GameFont(21, true));
   SetColours(*ProductName, kTeal, &kSilver);
 
   Version = new QLabel(QStringLiteral("Version 2.0"), Panel1);
   Version->setObjectName(QStringLiteral("Version"));
   Version->setGeometry(258, 95, 100, 16);
-  Version->setFont(JapaneseFont(16, true));
+  Version->setFont(renkomi::ui::GameFont(16, true));
   SetColours(*Version, kGrey, nullptr);
 
   Label1 = new QLabel(AboutText(), this);
@@ -169,14 +153,7 @@ TRenkomiAboutBox::TRenkomiAboutBox(QWidget* parent)
 
 void TRenkomiAboutBox::showEvent(QShowEvent* event) {
   // Centred the first time only; afterwards it opens where the player left it.
-  if (!placed_) {
-    placed_ = true;
-    QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-      const QRect area = screen->geometry();
-      move(area.center() - QPoint(width() / 2, height() / 2));
-    }
-  }
+  renkomi::ui::CentreOnFirstShow(*this);
   QDialog::showEvent(event);
   OKButton->setFocus();
 }

@@ -47,7 +47,6 @@ class TRenkomiAboutBox : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  bool placed_ = false;
 };
 
 }  // namespace renkomi::app

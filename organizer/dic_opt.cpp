@@ -20,6 +20,7 @@
 #include <QTableView>
 
 #include "gauge.h"
+#include "look.h"
 #include "message_dialogs.h"
 #include "renkomi_wait.h"
 #include "sorted_fill.h"
@@ -34,12 +35,6 @@ constexpr int kClientWidth = 530;
 constexpr int kClientHeight = 443;
 constexpr int kPanelWidth = 225;
 constexpr int kRowHeight = 24;
-
-QFont PixelFont(int pixels) {
-  QFont font(QStringLiteral("IPAexGothic"));
-  font.setPixelSize(pixels);
-  return font;
-}
 
 const QStringList& HelpLines() {
   static const QStringList lines{
@@ -97,7 +92,7 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
       words_(new WordTableModel(this)) {
   setObjectName(QStringLiteral("frmDicOpt"));
   setWindowTitle(QStringLiteral("辞書の整理"));
-  setFont(PixelFont(13));
+  setFont(renkomi::ui::GameFont(13));
   resize(kClientWidth, kClientHeight);
   // A resizable window with a maximize button and no minimize button.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -172,7 +167,7 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
   Memo2->setGeometry(32, 401, 122, 33);
   Memo2->setReadOnly(true);
   Memo2->setAlignment(Qt::AlignCenter);
-  Memo2->setFont(PixelFont(15));
+  Memo2->setFont(renkomi::ui::GameFont(15));
   QPalette maroon = Memo2->palette();
   maroon.setColor(QPalette::Text, QColor(0x80, 0x00, 0x00));
   Memo2->setPalette(maroon);
@@ -194,19 +189,9 @@ void TfrmDicOpt::SetWaitDialog(TfrmRenkomiWait* wait) { wait_ = wait; }
 void TfrmDicOpt::setVisible(bool visible) {
   if (visible && !open_) {
     FormShow();
-    if (!placed_) {
-      placed_ = true;
-      CentreOnScreen();
-    }
+    renkomi::ui::CentreOnFirstShow(*this);
   }
   QWidget::setVisible(visible);
-}
-
-void TfrmDicOpt::CentreOnScreen() {
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->availableGeometry();
-  move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
 void TfrmDicOpt::FormShow() {

@@ -63,7 +63,6 @@ class TfrmDicOpt : public QWidget {
   void FormCloseQuery();
   void GridToComp();
   void ShowCount();
-  void CentreOnScreen();
 
   renkomi::DictionaryStore& store_;
   QWidget& mainWindow_;
@@ -81,5 +80,4 @@ class TfrmDicOpt : public QWidget {
   int DeletedCount = 0;  // rows deleted since the organizer was last shown
 
   bool open_ = false;    // between the opening sequence and the write-back
-  bool placed_ = false;  // centred once; later showings keep the player's place
 };

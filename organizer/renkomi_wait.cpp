@@ -6,14 +6,9 @@
 #include <QScreen>
 
 #include "gauge.h"
+#include "look.h"
 
 namespace {
-
-QFont WindowFont() {
-  QFont font(QStringLiteral("IPAexGothic"));
-  font.setPixelSize(13);
-  return font;
-}
 
 }  // namespace
 
@@ -22,7 +17,7 @@ TfrmRenkomiWait::TfrmRenkomiWait(QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName(QStringLiteral("frmRenkomiWait"));
   setWindowTitle(QStringLiteral("辞書の整理中"));
-  setFont(WindowFont());
+  setFont(renkomi::ui::GameFont(13));
   setFixedSize(293, 133);
   // A fixed dialog frame: title and close button, nothing to minimize or maximize.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -48,14 +43,8 @@ TfrmRenkomiWait::TfrmRenkomiWait(QWidget* parent)
 }
 
 void TfrmRenkomiWait::setVisible(bool visible) {
-  if (visible && !placed_) {
-    // Centred the first time only; afterwards it comes back where it was left.
-    placed_ = true;
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-      const QRect area = screen->availableGeometry();
-      move(area.center() - QPoint(width() / 2, height() / 2));
-    }
-  }
+  // Centred the first time only; afterwards it comes back where it was left.
+  if (visible) renkomi::ui::CentreOnFirstShow(*this);
   QDialog::setVisible(visible);
 }
 

@@ -29,5 +29,4 @@ class TfrmRenkomiWait : public QDialog {
   // that must not wipe the progress already shown.
   void FormPaint();
 
-  bool placed_ = false;
 };

@@ -3,18 +3,11 @@
 #include <QKeyEvent>
 
 #include "preedit_guard.h"
+#include "look.h"
 #include "text.h"
 #include "text_rules.h"
 
 namespace {
-
-QFont DialogFont() {
-  QFont font;
-  font.setFamilies({QStringLiteral("IPAexGothic"), QStringLiteral("IPAGothic"),
-                    QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic")});
-  font.setPixelSize(13);
-  return font;
-}
 
 bool IsEnterKey(const QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
@@ -60,7 +53,7 @@ TfrmInputBox::TfrmInputBox(QWidget& mainWindow, renkomi::GameWindow& game, QWidg
   // A fixed dialog frame: title and close button, nothing to minimize or maximize.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFont(DialogFont());
+  setFont(renkomi::ui::GameFont(13));
   setModal(true);
 
   pnlTitle = new renkomi::ui::Panel(QString(), this);

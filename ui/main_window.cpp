@@ -28,6 +28,7 @@
 #include "gauge.h"
 #include "help_window.h"
 #include "input_box.h"
+#include "look.h"
 #include "message_dialogs.h"
 #include "message_sets.h"
 #include "panel.h"
@@ -49,15 +50,6 @@ constexpr int kClientHeight = 403;
 constexpr int kTileSize = 8;
 const char* const kTagProperty = "Tag";
 
-// Stands for the platform's Japanese system font at a character height in pixels.
-QFont JapaneseFont(int pixelSize, bool bold = false) {
-  QFont font(QStringLiteral("IPAexGothic"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  return font;
-}
-
 // The game keeps its colours as 24-bit blue-green-red values.
 QColor FromBgr(std::uint32_t bgr) {
   return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
@@ -77,22 +69,6 @@ void SetFontColour(QWidget* widget, QColor colour) {
   palette.setColor(QPalette::Text, colour);
   palette.setColor(QPalette::ButtonText, colour);
   widget->setPalette(palette);
-}
-
-// A green check mark, the glyph of a confirming button.
-QIcon CheckMarkIcon() {
-  QPixmap pixmap(18, 18);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  QPainterPath tick;
-  tick.moveTo(3, 9.5);
-  tick.lineTo(7.5, 14);
-  tick.lineTo(15, 4);
-  painter.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  painter.drawPath(tick);
-  painter.end();
-  return QIcon(pixmap);
 }
 
 QString JoinLines(const renkomi::ui::MessageSet& lines) {
@@ -128,7 +104,7 @@ TForm1::TForm1(std::filesystem::path programFolder, renkomi::Random& random,
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setProperty(kTagProperty, 1);
-  setFont(JapaneseFont(13));
+  setFont(renkomi::ui::GameFont(13));
   // The layout does not follow a resize: a larger window shows more of the tile.
   resize(kClientWidth, kClientHeight);
   // The bare window speaks its hint while the pointer merely passes over it.
@@ -170,13 +146,13 @@ void TForm1::CreateElements() {
 
   gagHitPoint = Named(new Gauge(this), "gagHitPoint");
   gagHitPoint->setGeometry(464, 368, 145, 25);
-  gagHitPoint->setFont(JapaneseFont(15, true));
+  gagHitPoint->setFont(renkomi::ui::GameFont(15, true));
   gagHitPoint->SetColours(FromBgr(kRed), FromBgr(kLime));
 
   // The computer's side.
   Panel1 = Named(new Panel(QString(), this), "Panel1");
   Panel1->setGeometry(8, 8, 321, 153);
-  Panel1->setFont(JapaneseFont(15));
+  Panel1->setFont(renkomi::ui::GameFont(15));
   SetFontColour(Panel1, FromBgr(kNavy));
   Panel2 = Named(new Panel(QStringLiteral("パソコン"), Panel1), "Panel2");
   Panel2->setGeometry(16, 16, 161, 25);
@@ -198,7 +174,7 @@ void TForm1::CreateElements() {
   // The speech bubble's text, over its shape.
   memFUKIDASI = Named(new QPlainTextEdit(this), "memFUKIDASI");
   memFUKIDASI->setGeometry(376, 15, 209, 130);
-  memFUKIDASI->setFont(JapaneseFont(16));
+  memFUKIDASI->setFont(renkomi::ui::GameFont(16));
   memFUKIDASI->setReadOnly(true);
   memFUKIDASI->setFrameShape(QFrame::NoFrame);
   memFUKIDASI->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -222,7 +198,7 @@ void TForm1::CreateElements() {
 
   btnSTART = Named(new QPushButton(QStringLiteral("はじめる"), this), "btnSTART");
   btnSTART->setGeometry(8, 344, 97, 45);
-  btnSTART->setFont(JapaneseFont(15));
+  btnSTART->setFont(renkomi::ui::GameFont(15));
   btnSTART->setProperty(kTagProperty, 2);
   btnFINISH = Named(new QPushButton(QStringLiteral("やめる"), this), "btnFINISH");
   btnFINISH->setGeometry(120, 344, 97, 45);
@@ -241,7 +217,7 @@ void TForm1::CreateElements() {
   // The player's side.
   Panel3 = Named(new Panel(QString(), this), "Panel3");
   Panel3->setGeometry(8, 176, 321, 153);
-  Panel3->setFont(JapaneseFont(15));
+  Panel3->setFont(renkomi::ui::GameFont(15));
   SetFontColour(Panel3, FromBgr(kTeal));
   pnlUserName = Named(new Panel(QStringLiteral("あなた"), Panel3), "pnlUserName");
   pnlUserName->setGeometry(16, 16, 161, 25);
@@ -263,7 +239,7 @@ void TForm1::CreateElements() {
 
   Panel5 = Named(new Panel(QStringLiteral("今のダメージは"), this), "Panel5");
   Panel5->setGeometry(336, 368, 129, 25);
-  Panel5->setFont(JapaneseFont(15, true));
+  Panel5->setFont(renkomi::ui::GameFont(15, true));
   {
     QPalette palette = Panel5->palette();
     palette.setColor(QPalette::Window, FromBgr(kNavy));
@@ -283,7 +259,7 @@ void TForm1::CreateElements() {
       Named(new QRadioButton(QStringLiteral("自分の辞書を使う"), rgpJisyoSel), "rgpJisyoSelItem1");
   rgpJisyoSelItem1->setGeometry(8, 43, 169, 24);
   rgpJisyoSelItem0->setChecked(true);
-  bbtnJisyoOK = Named(new QPushButton(CheckMarkIcon(), QStringLiteral("えらぶ"), pnlSelDic),
+  bbtnJisyoOK = Named(new QPushButton(renkomi::ui::CheckMarkIcon(), QStringLiteral("えらぶ"), pnlSelDic),
                       "bbtnJisyoOK");
   bbtnJisyoOK->setGeometry(216, 40, 97, 33);
   bbtnJisyoOK->setIconSize(QSize(18, 18));
@@ -433,13 +409,7 @@ void TForm1::paintEvent(QPaintEvent*) {
 }
 
 void TForm1::showEvent(QShowEvent* event) {
-  if (!shownOnce_) {
-    shownOnce_ = true;
-    if (const QScreen* screen = this->screen(); screen != nullptr) {
-      const QRect area = screen->availableGeometry();
-      move(area.center() - QPoint(width() / 2, height() / 2));
-    }
-  }
+  renkomi::ui::CentreOnFirstShow(*this);
   QWidget::showEvent(event);
 }
 

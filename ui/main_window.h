@@ -147,7 +147,6 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   std::uint8_t LastHintTag = 0;
   QWidget* LastFocusedControl = nullptr;
   QWidget* activeControl_ = nullptr;  // the element that last took the focus
-  bool shownOnce_ = false;
 
   // The two pictures, never shown themselves: the character and the tile.
   QImage Image2;

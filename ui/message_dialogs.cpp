@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "look.h"
+
 #include "secondary_window.h"
 
 namespace renkomi::ui {
@@ -15,10 +17,7 @@ namespace {
 // from placing it again.
 void CentreOnScreen(QMessageBox& box) {
   box.adjustSize();
-  QScreen* screen = box.screen() != nullptr ? box.screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->geometry();
-  box.move(area.center() - QPoint(box.width() / 2, box.height() / 2));
+  renkomi::ui::CentreOnScreen(box);
 }
 
 int Run(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
