@@ -13,6 +13,7 @@
 
 #include "bench_dictionary.h"
 #include "dictionary_files.h"
+#include "pair_save.h"
 #include "dictionary_store.h"
 #include "game_window.h"
 #include "match.h"

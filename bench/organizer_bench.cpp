@@ -20,6 +20,7 @@
 #include "game_windows.h"
 #include "gauge.h"
 #include "dictionary_store.h"
+#include "pair_save.h"
 #include "renkomi_wait.h"
 #include "scan_fill.h"
 #include "sorted_fill.h"

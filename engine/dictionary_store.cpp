@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "dictionary_files.h"
+#include "pair_save.h"
 #include "cp932.h"
 #include "errors.h"
 #include "text_rules.h"

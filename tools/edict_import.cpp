@@ -11,6 +11,7 @@
 
 #include "cp932.h"
 #include "dictionary_files.h"
+#include "pair_save.h"
 #include "errors.h"
 #include "text_rules.h"
 

@@ -1,4 +1,5 @@
 #include "dictionary_files.h"
+#include "pair_save.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "dictionary_files.h"
+#include "pair_save.h"
 #include "errors.h"
 #include "test_support.h"
 

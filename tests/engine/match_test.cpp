@@ -7,6 +7,7 @@
 #include <map>
 
 #include "dictionary_files.h"
+#include "pair_save.h"
 #include "errors.h"
 #include "test_support.h"
 
