@@ -24,7 +24,7 @@ GameWindows::GameWindows(const std::filesystem::path& programFolder, renkomi::Ra
 
   form1_->SetAboutBox(renkomiAboutBox_.get());
   form1_->SetInputBox(frmInputBox_.get());
-  form1_->SetOrganizer(frmDicOpt_.get());
+  form1_->SetOrganizer(frmDicOpt_.get(), [organizer = frmDicOpt_.get()] { return organizer->PanelWidth(); });
   frmDicOpt_->SetWaitDialog(frmRenkomiWait_.get());
 
   // On the desktop every other window belongs to the main window.

@@ -5,28 +5,22 @@
 #include <vector>
 
 #include "errors.h"
+#include "message_set_numbers.h"
 #include "text_rules.h"
 #include "texts.h"
 
 namespace renkomi {
 namespace {
 
-constexpr int kOpeningMessage = 5;
-constexpr int kJukugoRefused = 9;
-constexpr int kReadingRefused = 10;
-constexpr int kReadingWanted = 11;
-constexpr int kFirstReplyMessage = 12;  // 12 to 15, drawn
-constexpr int kWinMessage = 8;
-constexpr int kTeachNotChained = 16;
-constexpr int kIdleMessage = 1;
+using namespace renkomi::message_set;
 
 int LossMessage(LossReason reason) {
   switch (reason) {
-    case LossReason::BrokenChain: return 6;
-    case LossReason::AlreadyUsed: return 7;
-    case LossReason::Surrender: return 17;
+    case LossReason::BrokenChain: return kLossBrokenChain;
+    case LossReason::AlreadyUsed: return kLossAlreadyUsed;
+    case LossReason::Surrender: return kLossSurrender;
   }
-  return 6;
+  return kLossBrokenChain;
 }
 
 }  // namespace
@@ -60,7 +54,7 @@ void Match::Start() {
   computer_ = opening;
   window_.SetText(Control::CompJukugo, computer_.jukugo);
   window_.SetText(Control::CompYomi, computer_.yomi);
-  window_.ShowMessageSet(kOpeningMessage);
+  window_.ShowMessageSet(kOpening);
   store_.used.Append(opening.jukugo, opening.yomi);
   store_.comp.Delete(k);
   window_.SetEnabled(Control::UserJukugo, true);
@@ -148,7 +142,7 @@ void Match::ComputerTurn(const std::string& jukugo) {
   window_.SetGauge(DamageGauge(n));
   const std::uint32_t k = random_.RandomBelow(static_cast<std::uint32_t>(n));
   const std::uint32_t m = random_.RandomBelow(4);
-  window_.ShowMessageSet(kFirstReplyMessage + static_cast<int>(m));
+  window_.ShowMessageSet(kFirstReply + static_cast<int>(m));
 
   computer_ = WordPair{candidates.jukugo.Get(k), candidates.yomi.Get(k)};
   window_.SetText(Control::CompJukugo, computer_.jukugo);
@@ -163,7 +157,7 @@ void Match::ComputerTurn(const std::string& jukugo) {
 
 void Match::PlayerWins() {
   window_.SetBubbleColour(BubbleColour::Purple);
-  window_.ShowMessageSet(kWinMessage);
+  window_.ShowMessageSet(kWin);
   window_.PlaySoundFile("Tada.wav");
   window_.ShowInformation(std::string(texts::kWinInformation));
   const std::string winningWord = window_.Text(Control::UserJukugo);
@@ -206,7 +200,7 @@ void Match::EndOfMatchReset() {
   window_.SetEnabled(Control::Finish, true);
   window_.SetEnabled(Control::Teach, true);
   window_.Focus(Control::Start);
-  window_.ShowMessageSet(kIdleMessage);
+  window_.ShowMessageSet(kIdle);
   window_.SetGauge(0);
   computer_ = WordPair{};
   inProgress_ = false;

@@ -186,6 +186,8 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
 
 void TfrmDicOpt::SetWaitDialog(TfrmRenkomiWait* wait) { wait_ = wait; }
 
+int TfrmDicOpt::PanelWidth() const { return Panel1->width(); }
+
 void TfrmDicOpt::setVisible(bool visible) {
   if (visible && !open_) {
     FormShow();

@@ -34,6 +34,9 @@ class TfrmDicOpt : public QWidget {
   // fills without showing progress.
   void SetWaitDialog(TfrmRenkomiWait* wait);
 
+  // The width of the right-hand panel, which the main window notes once.
+  int PanelWidth() const;
+
   // Showing runs the opening sequence first, so the window appears filled.
   void setVisible(bool visible) override;
 

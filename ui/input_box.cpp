@@ -4,6 +4,7 @@
 
 #include "preedit_guard.h"
 #include "look.h"
+#include "message_set_numbers.h"
 #include "text.h"
 #include "text_rules.h"
 
@@ -162,10 +163,10 @@ bool TfrmInputBox::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmInputBox::edtINPUT_JUKUKeyPress() {
   if (renkomi::IsJukugo(renkomi::ui::ToGame(edtINPUT_JUKU->text()))) {
-    game_.ShowMessageSet(11);
+    game_.ShowMessageSet(renkomi::message_set::kReadingWanted);
     edtINPUT_YOMI->setFocus();
   } else {
-    game_.ShowMessageSet(9);
+    game_.ShowMessageSet(renkomi::message_set::kJukugoRefused);
     edtINPUT_JUKU->clear();
     edtINPUT_JUKU->setFocus();
   }
@@ -175,7 +176,7 @@ void TfrmInputBox::edtINPUT_YOMIKeyPress() {
   if (renkomi::IsYomi(renkomi::ui::ToGame(edtINPUT_YOMI->text()))) {
     btnHAI->setFocus();
   } else {
-    game_.ShowMessageSet(10);
+    game_.ShowMessageSet(renkomi::message_set::kReadingRefused);
     edtINPUT_YOMI->clear();
     edtINPUT_YOMI->setFocus();
   }
@@ -189,13 +190,13 @@ void TfrmInputBox::btnHAIClick() {
   const std::string jukugo = renkomi::ui::ToGame(edtINPUT_JUKU->text());
   const std::string yomi = renkomi::ui::ToGame(edtINPUT_YOMI->text());
   if (renkomi::HoldsControlCharacter(jukugo)) {
-    game_.ShowMessageSet(9);
+    game_.ShowMessageSet(renkomi::message_set::kJukugoRefused);
     edtINPUT_JUKU->clear();
     edtINPUT_JUKU->setFocus();
     return;
   }
   if (renkomi::HoldsControlCharacter(yomi)) {
-    game_.ShowMessageSet(10);
+    game_.ShowMessageSet(renkomi::message_set::kReadingRefused);
     edtINPUT_YOMI->clear();
     edtINPUT_YOMI->setFocus();
     return;

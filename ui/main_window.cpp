@@ -30,6 +30,7 @@
 #include "input_box.h"
 #include "look.h"
 #include "message_dialogs.h"
+#include "message_set_numbers.h"
 #include "message_sets.h"
 #include "panel.h"
 #include "preedit_guard.h"
@@ -375,7 +376,10 @@ int TForm1::Tag(const QObject* element) {
 
 void TForm1::SetAboutBox(QDialog* aboutBox) { aboutBox_ = aboutBox; }
 void TForm1::SetInputBox(TfrmInputBox* inputBox) { inputBox_ = inputBox; }
-void TForm1::SetOrganizer(QWidget* organizer) { organizer_ = organizer; }
+void TForm1::SetOrganizer(QWidget* organizer, std::function<int()> panelWidth) {
+  organizer_ = organizer;
+  organizerPanelWidth_ = std::move(panelWidth);
+}
 
 void TForm1::RunHandler(const std::function<void()>& work) {
   try {
@@ -526,7 +530,8 @@ void TForm1::btnSTARTMouseMove(QObject* sender) {
   const int tag = Tag(sender);
   if (tag == LastHintTag) return;
   LastHintTag = static_cast<std::uint8_t>(tag);
-  if (tag >= 1 && tag <= 4) ShowMessageSet(tag);
+  // Each tag's hint is the message set of its number.
+  if (tag >= renkomi::message_set::kIdle && tag <= renkomi::message_set::kTeachHint) ShowMessageSet(tag);
 }
 
 void TForm1::btnSTARTEnter(QWidget* sender) {
@@ -568,12 +573,12 @@ void TForm1::ControlEntered(QWidget* control) {
 void TForm1::rgpJisyoSelClick() {
   if (rgpJisyoSelItem0->isChecked()) {
     cbxJisyoSel->hide();
-    ShowMessageSet(18);
+    ShowMessageSet(renkomi::message_set::kSharedDictionary);
     bbtnJisyoOK->setEnabled(true);
   } else {
     cbxJisyoSel->show();
     FocusControl(cbxJisyoSel);
-    ShowMessageSet(19);
+    ShowMessageSet(renkomi::message_set::kOwnDictionary);
     bbtnJisyoOK->setEnabled(!cbxJisyoSel->currentText().isEmpty());
   }
 }
@@ -612,11 +617,7 @@ void TForm1::K1Click() {
 }
 
 void TForm1::K2Click() {
-  if (OrganizerPanelWidth == 0 && organizer_ != nullptr) {
-    if (const auto* panel = organizer_->findChild<QWidget*>(QStringLiteral("Panel1"))) {
-      OrganizerPanelWidth = panel->width();
-    }
-  }
+  if (OrganizerPanelWidth == 0 && organizerPanelWidth_) OrganizerPanelWidth = organizerPanelWidth_();
   if (btnSTART->isEnabled()) {
     if (organizer_ != nullptr) organizer_->show();
   } else {

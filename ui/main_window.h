@@ -52,7 +52,8 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
 
   void SetAboutBox(QDialog* aboutBox);
   void SetInputBox(TfrmInputBox* inputBox);
-  void SetOrganizer(QWidget* organizer);
+  // The organizer, and how to ask it for the width of its right-hand panel.
+  void SetOrganizer(QWidget* organizer, std::function<int()> panelWidth);
   renkomi::DictionaryStore& Store() { return store_; }
   renkomi::Match& CurrentMatch() { return match_; }
 
@@ -139,6 +140,7 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   QDialog* aboutBox_ = nullptr;
   TfrmInputBox* inputBox_ = nullptr;
   QWidget* organizer_ = nullptr;
+  std::function<int()> organizerPanelWidth_;
   std::unique_ptr<renkomi::ui::HelpWindow> helpWindow_;
   QMetaObject::Connection focusWatch_;
 

@@ -453,17 +453,13 @@ TEST_F(MainWindowTest, BubbleKeepsTheFocusBeforeAnyButtonOrBoxHadIt) {
 
 class StandInOrganizer : public QWidget {
  public:
-  StandInOrganizer() {
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setGeometry(100, 0, 225, 300);
-  }
+  int PanelWidth() const { return 225; }
 };
 
 TEST_F(MainWindowTest, OrganizerIsRefusedBeforeTheChoiceButItsWidthIsTaken) {
   Open();
   StandInOrganizer organizer;
-  form->SetOrganizer(&organizer);
+  form->SetOrganizer(&organizer, [&organizer] { return organizer.PanelWidth(); });
   answerer.Click(QStringLiteral("yesButton"));
   Find<QAction>("K2")->trigger();
   ASSERT_TRUE(answerer.WaitUntilAnswered());
@@ -478,7 +474,7 @@ TEST_F(MainWindowTest, OrganizerIsRefusedBeforeTheChoiceButItsWidthIsTaken) {
 TEST_F(MainWindowTest, OrganizerOpensBetweenMatches) {
   Open();
   StandInOrganizer organizer;
-  form->SetOrganizer(&organizer);
+  form->SetOrganizer(&organizer, [&organizer] { return organizer.PanelWidth(); });
   ChooseShared();
   Find<QAction>("K2")->trigger();
   EXPECT_TRUE(organizer.isVisible());
@@ -490,7 +486,7 @@ TEST_F(MainWindowTest, OrganizerOpensBetweenMatches) {
 TEST_F(MainWindowTest, ClosingIsRefusedWhileTheOrganizerIsOpen) {
   Open();
   StandInOrganizer organizer;
-  form->SetOrganizer(&organizer);
+  form->SetOrganizer(&organizer, [&organizer] { return organizer.PanelWidth(); });
   ChooseShared();
   Find<QAction>("K2")->trigger();
   // Whoever asks: the organizer holds the words until its own closing.
