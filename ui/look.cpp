@@ -10,6 +10,11 @@
 
 namespace renkomi::ui {
 
+QColor FromBgr(std::uint32_t bgr) {
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
 QFont GameFont(int pixelHeight, bool bold) {
   QFont font;
   font.setFamilies({QStringLiteral("IPAexGothic"), QStringLiteral("IPAGothic"),

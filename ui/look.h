@@ -3,6 +3,8 @@
 // of a confirming button.
 #pragma once
 
+#include <cstdint>
+
 #include <QColor>
 #include <QFont>
 #include <QIcon>
@@ -12,6 +14,9 @@ class QPainter;
 class QWidget;
 
 namespace renkomi::ui {
+
+// A colour as the game keeps it: 24 bits in blue-green-red order.
+QColor FromBgr(std::uint32_t bgr);
 
 // The desktop's Japanese font at a character height in pixels; Qt falls back glyph
 // by glyph when the first family is missing.

@@ -25,6 +25,8 @@
 #include <QScreen>
 
 #include "application.h"
+#include "character_picture.h"
+#include "dictionary_choice.h"
 #include "gauge.h"
 #include "help_window.h"
 #include "input_box.h"
@@ -48,14 +50,7 @@ namespace {
 
 constexpr int kClientWidth = 616;
 constexpr int kClientHeight = 403;
-constexpr int kTileSize = 8;
 const char* const kTagProperty = "Tag";
-
-// The game keeps its colours as 24-bit blue-green-red values.
-QColor FromBgr(std::uint32_t bgr) {
-  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                static_cast<int>((bgr >> 16) & 0xFF));
-}
 
 constexpr std::uint32_t kNavy = 0x800000;
 constexpr std::uint32_t kTeal = 0x808000;
@@ -70,18 +65,6 @@ void SetFontColour(QWidget* widget, QColor colour) {
   palette.setColor(QPalette::Text, colour);
   palette.setColor(QPalette::ButtonText, colour);
   widget->setPalette(palette);
-}
-
-QString JoinLines(const renkomi::ui::MessageSet& lines) {
-  QStringList text;
-  for (const std::u16string_view line : lines) {
-    text << QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size()));
-  }
-  return text.join(QLatin1Char('\n'));
-}
-
-QString FileSystemText(const std::filesystem::path& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path.native()));
 }
 
 template <typename T>
@@ -148,13 +131,13 @@ void TForm1::CreateElements() {
   gagHitPoint = Named(new Gauge(this), "gagHitPoint");
   gagHitPoint->setGeometry(464, 368, 145, 25);
   gagHitPoint->setFont(renkomi::ui::GameFont(15, true));
-  gagHitPoint->SetColours(FromBgr(kRed), FromBgr(kLime));
+  gagHitPoint->SetColours(renkomi::ui::FromBgr(kRed), renkomi::ui::FromBgr(kLime));
 
   // The computer's side.
   Panel1 = Named(new Panel(QString(), this), "Panel1");
   Panel1->setGeometry(8, 8, 321, 153);
   Panel1->setFont(renkomi::ui::GameFont(15));
-  SetFontColour(Panel1, FromBgr(kNavy));
+  SetFontColour(Panel1, renkomi::ui::FromBgr(kNavy));
   Panel2 = Named(new Panel(QStringLiteral("パソコン"), Panel1), "Panel2");
   Panel2->setGeometry(16, 16, 161, 25);
   Label1 = Named(new QLabel(QStringLiteral("じゅくご"), Panel1), "Label1");
@@ -194,7 +177,7 @@ void TForm1::CreateElements() {
     palette.setColor(QPalette::Base, Qt::white);
     memFUKIDASI->setPalette(palette);
   }
-  memFUKIDASI->setPlainText(JoinLines(renkomi::ui::InitialBubbleText()));
+  memFUKIDASI->setPlainText(renkomi::ui::MessageSetText(renkomi::ui::InitialBubbleText()));
   SetBubbleColour(BubbleColour::Blue);
 
   btnSTART = Named(new QPushButton(QStringLiteral("はじめる"), this), "btnSTART");
@@ -219,7 +202,7 @@ void TForm1::CreateElements() {
   Panel3 = Named(new Panel(QString(), this), "Panel3");
   Panel3->setGeometry(8, 176, 321, 153);
   Panel3->setFont(renkomi::ui::GameFont(15));
-  SetFontColour(Panel3, FromBgr(kTeal));
+  SetFontColour(Panel3, renkomi::ui::FromBgr(kTeal));
   pnlUserName = Named(new Panel(QStringLiteral("あなた"), Panel3), "pnlUserName");
   pnlUserName->setGeometry(16, 16, 161, 25);
   Label5 = Named(new QLabel(QStringLiteral("じゅくご"), Panel3), "Label5");
@@ -243,8 +226,8 @@ void TForm1::CreateElements() {
   Panel5->setFont(renkomi::ui::GameFont(15, true));
   {
     QPalette palette = Panel5->palette();
-    palette.setColor(QPalette::Window, FromBgr(kNavy));
-    palette.setColor(QPalette::WindowText, FromBgr(kYellow));
+    palette.setColor(QPalette::Window, renkomi::ui::FromBgr(kNavy));
+    palette.setColor(QPalette::WindowText, renkomi::ui::FromBgr(kYellow));
     Panel5->setPalette(palette);
   }
 
@@ -303,31 +286,20 @@ void TForm1::SetTabOrder() {
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   // The choice of dictionary is one tab stop, on its selected item; the arrow keys
   // change the choice.
+  choice_ = std::make_unique<renkomi::ui::DictionaryChoice>(*rgpJisyoSelItem0, *rgpJisyoSelItem1, *cbxJisyoSel,
+                                                            *bbtnJisyoOK);
   for (QRadioButton* item : {rgpJisyoSelItem0, rgpJisyoSelItem1}) {
     item->installEventFilter(this);
-    connect(item, &QRadioButton::toggled, this, [this] { KeepChoiceOneTabStop(); });
+    connect(item, &QRadioButton::toggled, this, [this] { choice_->KeepOneTabStop(); });
   }
-  KeepChoiceOneTabStop();
-}
-
-void TForm1::KeepChoiceOneTabStop() {
-  for (QRadioButton* item : {rgpJisyoSelItem0, rgpJisyoSelItem1}) {
-    item->setFocusPolicy(item->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
-  }
+  choice_->KeepOneTabStop();
 }
 
 void TForm1::FormCreate() {
   random_.SeedRandom();
-  helpFile_ = FileSystemText(store_.ProgramFolder() / "renkomiwin32.hlp");
+  helpFile_ = renkomi::ui::FromFileSystem(store_.ProgramFolder() / "renkomiwin32.hlp");
   ComposePicture();
-  // Each entry keeps the name's own bytes: a name from another system, in CP932,
-  // is shown decoded and chosen by exactly those bytes.
-  for (const std::string& name : store_.ListUserDictionaries()) {
-    cbxJisyoSel->addItem(renkomi::ui::FromFileName(name), QByteArray::fromStdString(name));
-  }
-  // Filling the list must not put a name into the box: the player types or picks one.
-  cbxJisyoSel->setCurrentIndex(-1);
-  cbxJisyoSel->clearEditText();
+  choice_->Offer(store_.ListUserDictionaries());
   cbxJisyoSel->lineEdit()->installEventFilter(this);
   // A conversion pending when the player clicks or tabs to another box stays in
   // the box it was typed in.
@@ -346,29 +318,11 @@ void TForm1::FormCreate() {
 void TForm1::ComposePicture() {
   Image2 = QImage(QStringLiteral(":/renkomi/character.bmp"));
   Image3 = QPixmap(QStringLiteral(":/renkomi/tile.bmp"));
-
-  QPixmap picture(Image1->size());
-  picture.fill(palette().color(QPalette::Button));
-  QPainter painter(&picture);
-  if (!Image3.isNull()) painter.drawTiledPixmap(picture.rect(), Image3);
-  if (!Image2.isNull()) {
-    // Pure blue is the character's background: the tile shows through it.
-    QImage character = Image2.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < character.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(character.scanLine(y));
-      for (int x = 0; x < character.width(); ++x) {
-        if ((line[x] & 0x00FFFFFF) == 0x000000FF) line[x] = 0;
-      }
-    }
-    // Squeezed by one row into the picture's height, pixel for pixel as drawn.
-    painter.drawImage(picture.rect(), character.scaled(picture.size(), Qt::IgnoreAspectRatio,
-                                                       Qt::FastTransformation));
-  }
-  painter.end();
-  Image1->setPixmap(picture);
+  Image1->setPixmap(renkomi::ui::ComposeCharacterPicture(Image2, Image3, Image1->size(),
+                                                         palette().color(QPalette::Button)));
 }
 
-int TForm1::SnapToTile(int coordinate) { return kTileSize * (coordinate / kTileSize); }
+int TForm1::SnapToTile(int coordinate) { return renkomi::ui::SnapToTile(coordinate); }
 
 int TForm1::Tag(const QObject* element) {
   return element == nullptr ? 0 : element->property(kTagProperty).toInt();
@@ -490,20 +444,10 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress &&
       (watched == rgpJisyoSelItem0 || watched == rgpJisyoSelItem1)) {
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-      case Qt::Key_Up:
-      case Qt::Key_Down:
-      case Qt::Key_Left:
-      case Qt::Key_Right: {
-        // Two items: any arrow selects the other one.
-        QRadioButton* other = watched == rgpJisyoSelItem0 ? rgpJisyoSelItem1 : rgpJisyoSelItem0;
-        other->setChecked(true);
-        // Choosing one's own dictionary moves the focus to the name box.
-        if (focusWidget() != cbxJisyoSel) FocusControl(other);
-        return true;
-      }
-      default:
-        break;
+    if (QRadioButton* chosen = choice_->ArrowKey(watched, static_cast<QKeyEvent*>(event)->key())) {
+      // Choosing one's own dictionary has moved the focus to the name box.
+      if (focusWidget() != cbxJisyoSel) FocusControl(chosen);
+      return true;
     }
   }
   if (event->type() == QEvent::MouseMove &&
@@ -571,28 +515,15 @@ void TForm1::ControlEntered(QWidget* control) {
 // ---- The dictionary choice
 
 void TForm1::rgpJisyoSelClick() {
-  if (rgpJisyoSelItem0->isChecked()) {
-    cbxJisyoSel->hide();
-    ShowMessageSet(renkomi::message_set::kSharedDictionary);
-    bbtnJisyoOK->setEnabled(true);
-  } else {
-    cbxJisyoSel->show();
-    FocusControl(cbxJisyoSel);
-    ShowMessageSet(renkomi::message_set::kOwnDictionary);
-    bbtnJisyoOK->setEnabled(!cbxJisyoSel->currentText().isEmpty());
-  }
+  const int set = choice_->Update();
+  if (choice_->Personal()) FocusControl(cbxJisyoSel);
+  ShowMessageSet(set);
 }
 
 void TForm1::bbtnJisyoOKClick() {
-  const bool personal = rgpJisyoSelItem1->isChecked();
-  const QString name = cbxJisyoSel->currentText();
-  // A personal dictionary is named after the player; the name becomes file names:
-  // those of the offered dictionary shown under this name, else the name typed.
-  const int offered = cbxJisyoSel->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
-  const std::string fileName = offered >= 0 ? cbxJisyoSel->itemData(offered).toByteArray().toStdString()
-                                            : QFile::encodeName(name).toStdString();
-  store_.ChooseDictionary(personal ? fileName : std::string("renkomi"));
-  pnlUserName->SetCaption(personal ? name : QStringLiteral("あなた"));
+  // A personal dictionary is named after the player; the name becomes file names.
+  store_.ChooseDictionary(choice_->FileName());
+  pnlUserName->SetCaption(choice_->Caption());
   // A dictionary that cannot be created leaves the choice open: the error goes to
   // the error dialog and the player may choose again.
   store_.LoadDictionary();
@@ -643,84 +574,3 @@ void TForm1::K3Click() {
         this, QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(QDir::toNativeSeparators(helpFile_)));
   }
 }
-
-// ---- What the game does to the window
-
-QWidget* TForm1::ControlOf(Control control) const {
-  switch (control) {
-    case Control::UserJukugo: return edtUSER_JUKU;
-    case Control::UserYomi: return edtUSER_YOMI;
-    case Control::CompJukugo: return edtCOMP_JUKU;
-    case Control::CompYomi: return edtCOMP_YOMI;
-    case Control::Start: return btnSTART;
-    case Control::Finish: return btnFINISH;
-    case Control::Teach: return btnTEACH;
-  }
-  return nullptr;
-}
-
-QLineEdit* TForm1::EditOf(Control control) const {
-  return qobject_cast<QLineEdit*>(ControlOf(control));
-}
-
-std::string TForm1::Text(Control control) const {
-  if (const QLineEdit* box = EditOf(control)) return ToGame(box->text());
-  if (const auto* button = qobject_cast<QPushButton*>(ControlOf(control))) {
-    return ToGame(button->text());
-  }
-  return std::string();
-}
-
-void TForm1::SetText(Control control, const std::string& text) {
-  if (QLineEdit* box = EditOf(control)) {
-    box->setText(FromGame(text));
-  } else if (auto* button = qobject_cast<QPushButton*>(ControlOf(control))) {
-    button->setText(FromGame(text));
-  }
-}
-
-void TForm1::Clear(Control control) {
-  if (QLineEdit* box = EditOf(control)) box->clear();
-}
-
-void TForm1::SetEnabled(Control control, bool enabled) {
-  if (QWidget* widget = ControlOf(control)) widget->setEnabled(enabled);
-}
-
-void TForm1::Focus(Control control) {
-  if (QWidget* widget = ControlOf(control)) FocusControl(widget);
-}
-
-void TForm1::SetGauge(int percent) { gagHitPoint->SetProgress(percent); }
-
-void TForm1::SetBubbleColour(BubbleColour colour) {
-  QPalette palette = memFUKIDASI->palette();
-  palette.setColor(QPalette::Text, FromBgr(static_cast<std::uint32_t>(colour)));
-  memFUKIDASI->setPalette(palette);
-}
-
-void TForm1::ShowMessageSet(int set) {
-  memFUKIDASI->setPlainText(JoinLines(renkomi::ui::GetMessageSet(set)));
-}
-
-void TForm1::PlaySoundFile(const std::string& fileName) {
-  // The game's own sounds lie in the media folder of the program folder.
-  const QString path = FileSystemText(store_.ProgramFolder() / "media") + QLatin1Char('/') +
-                       FromGame(fileName);
-  sound_.PlayFile(path);
-}
-
-void TForm1::ShowInformation(const std::string& text) {
-  renkomi::ui::ShowInformationDialog(this, FromGame(text));
-}
-
-bool TForm1::AskYesNo(const std::string& text) {
-  return renkomi::ui::AskYesNoDialog(this, FromGame(text));
-}
-
-renkomi::WordPair TForm1::InputWordPair(const std::string& caption, const std::string& prompt) {
-  if (inputBox_ == nullptr) return renkomi::WordPair{};
-  return inputBox_->InputWordPair(FromGame(caption), FromGame(prompt));
-}
-
-void TForm1::Beep() { sound_.PlayThemeSound(renkomi::ui::kExclamationSound); }

@@ -34,6 +34,7 @@ class QRadioButton;
 class TfrmInputBox;
 
 namespace renkomi::ui {
+class DictionaryChoice;
 class Gauge;
 class HelpWindow;
 class Panel;
@@ -104,7 +105,6 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
 
   void CreateElements();
   void SetTabOrder();
-  void KeepChoiceOneTabStop();
   void FormCreate();
   void ComposePicture();
 
@@ -142,6 +142,7 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   QWidget* organizer_ = nullptr;
   std::function<int()> organizerPanelWidth_;
   std::unique_ptr<renkomi::ui::HelpWindow> helpWindow_;
+  std::unique_ptr<renkomi::ui::DictionaryChoice> choice_;
   QMetaObject::Connection focusWatch_;
 
   // The hint state: the tag whose hint was last accepted, and the last of the

@@ -1,5 +1,7 @@
 #include "message_sets.h"
 
+#include <QStringList>
+
 #include <stdexcept>
 #include <string>
 
@@ -73,5 +75,13 @@ const MessageSet& GetMessageSet(int number) {
 }
 
 const MessageSet& InitialBubbleText() { return kInitialBubbleText; }
+
+QString MessageSetText(const MessageSet& lines) {
+  QStringList text;
+  for (const std::u16string_view line : lines) {
+    text << QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size()));
+  }
+  return text.join(QLatin1Char('\n'));
+}
 
 }  // namespace renkomi::ui

@@ -7,6 +7,8 @@
 #include <array>
 #include <string_view>
 
+#include <QString>
+
 namespace renkomi::ui {
 
 inline constexpr int kMessageSetCount = 19;
@@ -19,5 +21,8 @@ const MessageSet& GetMessageSet(int number);
 
 // The bubble at start-up: set 18 with a single space on its empty first and last lines.
 const MessageSet& InitialBubbleText();
+
+// A set's seven lines as the bubble's text.
+QString MessageSetText(const MessageSet& lines);
 
 }  // namespace renkomi::ui

@@ -1,5 +1,7 @@
 #include "text.h"
 
+#include <QFile>
+
 #include "cp932.h"
 
 namespace renkomi::ui {
@@ -11,6 +13,10 @@ std::string ToGame(const QString& text) {
 
 QString FromGame(const std::string& text) {
   return QString::fromStdString(Cp932ToUtf8(text));
+}
+
+QString FromFileSystem(const std::filesystem::path& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path.native()));
 }
 
 QString FromFileName(const std::string& bytes) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <string>
 
 namespace renkomi::ui {
@@ -12,6 +13,8 @@ namespace renkomi::ui {
 std::string ToGame(const QString& text);
 // Game text for showing in a window.
 QString FromGame(const std::string& text);
+// A path of the file system for showing and for Qt's file functions.
+QString FromFileSystem(const std::filesystem::path& path);
 // A file name's bytes for showing: UTF-8 as this system writes names, else CP932
 // as names copied from other systems come.
 QString FromFileName(const std::string& bytes);

@@ -1,0 +1,57 @@
+#include "dictionary_choice.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "message_set_numbers.h"
+#include "text.h"
+
+namespace renkomi::ui {
+
+DictionaryChoice::DictionaryChoice(QRadioButton& shared, QRadioButton& own, QComboBox& names,
+                                   QPushButton& choose)
+    : shared_(shared), own_(own), names_(names), choose_(choose) {}
+
+void DictionaryChoice::Offer(const std::vector<std::string>& fileNames) {
+  for (const std::string& name : fileNames) names_.addItem(FromFileName(name), QByteArray::fromStdString(name));
+  names_.setCurrentIndex(-1);
+  names_.clearEditText();
+}
+
+int DictionaryChoice::Update() {
+  if (!Personal()) {
+    names_.hide();
+    choose_.setEnabled(true);
+    return message_set::kSharedDictionary;
+  }
+  names_.show();
+  choose_.setEnabled(!names_.currentText().isEmpty());
+  return message_set::kOwnDictionary;
+}
+
+void DictionaryChoice::KeepOneTabStop() {
+  for (QRadioButton* item : {&shared_, &own_}) item->setFocusPolicy(item->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+QRadioButton* DictionaryChoice::ArrowKey(const QObject* item, int key) {
+  if (key != Qt::Key_Up && key != Qt::Key_Down && key != Qt::Key_Left && key != Qt::Key_Right) return nullptr;
+  // Two items: any arrow selects the other one.
+  QRadioButton& other = item == &shared_ ? own_ : shared_;
+  other.setChecked(true);
+  return &other;
+}
+
+bool DictionaryChoice::Personal() const { return own_.isChecked(); }
+
+std::string DictionaryChoice::FileName() const {
+  if (!Personal()) return "renkomi";
+  const QString name = names_.currentText();
+  const int offered = names_.findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  return offered >= 0 ? names_.itemData(offered).toByteArray().toStdString() : QFile::encodeName(name).toStdString();
+}
+
+QString DictionaryChoice::Caption() const { return Personal() ? names_.currentText() : QStringLiteral("あなた"); }
+
+}  // namespace renkomi::ui
