@@ -29,6 +29,7 @@
 #include "dictionary_choice.h"
 #include "gauge.h"
 #include "help_window.h"
+#include "layout.h"
 #include "input_box.h"
 #include "look.h"
 #include "message_dialogs.h"
@@ -50,7 +51,7 @@ namespace {
 
 constexpr int kClientWidth = 616;
 constexpr int kClientHeight = 403;
-const char* const kTagProperty = "Tag";
+using renkomi::ui::kTagProperty;
 
 constexpr std::uint32_t kNavy = 0x800000;
 constexpr std::uint32_t kTeal = 0x808000;
@@ -58,20 +59,45 @@ constexpr std::uint32_t kYellow = 0x00FFFF;
 constexpr std::uint32_t kRed = 0x0000FF;
 constexpr std::uint32_t kLime = 0x00FF00;
 
-// Text colour for an element and everything inside it that keeps its parent's font.
-void SetFontColour(QWidget* widget, QColor colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  palette.setColor(QPalette::Text, colour);
-  palette.setColor(QPalette::ButtonText, colour);
-  widget->setPalette(palette);
-}
-
 template <typename T>
 T* Named(T* element, const char* name) {
   element->setObjectName(QString::fromLatin1(name));
   return element;
 }
+
+// The main window's elements as the design lays them out, stacked from the bottom:
+// the shape, the picture and the gauge lie beneath the rest.
+using renkomi::ui::Kind;
+constexpr renkomi::ui::Element kLayout[] = {
+    // name, kind, parent, left, top, width, height, caption, font pixels, bold, colour, tag
+    {"shpFUKIDASI", Kind::Shape, nullptr, 344, 8, 265, 145},
+    {"Image1", Kind::Picture, nullptr, 336, 152, 273, 241},
+    {"gagHitPoint", Kind::Gauge, nullptr, 464, 368, 145, 25, nullptr, 15, true},
+    {"Panel1", Kind::Panel, nullptr, 8, 8, 321, 153, u"", 15, false, kNavy},
+    {"Panel2", Kind::Panel, "Panel1", 16, 16, 161, 25, u"パソコン"},
+    {"Label1", Kind::Label, "Panel1", 16, 56, 64, 18, u"じゅくご"},
+    {"Label2", Kind::Label, "Panel1", 16, 104, 64, 18, u"よみがな"},
+    {"edtCOMP_JUKU", Kind::LineEdit, "Panel1", 96, 48, 209, 26},
+    {"edtCOMP_YOMI", Kind::LineEdit, "Panel1", 96, 96, 209, 26},
+    {"memFUKIDASI", Kind::Memo, nullptr, 376, 15, 209, 130, nullptr, 16},
+    {"btnSTART", Kind::Button, nullptr, 8, 344, 97, 45, u"はじめる", 15, false, renkomi::ui::kParentColour, 2},
+    {"btnFINISH", Kind::Button, nullptr, 120, 344, 97, 45, u"やめる", 0, false, renkomi::ui::kParentColour, 3},
+    {"btnTEACH", Kind::Button, nullptr, 232, 344, 97, 45, u"おしえる", 0, false, renkomi::ui::kParentColour, 4},
+    {"Panel3", Kind::Panel, nullptr, 8, 176, 321, 153, u"", 15, false, kTeal},
+    {"pnlUserName", Kind::Panel, "Panel3", 16, 16, 161, 25, u"あなた"},
+    {"Label5", Kind::Label, "Panel3", 16, 56, 64, 18, u"じゅくご"},
+    {"Label6", Kind::Label, "Panel3", 16, 104, 64, 18, u"よみがな"},
+    {"edtUSER_JUKU", Kind::LineEdit, "Panel3", 96, 48, 209, 26},
+    {"edtUSER_YOMI", Kind::LineEdit, "Panel3", 96, 96, 209, 26},
+    {"Panel5", Kind::Panel, nullptr, 336, 368, 129, 25, u"今のダメージは", 15, true},
+    // The dictionary choice, over both sides until a dictionary has been chosen.
+    {"pnlSelDic", Kind::Panel, nullptr, 8, 8, 321, 321, u""},
+    {"rgpJisyoSel", Kind::GroupBox, "pnlSelDic", 16, 16, 185, 73, u"辞書をえらぶ"},
+    {"rgpJisyoSelItem0", Kind::RadioButton, "rgpJisyoSel", 8, 18, 169, 24, u"みんなの辞書を使う"},
+    {"rgpJisyoSelItem1", Kind::RadioButton, "rgpJisyoSel", 8, 43, 169, 24, u"自分の辞書を使う"},
+    {"bbtnJisyoOK", Kind::Button, "pnlSelDic", 216, 40, 97, 33, u"えらぶ"},
+    {"cbxJisyoSel", Kind::ComboBox, "pnlSelDic", 16, 112, 177, 26},
+};
 
 }  // namespace
 
@@ -115,50 +141,63 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateElements() {
-  using renkomi::ui::Gauge;
-  using renkomi::ui::Panel;
-  using renkomi::ui::Shape;
+  const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
+  built.Bind(shpFUKIDASI, "shpFUKIDASI");
+  built.Bind(Image1, "Image1");
+  built.Bind(gagHitPoint, "gagHitPoint");
+  built.Bind(Panel1, "Panel1");
+  built.Bind(Panel2, "Panel2");
+  built.Bind(Label1, "Label1");
+  built.Bind(Label2, "Label2");
+  built.Bind(edtCOMP_JUKU, "edtCOMP_JUKU");
+  built.Bind(edtCOMP_YOMI, "edtCOMP_YOMI");
+  built.Bind(memFUKIDASI, "memFUKIDASI");
+  built.Bind(btnSTART, "btnSTART");
+  built.Bind(btnFINISH, "btnFINISH");
+  built.Bind(btnTEACH, "btnTEACH");
+  built.Bind(Panel3, "Panel3");
+  built.Bind(pnlUserName, "pnlUserName");
+  built.Bind(Label5, "Label5");
+  built.Bind(Label6, "Label6");
+  built.Bind(edtUSER_JUKU, "edtUSER_JUKU");
+  built.Bind(edtUSER_YOMI, "edtUSER_YOMI");
+  built.Bind(Panel5, "Panel5");
+  built.Bind(pnlSelDic, "pnlSelDic");
+  built.Bind(rgpJisyoSel, "rgpJisyoSel");
+  built.Bind(rgpJisyoSelItem0, "rgpJisyoSelItem0");
+  built.Bind(rgpJisyoSelItem1, "rgpJisyoSelItem1");
+  built.Bind(bbtnJisyoOK, "bbtnJisyoOK");
+  built.Bind(cbxJisyoSel, "cbxJisyoSel");
 
-  // Created bottom first: the shape, the picture and the gauge lie beneath the rest.
-  shpFUKIDASI = Named(new Shape(this), "shpFUKIDASI");
-  shpFUKIDASI->setGeometry(344, 8, 265, 145);
-
-  Image1 = Named(new QLabel(this), "Image1");
-  Image1->setGeometry(336, 152, 273, 241);
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Image1->setContextMenuPolicy(Qt::CustomContextMenu);
-
-  gagHitPoint = Named(new Gauge(this), "gagHitPoint");
-  gagHitPoint->setGeometry(464, 368, 145, 25);
-  gagHitPoint->setFont(renkomi::ui::GameFont(15, true));
   gagHitPoint->SetColours(renkomi::ui::FromBgr(kRed), renkomi::ui::FromBgr(kLime));
-
-  // The computer's side.
-  Panel1 = Named(new Panel(QString(), this), "Panel1");
-  Panel1->setGeometry(8, 8, 321, 153);
-  Panel1->setFont(renkomi::ui::GameFont(15));
-  SetFontColour(Panel1, renkomi::ui::FromBgr(kNavy));
-  Panel2 = Named(new Panel(QStringLiteral("パソコン"), Panel1), "Panel2");
-  Panel2->setGeometry(16, 16, 161, 25);
-  Label1 = Named(new QLabel(QStringLiteral("じゅくご"), Panel1), "Label1");
-  Label1->setGeometry(16, 56, 64, 18);
-  Label2 = Named(new QLabel(QStringLiteral("よみがな"), Panel1), "Label2");
-  Label2->setGeometry(16, 104, 64, 18);
-  edtCOMP_JUKU = Named(new QLineEdit(Panel1), "edtCOMP_JUKU");
-  edtCOMP_JUKU->setGeometry(96, 48, 209, 26);
-  edtCOMP_YOMI = Named(new QLineEdit(Panel1), "edtCOMP_YOMI");
-  edtCOMP_YOMI->setGeometry(96, 96, 209, 26);
+  {
+    QPalette palette = Panel5->palette();
+    palette.setColor(QPalette::Window, renkomi::ui::FromBgr(kNavy));
+    palette.setColor(QPalette::WindowText, renkomi::ui::FromBgr(kYellow));
+    Panel5->setPalette(palette);
+  }
   for (QLineEdit* box : {edtCOMP_JUKU, edtCOMP_YOMI}) {
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::ClickFocus);
     box->setCursor(Qt::ArrowCursor);
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
   }
+  for (QLineEdit* box : {edtUSER_JUKU, edtUSER_YOMI}) {
+    box->setEnabled(false);
+    // Qt has no hint for hiragana mode: the input method is simply on, and the
+    // player's input method starts in its own (kana) mode.
+    box->setAttribute(Qt::WA_InputMethodEnabled, true);
+    box->installEventFilter(this);
+  }
+  CreateBubble();
+  CreateButtons();
+  CreateChoice();
+  CreateMenu();
+}
 
-  // The speech bubble's text, over its shape.
-  memFUKIDASI = Named(new QPlainTextEdit(this), "memFUKIDASI");
-  memFUKIDASI->setGeometry(376, 15, 209, 130);
-  memFUKIDASI->setFont(renkomi::ui::GameFont(16));
+void TForm1::CreateBubble() {
   memFUKIDASI->setReadOnly(true);
   memFUKIDASI->setFrameShape(QFrame::NoFrame);
   memFUKIDASI->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -172,24 +211,14 @@ void TForm1::CreateElements() {
   memFUKIDASI->setContextMenuPolicy(Qt::NoContextMenu);
   // The longest line, thirteen full-width characters, needs all of the 209 pixels.
   memFUKIDASI->document()->setDocumentMargin(0);
-  {
-    QPalette palette = memFUKIDASI->palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    memFUKIDASI->setPalette(palette);
-  }
+  QPalette palette = memFUKIDASI->palette();
+  palette.setColor(QPalette::Base, Qt::white);
+  memFUKIDASI->setPalette(palette);
   memFUKIDASI->setPlainText(renkomi::ui::MessageSetText(renkomi::ui::InitialBubbleText()));
   SetBubbleColour(BubbleColour::Blue);
+}
 
-  btnSTART = Named(new QPushButton(QStringLiteral("はじめる"), this), "btnSTART");
-  btnSTART->setGeometry(8, 344, 97, 45);
-  btnSTART->setFont(renkomi::ui::GameFont(15));
-  btnSTART->setProperty(kTagProperty, 2);
-  btnFINISH = Named(new QPushButton(QStringLiteral("やめる"), this), "btnFINISH");
-  btnFINISH->setGeometry(120, 344, 97, 45);
-  btnFINISH->setProperty(kTagProperty, 3);
-  btnTEACH = Named(new QPushButton(QStringLiteral("おしえる"), this), "btnTEACH");
-  btnTEACH->setGeometry(232, 344, 97, 45);
-  btnTEACH->setProperty(kTagProperty, 4);
+void TForm1::CreateButtons() {
   for (QPushButton* button : {btnSTART, btnFINISH, btnTEACH}) {
     button->setMouseTracking(true);
     button->installEventFilter(this);
@@ -197,59 +226,13 @@ void TForm1::CreateElements() {
   connect(btnSTART, &QPushButton::clicked, this, [this] { RunHandler([this] { btnSTARTClick(); }); });
   connect(btnFINISH, &QPushButton::clicked, this, &TForm1::btnFINISHClick);
   connect(btnTEACH, &QPushButton::clicked, this, [this] { RunHandler([this] { btnTEACHClick(); }); });
+}
 
-  // The player's side.
-  Panel3 = Named(new Panel(QString(), this), "Panel3");
-  Panel3->setGeometry(8, 176, 321, 153);
-  Panel3->setFont(renkomi::ui::GameFont(15));
-  SetFontColour(Panel3, renkomi::ui::FromBgr(kTeal));
-  pnlUserName = Named(new Panel(QStringLiteral("あなた"), Panel3), "pnlUserName");
-  pnlUserName->setGeometry(16, 16, 161, 25);
-  Label5 = Named(new QLabel(QStringLiteral("じゅくご"), Panel3), "Label5");
-  Label5->setGeometry(16, 56, 64, 18);
-  Label6 = Named(new QLabel(QStringLiteral("よみがな"), Panel3), "Label6");
-  Label6->setGeometry(16, 104, 64, 18);
-  edtUSER_JUKU = Named(new QLineEdit(Panel3), "edtUSER_JUKU");
-  edtUSER_JUKU->setGeometry(96, 48, 209, 26);
-  edtUSER_YOMI = Named(new QLineEdit(Panel3), "edtUSER_YOMI");
-  edtUSER_YOMI->setGeometry(96, 96, 209, 26);
-  for (QLineEdit* box : {edtUSER_JUKU, edtUSER_YOMI}) {
-    box->setEnabled(false);
-    // Qt has no hint for hiragana mode: the input method is simply on, and the
-    // player's input method starts in its own (kana) mode.
-    box->setAttribute(Qt::WA_InputMethodEnabled, true);
-    box->installEventFilter(this);
-  }
-
-  Panel5 = Named(new Panel(QStringLiteral("今のダメージは"), this), "Panel5");
-  Panel5->setGeometry(336, 368, 129, 25);
-  Panel5->setFont(renkomi::ui::GameFont(15, true));
-  {
-    QPalette palette = Panel5->palette();
-    palette.setColor(QPalette::Window, renkomi::ui::FromBgr(kNavy));
-    palette.setColor(QPalette::WindowText, renkomi::ui::FromBgr(kYellow));
-    Panel5->setPalette(palette);
-  }
-
-  // The dictionary choice, over both sides until a dictionary has been chosen.
-  pnlSelDic = Named(new Panel(QString(), this), "pnlSelDic");
-  pnlSelDic->setGeometry(8, 8, 321, 321);
-  rgpJisyoSel = Named(new QGroupBox(QStringLiteral("辞書をえらぶ"), pnlSelDic), "rgpJisyoSel");
-  rgpJisyoSel->setGeometry(16, 16, 185, 73);
-  rgpJisyoSelItem0 =
-      Named(new QRadioButton(QStringLiteral("みんなの辞書を使う"), rgpJisyoSel), "rgpJisyoSelItem0");
-  rgpJisyoSelItem0->setGeometry(8, 18, 169, 24);
-  rgpJisyoSelItem1 =
-      Named(new QRadioButton(QStringLiteral("自分の辞書を使う"), rgpJisyoSel), "rgpJisyoSelItem1");
-  rgpJisyoSelItem1->setGeometry(8, 43, 169, 24);
+void TForm1::CreateChoice() {
   rgpJisyoSelItem0->setChecked(true);
-  bbtnJisyoOK = Named(new QPushButton(renkomi::ui::CheckMarkIcon(), QStringLiteral("えらぶ"), pnlSelDic),
-                      "bbtnJisyoOK");
-  bbtnJisyoOK->setGeometry(216, 40, 97, 33);
+  bbtnJisyoOK->setIcon(renkomi::ui::CheckMarkIcon());
   bbtnJisyoOK->setIconSize(QSize(18, 18));
   bbtnJisyoOK->setDefault(true);
-  cbxJisyoSel = Named(new QComboBox(pnlSelDic), "cbxJisyoSel");
-  cbxJisyoSel->setGeometry(16, 112, 177, 26);
   cbxJisyoSel->setEditable(true);
   // The name is taken as typed: Enter confirms the choice and adds no entry, and no
   // completion puts a longer name in its place.
@@ -258,15 +241,15 @@ void TForm1::CreateElements() {
   cbxJisyoSel->setMaxVisibleItems(10);
   cbxJisyoSel->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, true);
   cbxJisyoSel->hide();
-  connect(rgpJisyoSelItem0, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) rgpJisyoSelClick();
-  });
-  connect(rgpJisyoSelItem1, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) rgpJisyoSelClick();
-  });
-  connect(bbtnJisyoOK, &QPushButton::clicked, this,
-          [this] { RunHandler([this] { bbtnJisyoOKClick(); }); });
+  for (QRadioButton* item : {rgpJisyoSelItem0, rgpJisyoSelItem1}) {
+    connect(item, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) rgpJisyoSelClick();
+    });
+  }
+  connect(bbtnJisyoOK, &QPushButton::clicked, this, [this] { RunHandler([this] { bbtnJisyoOKClick(); }); });
+}
 
+void TForm1::CreateMenu() {
   PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
   K2 = Named(PopupMenu1->addAction(QStringLiteral("辞書の整理")), "K2");
   K3 = Named(PopupMenu1->addAction(QStringLiteral("ヘルプ")), "K3");

@@ -104,6 +104,10 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   void ReportFailure(const std::exception& failure);
 
   void CreateElements();
+  void CreateBubble();
+  void CreateButtons();
+  void CreateChoice();
+  void CreateMenu();
   void SetTabOrder();
   void FormCreate();
   void ComposePicture();

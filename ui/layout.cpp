@@ -1,0 +1,66 @@
+#include "layout.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "gauge.h"
+#include "look.h"
+#include "panel.h"
+#include "shape.h"
+
+namespace renkomi::ui {
+namespace {
+
+QWidget* Create(Kind kind, const QString& text, QWidget* parent) {
+  switch (kind) {
+    case Kind::Shape: return new Shape(parent);
+    case Kind::Picture: return new QLabel(parent);
+    case Kind::Gauge: return new Gauge(parent);
+    case Kind::Panel: return new Panel(text, parent);
+    case Kind::Label: return new QLabel(text, parent);
+    case Kind::LineEdit: return new QLineEdit(parent);
+    case Kind::Memo: return new QPlainTextEdit(parent);
+    case Kind::Button: return new QPushButton(text, parent);
+    case Kind::GroupBox: return new QGroupBox(text, parent);
+    case Kind::RadioButton: return new QRadioButton(text, parent);
+    case Kind::ComboBox: return new QComboBox(parent);
+  }
+  return new QWidget(parent);
+}
+
+// Text colour for an element and everything inside it that keeps its parent's.
+void SetTextColour(QWidget& widget, QColor colour) {
+  QPalette palette = widget.palette();
+  palette.setColor(QPalette::WindowText, colour);
+  palette.setColor(QPalette::Text, colour);
+  palette.setColor(QPalette::ButtonText, colour);
+  widget.setPalette(palette);
+}
+
+}  // namespace
+
+BuiltElements BuildElements(QWidget& window, std::span<const Element> rows) {
+  BuiltElements built;
+  QHash<QString, QWidget*> byName;
+  for (const Element& row : rows) {
+    QWidget* parent = row.parent == nullptr ? &window : byName.value(QString::fromLatin1(row.parent));
+    Q_ASSERT(parent != nullptr);
+    const QString text = row.text != nullptr ? QString::fromUtf16(row.text) : QString();
+    QWidget* element = Create(row.kind, text, parent);
+    element->setObjectName(QString::fromLatin1(row.name));
+    element->setGeometry(row.left, row.top, row.width, row.height);
+    if (row.fontPixels > 0) element->setFont(GameFont(row.fontPixels, row.bold));
+    if (row.colour != kParentColour) SetTextColour(*element, FromBgr(row.colour));
+    if (row.tag != 0) element->setProperty(kTagProperty, row.tag);
+    byName.insert(element->objectName(), element);
+    built.Add(row.name, element);
+  }
+  return built;
+}
+
+}  // namespace renkomi::ui

@@ -1,0 +1,54 @@
+// A window's fixed pixel layout as data: one row an element, as the game's design
+// gives it (name, kind, parent, position and size, caption, font, text colour,
+// hint tag), in the order the elements are stacked from the bottom; and the one
+// function that builds a window's elements from its rows.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+namespace renkomi::ui {
+
+enum class Kind { Shape, Picture, Gauge, Panel, Label, LineEdit, Memo, Button, GroupBox, RadioButton, ComboBox };
+
+inline constexpr std::uint32_t kParentColour = 0xFFFFFFFF;
+
+struct Element {
+  const char* name;
+  Kind kind;
+  const char* parent;  // an earlier row's name; nullptr for the window itself
+  int left, top, width, height;
+  const char16_t* text = nullptr;        // the caption, if any
+  int fontPixels = 0;                    // 0: the parent's font
+  bool bold = false;
+  std::uint32_t colour = kParentColour;  // text colour, blue-green-red
+  int tag = 0;                           // the hint tag; 0 for none
+};
+
+// The property that holds an element's hint tag.
+inline constexpr const char* kTagProperty = "Tag";
+
+// The elements built from a window's rows, by name.
+class BuiltElements {
+ public:
+  void Add(const char* name, QWidget* element) { elements_.insert(QString::fromLatin1(name), element); }
+  // Sets `member` to the element of that name, of the member's own type.
+  template <typename T>
+  void Bind(T*& member, const char* name) const {
+    member = qobject_cast<T*>(elements_.value(QString::fromLatin1(name)));
+    Q_ASSERT(member != nullptr);
+  }
+
+ private:
+  QHash<QString, QWidget*> elements_;
+};
+
+// Creates the elements of `rows` in order, each a child of `window` or of its
+// parent row, with its name, geometry, caption, font, text colour and tag.
+BuiltElements BuildElements(QWidget& window, std::span<const Element> rows);
+
+}  // namespace renkomi::ui
