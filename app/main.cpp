@@ -21,12 +21,13 @@
 
 namespace {
 
-int RunGame(renkomi::ui::Application& app) {
+int RunGame(renkomi::ui::Application& app, std::filesystem::path programFolder) {
   renkomi::ui::CanberraSound sound;
   renkomi::Random random;
   renkomi::app::AppShell shell;
-  const std::filesystem::path programFolder(
-      QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+  if (programFolder.empty()) {
+    programFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+  }
 
   renkomi::app::GameWindows windows(programFolder, random, sound, shell);
   app.exec();
@@ -44,8 +45,9 @@ int main(int argc, char** argv) {
   // their environment, would write over each other's words.
   std::error_code noExecutable;
   const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", noExecutable);
+  const std::filesystem::path programFolder = noExecutable ? std::filesystem::path() : executable.parent_path();
   renkomi::app::SingleInstance instance(renkomi::app::SingleInstance::DefaultLockPath("RENKOMIWIN32"),
-                                        noExecutable ? std::filesystem::path() : executable.parent_path());
+                                        programFolder);
   // A second copy leaves silently; the first is not disturbed.
   if (instance.state() == renkomi::app::SingleInstance::State::AlreadyRunning) return 0;
 
@@ -55,7 +57,7 @@ int main(int argc, char** argv) {
     renkomi::ui::ShowErrorDialog(
         nullptr, QStringLiteral("ほかの Renkomi が動いていないか確かめられないため、起動できません。\n"
                                 "プログラムのフォルダ %1 を開けるか確かめて下さい。")
-                     .arg(QString::fromStdString(executable.parent_path().string())));
+                     .arg(QString::fromStdString(programFolder.string())));
     return 1;
   }
   QCoreApplication::setApplicationName(QStringLiteral("Renkomi"));
@@ -70,7 +72,7 @@ int main(int argc, char** argv) {
   // Failures inside the event loop are shown by the application; this catches the
   // ones while the windows are being created.
   try {
-    return RunGame(app);
+    return RunGame(app, programFolder);
   } catch (const std::exception& e) {
     renkomi::ui::ShowErrorDialog(nullptr, QString::fromUtf8(e.what()));
   } catch (...) {

@@ -8,18 +8,10 @@
 #include <cerrno>
 
 #include "errors.h"
-#include "file_descriptor.h"
+#include "file_io.h"
 
 namespace renkomi {
 namespace fs = std::filesystem;
-namespace {
-
-bool IsSymbolicLink(const fs::path& path) {
-  struct stat st{};
-  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
-}
-
-}  // namespace
 
 std::vector<std::string> CutLines(std::string_view data) {
   std::vector<std::string> entries;
@@ -65,16 +57,7 @@ ReadResult ReadEntries(const fs::path& path, std::vector<std::string>& entries) 
   if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) throw ReadFileError(path.string());
   std::string data;
   data.reserve(static_cast<std::size_t>(st.st_size));
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw ReadFileError(path.string());
-    }
-    data.append(buffer, static_cast<std::size_t>(n));
-  }
+  if (!ReadAll(fd.Get(), data)) throw ReadFileError(path.string());
   // The data ends at a NUL. Anything after it is a file some other program wrote
   // (UTF-16, say), and taking only the part before would lose the rest at the next
   // save: such a file is refused whole.

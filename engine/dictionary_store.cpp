@@ -1,6 +1,7 @@
 #include "dictionary_store.h"
 
 #include <algorithm>
+#include <span>
 #include <system_error>
 
 #include "dictionary_files.h"
@@ -47,7 +48,7 @@ DictionaryStore::DictionaryStore(fs::path programFolder) : folder_(std::move(pro
 }
 
 bool DictionaryStore::IsSafeName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
+  if (name.empty() || name == "." || name == ".." || HoldsControlCharacter(name)) return false;
   const bool cp932 = !IsUtf8(name);
   for (std::size_t i = 0; i < name.size(); ++i) {
     const auto b = static_cast<unsigned char>(name[i]);
@@ -55,7 +56,7 @@ bool DictionaryStore::IsSafeName(std::string_view name) {
       ++i;  // a double-byte character: its second byte is no separator
       continue;
     }
-    if (b == '/' || b == '\\' || b < 0x20 || b == 0x7F) return false;
+    if (b == '/' || b == '\\') return false;
   }
   return true;
 }
@@ -148,11 +149,10 @@ void DictionaryStore::SaveDictionary() {
 namespace {
 
 // Whether `first` then `second`, each entry ended by CR LF, are exactly `joined`.
-bool JoinsTo(const std::vector<std::string>& first, const std::vector<std::string>& second,
-             std::string_view joined) {
+bool JoinsTo(std::span<const std::string> first, std::span<const std::string> second, std::string_view joined) {
   std::size_t at = 0;
-  for (const auto* list : {&first, &second}) {
-    for (const std::string& entry : *list) {
+  for (const auto list : {first, second}) {
+    for (const std::string& entry : list) {
       if (joined.size() - at < entry.size() + 2 || joined.compare(at, entry.size(), entry) != 0 ||
           joined.compare(at + entry.size(), 2, "\r\n") != 0)
         return false;
@@ -167,12 +167,10 @@ bool JoinsTo(const std::vector<std::string>& first, const std::vector<std::strin
 bool DictionaryStore::HasUnsavedChanges() const {
   // What a save would write: COMP, then the played pairs that have a reading.
   const std::size_t played = std::min(used.jukugo.Count(), used.yomi.Count());
-  const std::vector<std::string> playedJukugo(used.jukugo.Entries().begin(),
-                                              used.jukugo.Entries().begin() + static_cast<long>(played));
-  const std::vector<std::string> playedYomi(used.yomi.Entries().begin(),
-                                            used.yomi.Entries().begin() + static_cast<long>(played));
   // With nothing to write, a save writes nothing.
   if (comp.jukugo.Count() + played == 0) return false;
+  const std::span<const std::string> playedJukugo(used.jukugo.Entries().data(), played);
+  const std::span<const std::string> playedYomi(used.yomi.Entries().data(), played);
   return !JoinsTo(comp.jukugo.Entries(), playedJukugo, savedJukugo_) ||
          !JoinsTo(comp.yomi.Entries(), playedYomi, savedYomi_);
 }

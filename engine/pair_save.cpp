@@ -13,7 +13,7 @@
 
 #include "dictionary_files.h"
 #include "errors.h"
-#include "file_descriptor.h"
+#include "file_io.h"
 
 namespace renkomi {
 namespace fs = std::filesystem;
@@ -23,11 +23,6 @@ fs::path WithSuffix(const fs::path& path, const std::string& suffix) {
   fs::path result = path;
   result += suffix;
   return result;
-}
-
-bool IsSymbolicLink(const fs::path& path) {
-  struct stat st{};
-  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 bool WriteAll(int fd, std::string_view data) {
@@ -122,17 +117,7 @@ bool ReadPlainFile(const fs::path& path, std::string& data, std::size_t limit) {
   if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   if (static_cast<std::uint64_t>(st.st_size) > limit) return false;
   data.clear();
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
-    if (n == 0) return true;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data.append(buffer, static_cast<std::size_t>(n));
-    if (data.size() > limit) return false;
-  }
+  return ReadAll(fd.Get(), data, limit);
 }
 
 // Writes one temporary file whole and flushes it to disk. Throws naming

@@ -47,8 +47,11 @@ int main(int argc, char** argv) {
 
     renkomi::EdictImport common(renkomi::Vocabulary::kCommon);
     renkomi::EdictImport all(renkomi::Vocabulary::kAll);
-    if (wantShared) common.AddFile(source);
-    if (wantLarge) all.AddFile(source);
+    if (wantShared && wantLarge) {
+      renkomi::EdictImport::AddFile(source, {&common, &all});
+    } else {
+      (wantShared ? common : all).AddFile(source);
+    }
     const renkomi::EdictImport& read = wantShared ? common : all;
     if (read.UndecodableLineCount() > 0) {
       std::fprintf(stderr, "%s: skipped %zu lines that are not EUC-JP text\n", source.c_str(),

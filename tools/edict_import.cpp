@@ -206,7 +206,7 @@ void EdictImport::Add(const EdictLine& line) {
   }
 }
 
-void EdictImport::AddFile(const std::filesystem::path& path) {
+void EdictImport::AddFile(const std::filesystem::path& path, std::initializer_list<EdictImport*> imports) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw Error("Cannot open " + path.string() + ": " + std::strerror(errno));
   EucJpDecoder decoder;
@@ -214,11 +214,14 @@ void EdictImport::AddFile(const std::filesystem::path& path) {
   std::string utf8;
   while (std::getline(file, raw)) {
     if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-    if (decoder.Decode(raw, utf8)) {
-      AddLine(utf8);
-    } else {
-      ++lines_;
-      ++undecodable_;
+    const bool decoded = decoder.Decode(raw, utf8);
+    for (EdictImport* import : imports) {
+      if (decoded) {
+        import->AddLine(utf8);
+      } else {
+        ++import->lines_;
+        ++import->undecodable_;
+      }
     }
   }
   if (file.bad()) throw Error("Cannot read " + path.string());

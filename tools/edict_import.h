@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -56,7 +57,9 @@ class EdictImport {
   void AddLine(std::string_view utf8);
   // Reads a whole dictionary file in EUC-JP. A line that does not decode is
   // counted and skipped; a file that cannot be read throws Error.
-  void AddFile(const std::filesystem::path& path);
+  void AddFile(const std::filesystem::path& path) { AddFile(path, {this}); }
+  // The same into several imports at once: the file is read and decoded once.
+  static void AddFile(const std::filesystem::path& path, std::initializer_list<EdictImport*> imports);
 
   // Index-aligned, in the order of the source, one pair per jukugo.
   const std::vector<std::string>& Jukugo() const { return jukugo_; }
