@@ -33,4 +33,19 @@ void Application::PostError(const QString& message) {
       Qt::QueuedConnection);
 }
 
+bool Guarded(const std::function<void()>& work) {
+  try {
+    work();
+    return true;
+  } catch (const std::exception& failure) {
+    const QString message = QString::fromUtf8(failure.what());
+    if (auto* app = qobject_cast<Application*>(QCoreApplication::instance())) {
+      app->PostError(message);
+    } else {
+      ShowErrorDialog(QApplication::activeWindow(), message);
+    }
+    return false;
+  }
+}
+
 }  // namespace renkomi::ui

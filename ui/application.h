@@ -3,6 +3,8 @@
 // handler has returned, and the program goes on.
 #pragma once
 
+#include <functional>
+
 #include <QApplication>
 #include <QString>
 
@@ -26,5 +28,11 @@ class Application : public QApplication {
  private:
   bool errorPending_ = false;
 };
+
+// Runs `work`, the body of an event handler; the one way a failure leaves a
+// handler. Qt's own libraries are built without exceptions, so a failure must not
+// unwind through them: it ends the work here and goes to the error dialog, which
+// opens once the handler has returned. Returns whether the work finished.
+bool Guarded(const std::function<void()>& work);
 
 }  // namespace renkomi::ui

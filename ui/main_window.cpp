@@ -29,6 +29,7 @@
 #include "dictionary_choice.h"
 #include "gauge.h"
 #include "help_window.h"
+#include "hint_tracker.h"
 #include "layout.h"
 #include "input_box.h"
 #include "look.h"
@@ -43,9 +44,7 @@
 #include "text.h"
 
 using renkomi::BubbleColour;
-using renkomi::Control;
-using renkomi::ui::FromGame;
-using renkomi::ui::ToGame;
+using renkomi::ui::Guarded;
 
 namespace {
 
@@ -117,17 +116,16 @@ TForm1::TForm1(std::filesystem::path programFolder, renkomi::Random& random,
   setFont(renkomi::ui::GameFont(13));
   // The layout does not follow a resize: a larger window shows more of the tile.
   resize(kClientWidth, kClientHeight);
-  // The bare window speaks its hint while the pointer merely passes over it.
-  setMouseTracking(true);
   if (QFile::exists(QStringLiteral(":/renkomi/icon.png"))) {
     setWindowIcon(QIcon(QStringLiteral(":/renkomi/icon.png")));
   }
 
   CreateElements();
   SetTabOrder();
-  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-    if (now != nullptr && now->window() == this) ControlEntered(now);
-  });
+  hints_ = std::make_unique<renkomi::ui::HintTracker>(
+      *this, std::initializer_list<QWidget*>{btnSTART, btnFINISH, btnTEACH},
+      renkomi::ui::HintTracker::Rules{[this](QObject* element) { btnSTARTMouseMove(element); },
+                                      [this](QWidget* element) { ControlEntered(element); }});
   FormCreate();
   bbtnJisyoOK->setFocus();
 }
@@ -135,7 +133,7 @@ TForm1::TForm1(std::filesystem::path programFolder, renkomi::Random& random,
 TForm1::~TForm1() {
   // The elements die after this body: none of their focus changes may reach the
   // hint rules of a window that is half gone.
-  disconnect(focusWatch_);
+  hints_.reset();
   // The help window belongs to this window's life, also when it was left open.
   helpWindow_.reset();
 }
@@ -219,13 +217,9 @@ void TForm1::CreateBubble() {
 }
 
 void TForm1::CreateButtons() {
-  for (QPushButton* button : {btnSTART, btnFINISH, btnTEACH}) {
-    button->setMouseTracking(true);
-    button->installEventFilter(this);
-  }
-  connect(btnSTART, &QPushButton::clicked, this, [this] { RunHandler([this] { btnSTARTClick(); }); });
+  connect(btnSTART, &QPushButton::clicked, this, [this] { Guarded([this] { btnSTARTClick(); }); });
   connect(btnFINISH, &QPushButton::clicked, this, &TForm1::btnFINISHClick);
-  connect(btnTEACH, &QPushButton::clicked, this, [this] { RunHandler([this] { btnTEACHClick(); }); });
+  connect(btnTEACH, &QPushButton::clicked, this, [this] { Guarded([this] { btnTEACHClick(); }); });
 }
 
 void TForm1::CreateChoice() {
@@ -246,7 +240,7 @@ void TForm1::CreateChoice() {
       if (on) rgpJisyoSelClick();
     });
   }
-  connect(bbtnJisyoOK, &QPushButton::clicked, this, [this] { RunHandler([this] { bbtnJisyoOKClick(); }); });
+  connect(bbtnJisyoOK, &QPushButton::clicked, this, [this] { Guarded([this] { bbtnJisyoOKClick(); }); });
 }
 
 void TForm1::CreateMenu() {
@@ -255,9 +249,9 @@ void TForm1::CreateMenu() {
   K3 = Named(PopupMenu1->addAction(QStringLiteral("ヘルプ")), "K3");
   N1 = Named(PopupMenu1->addSeparator(), "N1");
   K1 = Named(PopupMenu1->addAction(QStringLiteral("バージョン情報")), "K1");
-  connect(K2, &QAction::triggered, this, [this] { RunHandler([this] { K2Click(); }); });
-  connect(K3, &QAction::triggered, this, [this] { RunHandler([this] { K3Click(); }); });
-  connect(K1, &QAction::triggered, this, [this] { RunHandler([this] { K1Click(); }); });
+  connect(K2, &QAction::triggered, this, [this] { Guarded([this] { K2Click(); }); });
+  connect(K3, &QAction::triggered, this, [this] { Guarded([this] { K3Click(); }); });
+  connect(K1, &QAction::triggered, this, [this] { Guarded([this] { K1Click(); }); });
   connect(Image1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(Image1->mapToGlobal(at)); });
 }
@@ -318,23 +312,6 @@ void TForm1::SetOrganizer(QWidget* organizer, std::function<int()> panelWidth) {
   organizerPanelWidth_ = std::move(panelWidth);
 }
 
-void TForm1::RunHandler(const std::function<void()>& work) {
-  try {
-    work();
-  } catch (const std::exception& failure) {
-    ReportFailure(failure);
-  }
-}
-
-void TForm1::ReportFailure(const std::exception& failure) {
-  const QString message = QString::fromUtf8(failure.what());
-  if (auto* app = qobject_cast<renkomi::ui::Application*>(QCoreApplication::instance())) {
-    app->PostError(message);
-  } else {
-    renkomi::ui::ShowErrorDialog(this, message);
-  }
-}
-
 // ---- Painting, showing, closing
 
 void TForm1::paintEvent(QPaintEvent*) {
@@ -383,25 +360,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
   if (helpWindow_) helpWindow_->close();
 }
 
-void TForm1::changeEvent(QEvent* event) {
-  // Disabling the window (the organizer does, while it is open) takes the focus
-  // from its element; enabled again, the window gives it back to that element, so
-  // the desktop's activation does not pass it on to the first element in the tab
-  // order. The element is the active one still: its hint is not shown again.
-  if (event->type() == QEvent::EnabledChange && isEnabled() && activeControl_ != nullptr &&
-      focusWidget() == nullptr && activeControl_->isEnabled() && activeControl_->isVisibleTo(this)) {
-    activeControl_->setFocus(Qt::OtherFocusReason);
-  }
-  QWidget::changeEvent(event);
-}
-
-// ---- Pointer, keys and focus
-
-void TForm1::mouseMoveEvent(QMouseEvent* event) {
-  // A move that a child let through is not over the bare window.
-  if (childAt(event->position().toPoint()) == nullptr) btnSTARTMouseMove(this);
-  QWidget::mouseMoveEvent(event);
-}
+// ---- Keys, pointer and focus
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -433,18 +392,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  if (event->type() == QEvent::MouseMove &&
-      (watched == btnSTART || watched == btnFINISH || watched == btnTEACH)) {
-    btnSTARTMouseMove(watched);
-  } else if (event->type() == QEvent::KeyPress &&
+  if (event->type() == QEvent::KeyPress &&
              (watched == edtUSER_JUKU || watched == edtUSER_YOMI)) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       // The box never sees its Enter: it is the move.
       if (watched == edtUSER_JUKU) {
-        RunHandler([this] { match_.SubmitJukugo(); });
+        Guarded([this] { match_.SubmitJukugo(); });
       } else {
-        RunHandler([this] { match_.SubmitYomi(); });
+        Guarded([this] { match_.SubmitYomi(); });
       }
       return true;
     }
@@ -477,15 +433,9 @@ void TForm1::memFUKIDASIEnter(QWidget*) {
   }
 }
 
-void TForm1::FocusControl(QWidget* control) {
-  if (!control->isEnabled()) return;
-  control->setFocus(Qt::OtherFocusReason);
-  ControlEntered(control);
-}
+void TForm1::FocusControl(QWidget* control) { hints_->Focus(control); }
 
 void TForm1::ControlEntered(QWidget* control) {
-  if (control == activeControl_) return;
-  activeControl_ = control;
   if (control == btnSTART || control == btnFINISH || control == btnTEACH) {
     btnSTARTEnter(control);
   } else if (control == edtUSER_JUKU || control == edtUSER_YOMI) {

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <filesystem>
 #include <memory>
@@ -37,6 +36,7 @@ namespace renkomi::ui {
 class DictionaryChoice;
 class Gauge;
 class HelpWindow;
+class HintTracker;
 class Panel;
 class Shape;
 class Sound;
@@ -89,20 +89,11 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Runs the work of an event handler. Qt's own libraries are built without
-  // exceptions, so a failure must not unwind through them: it ends the handler
-  // here and goes to the application's error dialog, which opens once the handler
-  // has returned.
-  void RunHandler(const std::function<void()>& work);
-  void ReportFailure(const std::exception& failure);
-
   void CreateElements();
   void CreateBubble();
   void CreateButtons();
@@ -126,10 +117,9 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   void edtUSER_JUKUEnter(QWidget* sender);
   void memFUKIDASIEnter(QWidget* sender);
 
-  // Moves the focus and runs the focus-entering rule of the element at once, as
-  // the window does not wait for the desktop to activate it again after a dialog.
+  // Moves the focus and runs the focus-entering rule of the element at once.
   void FocusControl(QWidget* control);
-  // The focus has reached `control`: runs its entering rule when it is new.
+  // The focus has newly reached `control`: runs its entering rule.
   void ControlEntered(QWidget* control);
   QWidget* ControlOf(renkomi::Control control) const;
   QLineEdit* EditOf(renkomi::Control control) const;
@@ -147,13 +137,12 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   std::function<int()> organizerPanelWidth_;
   std::unique_ptr<renkomi::ui::HelpWindow> helpWindow_;
   std::unique_ptr<renkomi::ui::DictionaryChoice> choice_;
-  QMetaObject::Connection focusWatch_;
+  std::unique_ptr<renkomi::ui::HintTracker> hints_;
 
   // The hint state: the tag whose hint was last accepted, and the last of the
   // three buttons and the two player boxes that took the focus.
   std::uint8_t LastHintTag = 0;
   QWidget* LastFocusedControl = nullptr;
-  QWidget* activeControl_ = nullptr;  // the element that last took the focus
 
   // The two pictures, never shown themselves: the character and the tile.
   QImage Image2;
