@@ -2,9 +2,11 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "look.h"
 #include "message_set_numbers.h"
 #include "text.h"
 
@@ -12,7 +14,24 @@ namespace renkomi::ui {
 
 DictionaryChoice::DictionaryChoice(QRadioButton& shared, QRadioButton& own, QComboBox& names,
                                    QPushButton& choose)
-    : shared_(shared), own_(own), names_(names), choose_(choose) {}
+    : shared_(shared), own_(own), names_(names), choose_(choose) {
+  shared_.setChecked(true);
+  choose_.setIcon(CheckMarkIcon());
+  choose_.setIconSize(QSize(18, 18));
+  choose_.setDefault(true);
+  names_.setEditable(true);
+  // The name is taken as typed: Enter confirms the choice and adds no entry, and no
+  // completion puts a longer name in its place.
+  names_.setInsertPolicy(QComboBox::NoInsert);
+  names_.setCompleter(nullptr);
+  names_.setMaxVisibleItems(10);
+  names_.lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, true);
+  names_.hide();
+  for (QRadioButton* item : {&shared_, &own_}) {
+    QObject::connect(item, &QRadioButton::toggled, item, [this] { KeepOneTabStop(); });
+  }
+  KeepOneTabStop();
+}
 
 void DictionaryChoice::Offer(const std::vector<std::string>& fileNames) {
   for (const std::string& name : fileNames) names_.addItem(FromFileName(name), QByteArray::fromStdString(name));

@@ -18,7 +18,10 @@ namespace renkomi::ui {
 
 class DictionaryChoice {
  public:
+  // Sets up the elements: the shared dictionary chosen, the name box hidden.
   DictionaryChoice(QRadioButton& shared, QRadioButton& own, QComboBox& names, QPushButton& choose);
+  DictionaryChoice(const DictionaryChoice&) = delete;
+  DictionaryChoice& operator=(const DictionaryChoice&) = delete;
 
   // Offers the personal dictionaries by their file names' bytes; no name is put
   // into the box, the player types or picks one.

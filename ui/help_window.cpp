@@ -3,8 +3,11 @@
 #include <algorithm>
 
 #include <QFileInfo>
+#include <QScreen>
 #include <QScrollBar>
 #include <QUrl>
+
+#include "secondary_window.h"
 
 namespace renkomi::ui {
 
@@ -15,6 +18,17 @@ HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
   // Only the help's own pages; a web address in it is not opened from the game.
   setOpenExternalLinks(false);
   resize(560, 480);
+}
+
+std::unique_ptr<HelpWindow> HelpWindow::For(QWidget& owner) {
+  auto help = std::make_unique<HelpWindow>();
+  help->setWindowIcon(owner.windowIcon());
+  MakeSecondaryWindow(*help, owner);
+  if (const QScreen* screen = owner.screen(); screen != nullptr) {
+    const QSize frame = owner.frameGeometry().size() - owner.size();
+    help->move(PlaceBeside(owner.frameGeometry(), help->size() + frame, screen->availableGeometry()));
+  }
+  return help;
 }
 
 bool HelpWindow::ShowContents(const QString& path) {

@@ -2,6 +2,8 @@
 // from its top, with the links inside it followed in place.
 #pragma once
 
+#include <memory>
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -14,6 +16,10 @@ class HelpWindow : public QTextBrowser {
   Q_OBJECT
  public:
   explicit HelpWindow(QWidget* parent = nullptr);
+
+  // A help window belonging to `owner`, with its icon, opening beside it (see
+  // PlaceBeside); later showings open where the player left it.
+  static std::unique_ptr<HelpWindow> For(QWidget& owner);
 
   // Loads `path` and shows it at its contents, bringing the window to the front.
   // False, with nothing shown, when the file cannot be read.

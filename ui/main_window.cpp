@@ -3,26 +3,17 @@
 #include <exception>
 #include <utility>
 
-#include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDialog>
-#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include "application.h"
 #include "character_picture.h"
@@ -31,16 +22,12 @@
 #include "help_window.h"
 #include "hint_tracker.h"
 #include "layout.h"
-#include "input_box.h"
 #include "look.h"
 #include "message_dialogs.h"
-#include "message_set_numbers.h"
-#include "message_sets.h"
 #include "panel.h"
 #include "preedit_guard.h"
-#include "secondary_window.h"
 #include "shape.h"
-#include "sound.h"
+#include "speech_bubble.h"
 #include "text.h"
 
 using renkomi::BubbleColour;
@@ -57,12 +44,6 @@ constexpr std::uint32_t kTeal = 0x808000;
 constexpr std::uint32_t kYellow = 0x00FFFF;
 constexpr std::uint32_t kRed = 0x0000FF;
 constexpr std::uint32_t kLime = 0x00FF00;
-
-template <typename T>
-T* Named(T* element, const char* name) {
-  element->setObjectName(QString::fromLatin1(name));
-  return element;
-}
 
 // The main window's elements as the design lays them out, stacked from the bottom:
 // the shape, the picture and the gauge lie beneath the rest.
@@ -196,23 +177,7 @@ void TForm1::CreateElements() {
 }
 
 void TForm1::CreateBubble() {
-  memFUKIDASI->setReadOnly(true);
-  memFUKIDASI->setFrameShape(QFrame::NoFrame);
-  memFUKIDASI->setLineWrapMode(QPlainTextEdit::NoWrap);
-  memFUKIDASI->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  memFUKIDASI->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  memFUKIDASI->setFocusPolicy(Qt::ClickFocus);
-  memFUKIDASI->setTabChangesFocus(true);
-  memFUKIDASI->setAttribute(Qt::WA_InputMethodEnabled, false);
-  memFUKIDASI->viewport()->setCursor(Qt::ArrowCursor);
-  // The character's words are no text to edit: no copy-and-paste menu on them.
-  memFUKIDASI->setContextMenuPolicy(Qt::NoContextMenu);
-  // The longest line, thirteen full-width characters, needs all of the 209 pixels.
-  memFUKIDASI->document()->setDocumentMargin(0);
-  QPalette palette = memFUKIDASI->palette();
-  palette.setColor(QPalette::Base, Qt::white);
-  memFUKIDASI->setPalette(palette);
-  memFUKIDASI->setPlainText(renkomi::ui::MessageSetText(renkomi::ui::InitialBubbleText()));
+  renkomi::ui::MakeSpeechBubble(*memFUKIDASI);
   SetBubbleColour(BubbleColour::Blue);
 }
 
@@ -223,37 +188,16 @@ void TForm1::CreateButtons() {
 }
 
 void TForm1::CreateChoice() {
-  rgpJisyoSelItem0->setChecked(true);
-  bbtnJisyoOK->setIcon(renkomi::ui::CheckMarkIcon());
-  bbtnJisyoOK->setIconSize(QSize(18, 18));
-  bbtnJisyoOK->setDefault(true);
-  cbxJisyoSel->setEditable(true);
-  // The name is taken as typed: Enter confirms the choice and adds no entry, and no
-  // completion puts a longer name in its place.
-  cbxJisyoSel->setInsertPolicy(QComboBox::NoInsert);
-  cbxJisyoSel->setCompleter(nullptr);
-  cbxJisyoSel->setMaxVisibleItems(10);
-  cbxJisyoSel->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, true);
-  cbxJisyoSel->hide();
+  choice_ = std::make_unique<renkomi::ui::DictionaryChoice>(*rgpJisyoSelItem0, *rgpJisyoSelItem1, *cbxJisyoSel,
+                                                            *bbtnJisyoOK);
   for (QRadioButton* item : {rgpJisyoSelItem0, rgpJisyoSelItem1}) {
     connect(item, &QRadioButton::toggled, this, [this](bool on) {
       if (on) rgpJisyoSelClick();
     });
+    // The arrow keys change the choice.
+    item->installEventFilter(this);
   }
   connect(bbtnJisyoOK, &QPushButton::clicked, this, [this] { Guarded([this] { bbtnJisyoOKClick(); }); });
-}
-
-void TForm1::CreateMenu() {
-  PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
-  K2 = Named(PopupMenu1->addAction(QStringLiteral("辞書の整理")), "K2");
-  K3 = Named(PopupMenu1->addAction(QStringLiteral("ヘルプ")), "K3");
-  N1 = Named(PopupMenu1->addSeparator(), "N1");
-  K1 = Named(PopupMenu1->addAction(QStringLiteral("バージョン情報")), "K1");
-  connect(K2, &QAction::triggered, this, [this] { Guarded([this] { K2Click(); }); });
-  connect(K3, &QAction::triggered, this, [this] { Guarded([this] { K3Click(); }); });
-  connect(K1, &QAction::triggered, this, [this] { Guarded([this] { K1Click(); }); });
-  connect(Image1, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenu1->popup(Image1->mapToGlobal(at)); });
 }
 
 void TForm1::SetTabOrder() {
@@ -261,15 +205,6 @@ void TForm1::SetTabOrder() {
                             btnSTART,         btnFINISH,   btnTEACH,         edtUSER_JUKU,
                             edtUSER_YOMI};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-  // The choice of dictionary is one tab stop, on its selected item; the arrow keys
-  // change the choice.
-  choice_ = std::make_unique<renkomi::ui::DictionaryChoice>(*rgpJisyoSelItem0, *rgpJisyoSelItem1, *cbxJisyoSel,
-                                                            *bbtnJisyoOK);
-  for (QRadioButton* item : {rgpJisyoSelItem0, rgpJisyoSelItem1}) {
-    item->installEventFilter(this);
-    connect(item, &QRadioButton::toggled, this, [this] { choice_->KeepOneTabStop(); });
-  }
-  choice_->KeepOneTabStop();
 }
 
 void TForm1::FormCreate() {
@@ -360,91 +295,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
   if (helpWindow_) helpWindow_->close();
 }
 
-// ---- Keys, pointer and focus
-
-void TForm1::keyPressEvent(QKeyEvent* event) {
-  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  const bool plain =
-      (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
-                             Qt::MetaModifier)) == Qt::NoModifier;
-  if (enter && plain) {
-    // A focused button takes Enter for itself; elsewhere it goes to "えらぶ" while
-    // the choice is open.
-    if (auto* button = qobject_cast<QPushButton*>(focusWidget());
-        button != nullptr && button->isEnabled() && button->isVisibleTo(this)) {
-      button->click();
-      return;
-    }
-    if (pnlSelDic->isVisibleTo(this) && bbtnJisyoOK->isEnabled()) {
-      bbtnJisyoOK->click();
-      return;
-    }
-  }
-  QWidget::keyPressEvent(event);
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress &&
-      (watched == rgpJisyoSelItem0 || watched == rgpJisyoSelItem1)) {
-    if (QRadioButton* chosen = choice_->ArrowKey(watched, static_cast<QKeyEvent*>(event)->key())) {
-      // Choosing one's own dictionary has moved the focus to the name box.
-      if (focusWidget() != cbxJisyoSel) FocusControl(chosen);
-      return true;
-    }
-  }
-  if (event->type() == QEvent::KeyPress &&
-             (watched == edtUSER_JUKU || watched == edtUSER_YOMI)) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      // The box never sees its Enter: it is the move.
-      if (watched == edtUSER_JUKU) {
-        Guarded([this] { match_.SubmitJukugo(); });
-      } else {
-        Guarded([this] { match_.SubmitYomi(); });
-      }
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
-void TForm1::btnSTARTMouseMove(QObject* sender) {
-  if (!btnSTART->isEnabled()) return;
-  const int tag = Tag(sender);
-  if (tag == LastHintTag) return;
-  LastHintTag = static_cast<std::uint8_t>(tag);
-  // Each tag's hint is the message set of its number.
-  if (tag >= renkomi::message_set::kIdle && tag <= renkomi::message_set::kTeachHint) ShowMessageSet(tag);
-}
-
-void TForm1::btnSTARTEnter(QWidget* sender) {
-  if (sender == LastFocusedControl) return;
-  LastFocusedControl = sender;
-  btnSTARTMouseMove(sender);
-}
-
-void TForm1::edtUSER_JUKUEnter(QWidget* sender) { LastFocusedControl = sender; }
-
-void TForm1::memFUKIDASIEnter(QWidget*) {
-  // The bubble and the computer's boxes only hand the focus back.
-  if (LastFocusedControl != nullptr && LastFocusedControl->isEnabled() &&
-      LastFocusedControl->isVisibleTo(this)) {
-    FocusControl(LastFocusedControl);
-  }
-}
-
-void TForm1::FocusControl(QWidget* control) { hints_->Focus(control); }
-
-void TForm1::ControlEntered(QWidget* control) {
-  if (control == btnSTART || control == btnFINISH || control == btnTEACH) {
-    btnSTARTEnter(control);
-  } else if (control == edtUSER_JUKU || control == edtUSER_YOMI) {
-    edtUSER_JUKUEnter(control);
-  } else if (control == memFUKIDASI || control == edtCOMP_JUKU || control == edtCOMP_YOMI) {
-    memFUKIDASIEnter(control);
-  }
-}
-
 // ---- The dictionary choice
 
 void TForm1::rgpJisyoSelClick() {
@@ -468,42 +318,10 @@ void TForm1::bbtnJisyoOKClick() {
   FocusControl(btnSTART);
 }
 
-// ---- The buttons and the menu
+// ---- The buttons
 
 void TForm1::btnSTARTClick() { match_.Start(); }
 
 void TForm1::btnFINISHClick() { close(); }
 
 void TForm1::btnTEACHClick() { match_.TeachWord(std::string()); }
-
-void TForm1::K1Click() {
-  if (aboutBox_ != nullptr) aboutBox_->exec();
-}
-
-void TForm1::K2Click() {
-  if (OrganizerPanelWidth == 0 && organizerPanelWidth_) OrganizerPanelWidth = organizerPanelWidth_();
-  if (btnSTART->isEnabled()) {
-    if (organizer_ != nullptr) organizer_->show();
-  } else {
-    Beep();
-    renkomi::ui::ShowErrorDialog(this, QStringLiteral("対戦中は辞書の整理ができません。"));
-  }
-}
-
-void TForm1::K3Click() {
-  if (!helpWindow_) {
-    helpWindow_ = std::make_unique<renkomi::ui::HelpWindow>();
-    helpWindow_->setWindowIcon(windowIcon());
-    renkomi::ui::MakeSecondaryWindow(*helpWindow_, *this);
-    // Placed once; later showings open where the player left it.
-    if (const QScreen* screen = this->screen(); screen != nullptr) {
-      const QSize frame = frameGeometry().size() - size();
-      helpWindow_->move(renkomi::ui::HelpWindow::PlaceBeside(
-          frameGeometry(), helpWindow_->size() + frame, screen->availableGeometry()));
-    }
-  }
-  if (!helpWindow_->ShowContents(helpFile_)) {
-    renkomi::ui::ShowErrorDialog(
-        this, QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(QDir::toNativeSeparators(helpFile_)));
-  }
-}

@@ -11,6 +11,7 @@
 #include "message_dialogs.h"
 #include "message_sets.h"
 #include "sound.h"
+#include "speech_bubble.h"
 #include "text.h"
 
 using renkomi::BubbleColour;
@@ -66,14 +67,10 @@ void TForm1::Focus(Control control) {
 void TForm1::SetGauge(int percent) { gagHitPoint->SetProgress(percent); }
 
 void TForm1::SetBubbleColour(BubbleColour colour) {
-  QPalette palette = memFUKIDASI->palette();
-  palette.setColor(QPalette::Text, renkomi::ui::FromBgr(static_cast<std::uint32_t>(colour)));
-  memFUKIDASI->setPalette(palette);
+  renkomi::ui::SetBubbleTextColour(*memFUKIDASI, renkomi::ui::FromBgr(static_cast<std::uint32_t>(colour)));
 }
 
-void TForm1::ShowMessageSet(int set) {
-  memFUKIDASI->setPlainText(renkomi::ui::MessageSetText(renkomi::ui::GetMessageSet(set)));
-}
+void TForm1::ShowMessageSet(int set) { renkomi::ui::ShowInBubble(*memFUKIDASI, renkomi::ui::GetMessageSet(set)); }
 
 void TForm1::PlaySoundFile(const std::string& fileName) {
   // The game's own sounds lie in the media folder of the program folder.
