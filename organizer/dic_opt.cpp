@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QTableView>
 
+#include "application.h"
 #include "gauge.h"
 #include "look.h"
 #include "message_dialogs.h"
@@ -318,15 +319,9 @@ void TfrmDicOpt::FormCloseQuery() {
   // The words are back in COMP whatever happens to the files, and the game is
   // never left locked: a failed save is reported, and the words wait in memory
   // for the next save.
-  bool failed = false;
-  QString message;
-  try {
+  renkomi::ui::Guarded([this] {
     store_.SaveDictionary();
     store_.LoadDictionary();
-  } catch (const std::exception& e) {
-    failed = true;
-    message = QString::fromUtf8(e.what());
-  }
+  });
   mainWindow_.setEnabled(true);
-  if (failed) renkomi::ui::ShowErrorDialog(this, message);
 }

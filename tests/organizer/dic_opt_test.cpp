@@ -27,12 +27,12 @@
 #include "gauge.h"
 #include "organizer_test_support.h"
 #include "renkomi_wait.h"
+#include "widget_test_support.h"
 
 namespace renkomi::organizer {
 namespace {
 
 using testing::FileContent;
-using testing::ModalAnswerer;
 using testing::ReadFile;
 using testing::RecordingSound;
 using testing::Sjis;
@@ -188,12 +188,15 @@ TEST_F(Organizer, DeletingAnEmptiedRowCountsNothing) {
 TEST_F(Organizer, TheLastWordCannotBeDeleted) {
   Open({{"日本", "にほん"}});
   EXPECT_EQ(Count(), QStringLiteral("1"));
-  ModalAnswerer answerer;
+  renkomi::test::DialogAnswerer answerer;
+  answerer.Click(QStringLiteral("yesButton"));
+  answerer.Click(QStringLiteral("yesButton"));
   organizer.btnDelete->click();
   QTest::keyClick(organizer.stgWord, Qt::Key_Delete, Qt::ShiftModifier);
-  EXPECT_EQ(answerer.captions, (QStringList{"エラー", "エラー"}));
-  EXPECT_EQ(answerer.texts, (QStringList{"すべてのことばを削除することはできません。",
-                                         "すべてのことばを削除することはできません。"}));
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+  EXPECT_EQ(answerer.Captions(), (QStringList{"エラー", "エラー"}));
+  EXPECT_EQ(answerer.Texts(), (QStringList{"すべてのことばを削除することはできません。",
+                                           "すべてのことばを削除することはできません。"}));
   EXPECT_EQ(sound.themeSounds, (std::vector<std::string>{"dialog-warning", "dialog-warning"}));
   EXPECT_EQ(Column(1), QStringList{"日本"});
   EXPECT_EQ(Count(), QStringLiteral("1"));
@@ -333,11 +336,14 @@ TEST_F(Organizer, FailedSaveIsReportedAndKeepsTheWordsInMemory) {
   std::filesystem::remove_all(dictionary.Folder());
   { std::ofstream(dictionary.Folder()) << "not a folder"; }
 
-  ModalAnswerer answerer;
+  renkomi::test::DialogAnswerer answerer;
+  answerer.Click(QStringLiteral("yesButton"));
   organizer.btnEND->click();
-  EXPECT_EQ(answerer.captions, QStringList{"エラー"});
-  ASSERT_EQ(answerer.texts.size(), 1);
-  EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("作成できません"))) << answerer.texts[0].toStdString();
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+  EXPECT_EQ(answerer.Captions(), QStringList{"エラー"});
+  const QStringList texts = answerer.Texts();
+  ASSERT_EQ(texts.size(), 1);
+  EXPECT_TRUE(texts[0].contains(QStringLiteral("作成できません"))) << texts[0].toStdString();
   EXPECT_FALSE(organizer.isVisible());
   EXPECT_TRUE(mainWindow.isEnabled());
   EXPECT_EQ(CompJukugo(), (std::vector<std::string>{"当日", "日本", "本日"}));

@@ -41,22 +41,4 @@ std::string FileContent(const std::vector<std::string>& utf8Entries) {
   return content;
 }
 
-ModalAnswerer::ModalAnswerer() {
-  timer_.setInterval(10);
-  connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
-  timer_.start();
-}
-
-void ModalAnswerer::Poll() {
-  QWidget* modal = QApplication::activeModalWidget();
-  if (modal == nullptr) return;
-  captions << modal->windowTitle();
-  if (auto* box = qobject_cast<QMessageBox*>(modal)) texts << box->text();
-  if (auto* yes = modal->findChild<QPushButton*>(QStringLiteral("yesButton"))) {
-    yes->click();
-  } else {
-    modal->close();  // not one of the game's dialogs: never leave the test hanging
-  }
-}
-
 }  // namespace renkomi::organizer::testing

@@ -1,5 +1,5 @@
 // Helpers for the organizer's tests: game text from UTF-8, a dictionary in a
-// temporary folder, and an answerer for modal dialogs.
+// temporary folder.
 #pragma once
 
 #include <filesystem>
@@ -7,10 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include <QObject>
-#include <QStringList>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include "dictionary_store.h"
 #include "recording_sound.h"
@@ -45,18 +42,5 @@ class TempDictionary {
 std::string ReadFile(const std::filesystem::path& path);
 // The file content a list of UTF-8 entries is saved as.
 std::string FileContent(const std::vector<std::string>& utf8Entries);
-
-// Answers every modal dialog that opens while it lives by pressing its
-// "yesButton", and notes its caption and text.
-class ModalAnswerer final : public QObject {
- public:
-  ModalAnswerer();
-  QStringList captions;
-  QStringList texts;
-
- private:
-  void Poll();
-  QTimer timer_;
-};
 
 }  // namespace renkomi::organizer::testing

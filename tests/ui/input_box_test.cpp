@@ -17,6 +17,7 @@
 
 #include "application.h"
 #include "text.h"
+#include "widget_test_support.h"
 
 // Readable positions in failure messages.
 inline void PrintTo(const QPoint& point, std::ostream* out) {
@@ -93,9 +94,7 @@ class InputBoxTest : public ::testing::Test {
   void Type(const QString& text) {
     QWidget* target = Focused();
     ASSERT_NE(target, nullptr);
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QCoreApplication::sendEvent(target, &event);
+    renkomi::test::TypeText(target, text);
   }
   void Enter() { QTest::keyClick(Focused(), Qt::Key_Return); }
 

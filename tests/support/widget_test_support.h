@@ -91,6 +91,7 @@ class DialogAnswerer {
   void Handle(Action action);
 
   const std::vector<Seen>& Dialogs() const { return seen_; }
+  QStringList Captions() const;
   QStringList Texts() const;
   int Waiting() const { return static_cast<int>(answers_.size()); }
   int Unexpected() const { return unexpected_; }

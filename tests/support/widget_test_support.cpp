@@ -119,6 +119,12 @@ void DialogAnswerer::Click(const QString& buttonName, Action beforeClicking) {
 
 void DialogAnswerer::Handle(Action action) { answers_.push_back(std::move(action)); }
 
+QStringList DialogAnswerer::Captions() const {
+  QStringList captions;
+  for (const Seen& dialog : seen_) captions << dialog.caption;
+  return captions;
+}
+
 QStringList DialogAnswerer::Texts() const {
   QStringList texts;
   for (const Seen& dialog : seen_) texts << dialog.text;
