@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <exception>
 
 #include <QCloseEvent>
 #include <QFontInfo>
