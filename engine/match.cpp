@@ -57,11 +57,7 @@ void Match::Start() {
   window_.ShowMessageSet(kOpening);
   store_.used.Append(opening.jukugo, opening.yomi);
   store_.comp.Delete(k);
-  window_.SetEnabled(Control::UserJukugo, true);
-  window_.SetEnabled(Control::UserYomi, true);
-  window_.SetEnabled(Control::Start, false);
-  window_.SetEnabled(Control::Finish, false);
-  window_.SetEnabled(Control::Teach, false);
+  EnableForPlay(true);
   window_.Focus(Control::UserJukugo);
   inProgress_ = true;
 }
@@ -189,16 +185,21 @@ std::exception_ptr Match::SaveKeepingError() {
   return nullptr;
 }
 
+void Match::EnableForPlay(bool playing) {
+  // During a match only the player's boxes; between matches only the buttons.
+  window_.SetEnabled(Control::UserJukugo, playing);
+  window_.SetEnabled(Control::UserYomi, playing);
+  window_.SetEnabled(Control::Start, !playing);
+  window_.SetEnabled(Control::Finish, !playing);
+  window_.SetEnabled(Control::Teach, !playing);
+}
+
 void Match::EndOfMatchReset() {
   window_.Clear(Control::CompJukugo);
   window_.Clear(Control::CompYomi);
   window_.Clear(Control::UserJukugo);
   window_.Clear(Control::UserYomi);
-  window_.SetEnabled(Control::UserJukugo, false);
-  window_.SetEnabled(Control::UserYomi, false);
-  window_.SetEnabled(Control::Start, true);
-  window_.SetEnabled(Control::Finish, true);
-  window_.SetEnabled(Control::Teach, true);
+  EnableForPlay(false);
   window_.Focus(Control::Start);
   window_.ShowMessageSet(kIdle);
   window_.SetGauge(0);

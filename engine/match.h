@@ -46,6 +46,7 @@ class Match {
   bool InProgress() const { return inProgress_; }
 
  private:
+  void EnableForPlay(bool playing);
   void EndOfMatchReset();
   // The teaching loop; true when it added a pair to COMP.
   bool AskForWord(const std::string& previous);
