@@ -1,5 +1,7 @@
 #include "about_box.h"
 
+#include <cstdint>
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -8,42 +10,46 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include "layout.h"
 #include "look.h"
 
 namespace renkomi::app {
 
 namespace {
 
-// Colours as the game's layout gives them, in RGB.
-const QColor kTeal(0x00, 0x80, 0x80);
-const QColor kSilver(0xC0, 0xC0, 0xC0);
-const QColor kGrey(0x80, 0x80, 0x80);
-const QColor kYellow(0xFF, 0xFF, 0x00);
-
-void SetColours(QWidget& widget, const QColor& text, const QColor* background) {
-  QPalette palette = widget.palette();
-  palette.setColor(QPalette::WindowText, text);
-  if (background != nullptr) {
-    palette.setColor(QPalette::Window, *background);
-    widget.setAutoFillBackground(true);
-  }
-  widget.setPalette(palette);
-}
+// Colours as the game's layout gives them, blue-green-red.
+constexpr std::uint32_t kTeal = 0x808000;
+constexpr std::uint32_t kSilver = 0xC0C0C0;
+constexpr std::uint32_t kGrey = 0x808080;
+constexpr std::uint32_t kYellow = 0x00FFFF;
 
 // The text under the version line. It speaks for the game, not for a seller, so
 // it names no price.
-QString AboutText() {
-  return QStringLiteral(
-      "Renkomi は、漢字のじゅくごでしりとりをするゲームです。"
-      "パソコンが負けたら、つづくことばをおしえてあげてね。"
-      "おしえたことばは辞書にのこって、つぎの勝負からパソコンも使います。");
-}
+constexpr const char16_t* kAboutText =
+    u"Renkomi は、漢字のじゅくごでしりとりをするゲームです。"
+    u"パソコンが負けたら、つづくことばをおしえてあげてね。"
+    u"おしえたことばは辞書にのこって、つぎの勝負からパソコンも使います。";
+
+constexpr QSize kClientSize{427, 334};
+
+// The box's elements as the design lays them out, in the order they are stacked.
+using renkomi::ui::Kind;
+using renkomi::ui::OwnClass;
+constexpr renkomi::ui::Element kLayout[] = {
+    // name, kind, parent, left, top, width, height, caption, font pixels, bold, colour
+    {"Panel1", OwnClass<BevelPanel>, nullptr, 16, 11, 393, 166},
+    {"OKButton", OwnClass<CheckGlyphButton>, nullptr, 160, 278, 106, 38, u"閉じる"},
+    {"ProgramIcon", Kind::Picture, "Panel1", 24, 16, 32, 32},
+    {"ProductName", Kind::Label, "Panel1", 37, 62, 323, 21, u"Renkomi", 21, true, kTeal},
+    {"Version", Kind::Label, "Panel1", 258, 95, 100, 16, u"Version 2.0", 16, true, kGrey},
+    {"Label1", Kind::Label, nullptr, 32, 184, 353, 72, kAboutText, 0, false, kYellow},
+};
 
 }  // namespace
 
 BevelPanel::BevelPanel(QWidget* parent) : QFrame(parent) {
   QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, kSilver);
+  palette.setColor(QPalette::Window, renkomi::ui::FromBgr(kSilver));
   setPalette(palette);
   setAutoFillBackground(true);
 }
@@ -54,7 +60,7 @@ void BevelPanel::paintEvent(QPaintEvent* event) {
   const QRect outer = rect().adjusted(0, 0, -1, -1);
   const QRect inner = outer.adjusted(1, 1, -1, -1);
   // Lowered outside: shadow above and to the left, light below and to the right.
-  painter.setPen(kGrey);
+  painter.setPen(renkomi::ui::FromBgr(kGrey));
   painter.drawLine(outer.topLeft(), outer.topRight());
   painter.drawLine(outer.topLeft(), outer.bottomLeft());
   painter.setPen(Qt::white);
@@ -64,7 +70,7 @@ void BevelPanel::paintEvent(QPaintEvent* event) {
   painter.setPen(Qt::white);
   painter.drawLine(inner.topLeft(), inner.topRight());
   painter.drawLine(inner.topLeft(), inner.bottomLeft());
-  painter.setPen(kGrey);
+  painter.setPen(renkomi::ui::FromBgr(kGrey));
   painter.drawLine(inner.bottomLeft(), inner.bottomRight());
   painter.drawLine(inner.topRight(), inner.bottomRight());
 }
@@ -84,7 +90,8 @@ void CheckGlyphButton::paintEvent(QPaintEvent*) {
   constexpr int kGlyph = 18;
   const int shift = isDown() ? 1 : 0;
   const QRectF glyph(2 + shift, (height() - kGlyph) / 2 + shift, kGlyph, kGlyph);
-  renkomi::ui::PaintCheckMark(painter, glyph, isEnabled() ? renkomi::ui::kCheckMarkGreen : kGrey);
+  renkomi::ui::PaintCheckMark(painter, glyph,
+                              isEnabled() ? renkomi::ui::kCheckMarkGreen : renkomi::ui::FromBgr(kGrey));
 
   const QRect caption(2 + kGlyph + shift, shift, width() - 2 - kGlyph, height());
   painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
@@ -104,49 +111,33 @@ TRenkomiAboutBox::TRenkomiAboutBox(QWidget* parent)
                           Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("RenkomiAboutBox"));
   setWindowTitle(QStringLiteral("バージョン情報"));
-  setFixedSize(427, 334);
+  setFixedSize(kClientSize);
   // A fixed dialog frame: title and close button, nothing to minimize or maximize.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFont(renkomi::ui::GameFont(13, false));
   QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, kTeal);
+  palette.setColor(QPalette::Window, renkomi::ui::FromBgr(kTeal));
   setPalette(palette);
   setAutoFillBackground(true);
 
-  Panel1 = new BevelPanel(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setGeometry(16, 11, 393, 166);
+  const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
+  built.Bind(Panel1, "Panel1");
+  built.Bind(OKButton, "OKButton");
+  built.Bind(ProgramIcon, "ProgramIcon");
+  built.Bind(ProductName, "ProductName");
+  built.Bind(Version, "Version");
+  built.Bind(Label1, "Label1");
 
-  OKButton = new CheckGlyphButton(QStringLiteral("閉じる"), this);
-  OKButton->setObjectName(QStringLiteral("OKButton"));
-  OKButton->setGeometry(160, 278, 106, 38);
   OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-
-  ProgramIcon = new QLabel(Panel1);
-  ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
   ProgramIcon->setPixmap(QPixmap(QStringLiteral(":/renkomi/program_icon.bmp")));
-  ProgramIcon->setGeometry(24, 16, 32, 32);
-
-  ProductName = new QLabel(QStringLiteral("Renkomi"), Panel1);
-  ProductName->setObjectName(QStringLiteral("ProductName"));
-  ProductName->setGeometry(37, 62, 323, 21);
-  ProductName->setFont(renkomi::ui::GameFont(21, true));
-  SetColours(*ProductName, kTeal, &kSilver);
-
-  Version = new QLabel(QStringLiteral("Version 2.0"), Panel1);
-  Version->setObjectName(QStringLiteral("Version"));
-  Version->setGeometry(258, 95, 100, 16);
-  Version->setFont(renkomi::ui::GameFont(16, true));
-  SetColours(*Version, kGrey, nullptr);
-
-  Label1 = new QLabel(AboutText(), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(32, 184, 353, 72);
+  QPalette silver = ProductName->palette();
+  silver.setColor(QPalette::Window, renkomi::ui::FromBgr(kSilver));
+  ProductName->setPalette(silver);
+  ProductName->setAutoFillBackground(true);
   Label1->setWordWrap(true);
   Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  SetColours(*Label1, kYellow, nullptr);
 
   OKButton->setFocus();
 }

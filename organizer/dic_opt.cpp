@@ -1,6 +1,7 @@
 #include "dic_opt.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include <QCloseEvent>
@@ -20,6 +21,7 @@
 
 #include "application.h"
 #include "gauge.h"
+#include "layout.h"
 #include "look.h"
 #include "message_dialogs.h"
 #include "renkomi_wait.h"
@@ -35,6 +37,25 @@ constexpr int kClientWidth = 530;
 constexpr int kClientHeight = 443;
 constexpr int kPanelWidth = 225;
 constexpr int kRowHeight = 24;
+
+constexpr std::uint32_t kMaroon = 0x000080;
+
+// The organizer's elements as the design lays them out, in the order they are
+// stacked: the word table on the left, the panel of help, buttons and count at
+// the right edge.
+using renkomi::ui::Kind;
+using renkomi::ui::kSizedByWindow;
+constexpr renkomi::ui::Element kLayout[] = {
+    // name, kind, parent, left, top, width, height, caption, font pixels, bold, colour
+    {"stgWord", Kind::Table, nullptr, 0, 0, kSizedByWindow, kSizedByWindow},
+    {"Panel1", Kind::RaisedFrame, nullptr, kClientWidth - kPanelWidth, 0, kPanelWidth, kClientHeight},
+    {"Memo1", Kind::Memo, "Panel1", 24, 17, 177, 288},
+    {"btnDelete", Kind::Button, "Panel1", 17, 313, 88, 32, u"削除"},
+    {"btnEND", Kind::Button, "Panel1", 120, 313, 89, 32, u"終了"},
+    {"Panel2", Kind::RaisedLabel, "Panel1", 24, 361, 177, 33, u"現在の登録数"},
+    {"Memo2", Kind::LineEdit, "Panel1", 32, 401, 122, 33, u"0", 15, false, kMaroon},
+    {"Label1", Kind::Label, "Panel1", 161, 409, 48, 20, u"個です"},
+};
 
 const QStringList& HelpLines() {
   static const QStringList lines{
@@ -99,8 +120,16 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
                  Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                  Qt::WindowCloseButtonHint);
 
-  stgWord = new QTableView(this);
-  stgWord->setObjectName(QStringLiteral("stgWord"));
+  const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
+  built.Bind(stgWord, "stgWord");
+  built.Bind(Panel1, "Panel1");
+  built.Bind(Memo1, "Memo1");
+  built.Bind(btnDelete, "btnDelete");
+  built.Bind(btnEND, "btnEND");
+  built.Bind(Panel2, "Panel2");
+  built.Bind(Memo2, "Memo2");
+  built.Bind(Label1, "Label1");
+
   stgWord->setModel(words_);
   stgWord->setSelectionBehavior(QAbstractItemView::SelectRows);
   stgWord->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -129,14 +158,6 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
       "border: 0px; border-right: 1px solid #404040; border-bottom: 1px solid #404040; }"));
   stgWord->installEventFilter(this);
 
-  Panel1 = new QFrame(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  Panel1->setGeometry(kClientWidth - kPanelWidth, 0, kPanelWidth, kClientHeight);
-
-  Memo1 = new QPlainTextEdit(Panel1);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
-  Memo1->setGeometry(24, 17, 177, 288);
   Memo1->setReadOnly(true);
   Memo1->setTextInteractionFlags(Qt::NoTextInteraction);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -146,36 +167,12 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
   MakeDisplayOnly(*Memo1);
   Memo1->viewport()->setCursor(Qt::ArrowCursor);
 
-  btnDelete = new QPushButton(QStringLiteral("削除"), Panel1);
-  btnDelete->setObjectName(QStringLiteral("btnDelete"));
-  btnDelete->setGeometry(17, 313, 88, 32);
   btnDelete->setAutoDefault(false);
-
-  btnEND = new QPushButton(QStringLiteral("終了"), Panel1);
-  btnEND->setObjectName(QStringLiteral("btnEND"));
-  btnEND->setGeometry(120, 313, 89, 32);
   btnEND->setAutoDefault(false);
 
-  Panel2 = new QLabel(QStringLiteral("現在の登録数"), Panel1);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
-  Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  Panel2->setAlignment(Qt::AlignCenter);
-  Panel2->setGeometry(24, 361, 177, 33);
-
-  Memo2 = new QLineEdit(QStringLiteral("0"), Panel1);
-  Memo2->setObjectName(QStringLiteral("Memo2"));
-  Memo2->setGeometry(32, 401, 122, 33);
   Memo2->setReadOnly(true);
   Memo2->setAlignment(Qt::AlignCenter);
-  Memo2->setFont(renkomi::ui::GameFont(15));
-  QPalette maroon = Memo2->palette();
-  maroon.setColor(QPalette::Text, QColor(0x80, 0x00, 0x00));
-  Memo2->setPalette(maroon);
   MakeDisplayOnly(*Memo2);
-
-  Label1 = new QLabel(QStringLiteral("個です"), Panel1);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(161, 409, 48, 20);
 
   setTabOrder(stgWord, btnEND);
   setTabOrder(btnEND, btnDelete);

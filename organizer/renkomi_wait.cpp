@@ -6,9 +6,21 @@
 #include <QScreen>
 
 #include "gauge.h"
+#include "layout.h"
 #include "look.h"
 
 namespace {
+
+constexpr QSize kClientSize{293, 133};
+
+// The dialog's elements as the design lays them out.
+using renkomi::ui::Kind;
+constexpr renkomi::ui::Element kLayout[] = {
+    // name, kind, parent, left, top, width, height, caption
+    {"Label1", Kind::Label, nullptr, 64, 16, 176, 20, u"しばらくお待ち下さい。"},
+    {"Panel1", Kind::RaisedLabel, nullptr, 24, 56, 249, 25, u"現在の進行状況"},
+    {"Gauge1", Kind::Gauge, nullptr, 24, 88, 249, 33},
+};
 
 }  // namespace
 
@@ -18,24 +30,16 @@ TfrmRenkomiWait::TfrmRenkomiWait(QWidget* parent)
   setObjectName(QStringLiteral("frmRenkomiWait"));
   setWindowTitle(QStringLiteral("辞書の整理中"));
   setFont(renkomi::ui::GameFont(13));
-  setFixedSize(293, 133);
+  setFixedSize(kClientSize);
   // A fixed dialog frame: title and close button, nothing to minimize or maximize.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
-  Label1 = new QLabel(QStringLiteral("しばらくお待ち下さい。"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(64, 16, 176, 20);
+  const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
+  built.Bind(Label1, "Label1");
+  built.Bind(Panel1, "Panel1");
+  built.Bind(Gauge1, "Gauge1");
 
-  Panel1 = new QLabel(QStringLiteral("現在の進行状況"), this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  Panel1->setAlignment(Qt::AlignCenter);
-  Panel1->setGeometry(24, 56, 249, 25);
-
-  Gauge1 = new renkomi::ui::Gauge(this);
-  Gauge1->setObjectName(QStringLiteral("Gauge1"));
-  Gauge1->setGeometry(24, 88, 249, 33);
   // A navy bar on white, watched while the table fills without the event loop.
   Gauge1->SetColours(QColor(0x00, 0x00, 0x80), Qt::white);
   Gauge1->SetSplitText(true);

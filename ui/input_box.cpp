@@ -2,9 +2,10 @@
 
 #include <QKeyEvent>
 
-#include "preedit_guard.h"
+#include "layout.h"
 #include "look.h"
 #include "message_set_numbers.h"
+#include "preedit_guard.h"
 #include "text.h"
 #include "text_rules.h"
 
@@ -16,32 +17,20 @@ bool IsEnterKey(const QEvent* event) {
   return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-QLineEdit* MakeBox(QWidget* parent, const char* name, int top) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(QString::fromLatin1(name));
-  box->setGeometry(104, top, 225, 26);
-  // Qt has no hint for a hiragana mode: the input method is on, and the player's
-  // input method starts in its own kana mode.
-  box->setAttribute(Qt::WA_InputMethodEnabled, true);
-  return box;
-}
+constexpr QSize kClientSize{346, 194};
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int top) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(16, top, 64, 20);
-  return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int left) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(left, 144, 89, 33);
-  // Neither button is the dialog's default: Enter belongs to the boxes.
-  button->setAutoDefault(false);
-  button->setDefault(false);
-  return button;
-}
+// The dialog's elements as the design lays them out, in the order they are stacked.
+using renkomi::ui::Kind;
+constexpr renkomi::ui::Element kLayout[] = {
+    // name, kind, parent, left, top, width, height, caption
+    {"pnlTitle", Kind::Panel, nullptr, 25, 8, 297, 25},
+    {"lblINPUT_JUKU", Kind::Label, nullptr, 16, 48, 64, 20, u"じゅくご"},
+    {"edtINPUT_JUKU", Kind::LineEdit, nullptr, 104, 48, 225, 26},
+    {"lblINPUT_YOMI", Kind::Label, nullptr, 16, 96, 64, 20, u"よみがな"},
+    {"edtINPUT_YOMI", Kind::LineEdit, nullptr, 104, 96, 225, 26},
+    {"btnHAI", Kind::Button, nullptr, 64, 144, 89, 33, u"はい"},
+    {"btnYAMERU", Kind::Button, nullptr, 200, 144, 89, 33, u"やめる"},
+};
 
 }  // namespace
 
@@ -50,23 +39,32 @@ TfrmInputBox::TfrmInputBox(QWidget& mainWindow, renkomi::GameWindow& game, QWidg
                           Qt::WindowCloseButtonHint),
       game_(game) {
   setObjectName(QStringLiteral("frmInputBox"));
-  setFixedSize(346, 194);
+  setFixedSize(kClientSize);
   // A fixed dialog frame: title and close button, nothing to minimize or maximize.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFont(renkomi::ui::GameFont(13));
   setModal(true);
 
-  pnlTitle = new renkomi::ui::Panel(QString(), this);
-  pnlTitle->setObjectName(QStringLiteral("pnlTitle"));
-  pnlTitle->setGeometry(25, 8, 297, 25);
+  const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
+  built.Bind(pnlTitle, "pnlTitle");
+  built.Bind(lblINPUT_JUKU, "lblINPUT_JUKU");
+  built.Bind(edtINPUT_JUKU, "edtINPUT_JUKU");
+  built.Bind(lblINPUT_YOMI, "lblINPUT_YOMI");
+  built.Bind(edtINPUT_YOMI, "edtINPUT_YOMI");
+  built.Bind(btnHAI, "btnHAI");
+  built.Bind(btnYAMERU, "btnYAMERU");
 
-  lblINPUT_JUKU = MakeLabel(this, "lblINPUT_JUKU", QStringLiteral("じゅくご"), 48);
-  edtINPUT_JUKU = MakeBox(this, "edtINPUT_JUKU", 48);
-  lblINPUT_YOMI = MakeLabel(this, "lblINPUT_YOMI", QStringLiteral("よみがな"), 96);
-  edtINPUT_YOMI = MakeBox(this, "edtINPUT_YOMI", 96);
-  btnHAI = MakeButton(this, "btnHAI", QStringLiteral("はい"), 64);
-  btnYAMERU = MakeButton(this, "btnYAMERU", QStringLiteral("やめる"), 200);
+  for (QLineEdit* box : {edtINPUT_JUKU, edtINPUT_YOMI}) {
+    // Qt has no hint for a hiragana mode: the input method is on, and the player's
+    // input method starts in its own kana mode.
+    box->setAttribute(Qt::WA_InputMethodEnabled, true);
+  }
+  for (QPushButton* button : {btnHAI, btnYAMERU}) {
+    // Neither button is the dialog's default: Enter belongs to the boxes.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+  }
 
   setTabOrder(edtINPUT_JUKU, edtINPUT_YOMI);
   setTabOrder(edtINPUT_YOMI, btnHAI);

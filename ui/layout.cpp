@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 
 #include "gauge.h"
 #include "look.h"
@@ -16,6 +17,19 @@
 namespace renkomi::ui {
 namespace {
 
+QLabel* RaisedLabel(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  label->setAlignment(Qt::AlignCenter);
+  return label;
+}
+
+QFrame* RaisedFrame(QWidget* parent) {
+  auto* frame = new QFrame(parent);
+  frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  return frame;
+}
+
 QWidget* Create(Kind kind, const QString& text, QWidget* parent) {
   switch (kind) {
     case Kind::Shape: return new Shape(parent);
@@ -23,12 +37,15 @@ QWidget* Create(Kind kind, const QString& text, QWidget* parent) {
     case Kind::Gauge: return new Gauge(parent);
     case Kind::Panel: return new Panel(text, parent);
     case Kind::Label: return new QLabel(text, parent);
-    case Kind::LineEdit: return new QLineEdit(parent);
+    case Kind::LineEdit: return new QLineEdit(text, parent);
     case Kind::Memo: return new QPlainTextEdit(parent);
     case Kind::Button: return new QPushButton(text, parent);
     case Kind::GroupBox: return new QGroupBox(text, parent);
     case Kind::RadioButton: return new QRadioButton(text, parent);
     case Kind::ComboBox: return new QComboBox(parent);
+    case Kind::RaisedFrame: return RaisedFrame(parent);
+    case Kind::RaisedLabel: return RaisedLabel(text, parent);
+    case Kind::Table: return new QTableView(parent);
   }
   return new QWidget(parent);
 }
@@ -51,9 +68,14 @@ BuiltElements BuildElements(QWidget& window, std::span<const Element> rows) {
     QWidget* parent = row.parent == nullptr ? &window : byName.value(QString::fromLatin1(row.parent));
     Q_ASSERT(parent != nullptr);
     const QString text = row.text != nullptr ? QString::fromUtf16(row.text) : QString();
-    QWidget* element = Create(row.kind, text, parent);
+    QWidget* element = row.kind.own != nullptr ? row.kind.own(text, parent)
+                                               : Create(row.kind.standard, text, parent);
     element->setObjectName(QString::fromLatin1(row.name));
-    element->setGeometry(row.left, row.top, row.width, row.height);
+    if (row.width == kSizedByWindow) {
+      element->move(row.left, row.top);
+    } else {
+      element->setGeometry(row.left, row.top, row.width, row.height);
+    }
     if (row.fontPixels > 0) element->setFont(GameFont(row.fontPixels, row.bold));
     if (row.colour != kParentColour) SetTextColour(*element, FromBgr(row.colour));
     if (row.tag != 0) element->setProperty(kTagProperty, row.tag);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <type_traits>
 
 #include <QHash>
 #include <QString>
@@ -13,16 +14,47 @@
 
 namespace renkomi::ui {
 
-enum class Kind { Shape, Picture, Gauge, Panel, Label, LineEdit, Memo, Button, GroupBox, RadioButton, ComboBox };
+enum class Kind {
+  Shape, Picture, Gauge, Panel, Label, LineEdit, Memo, Button, GroupBox, RadioButton, ComboBox,
+  RaisedFrame,  // a bare raised frame that other elements sit on
+  RaisedLabel,  // a caption centred on a raised frame
+  Table,
+};
+
+// Makes an element of a window's own class.
+using Creator = QWidget* (*)(const QString& caption, QWidget* parent);
+
+// The creator of a window's own class T: T gets the row's caption when it takes one.
+template <typename T>
+QWidget* OwnClass([[maybe_unused]] const QString& caption, QWidget* parent) {
+  if constexpr (std::is_constructible_v<T, const QString&, QWidget*>) {
+    return new T(caption, parent);
+  } else {
+    return new T(parent);
+  }
+}
+
+// A row's kind: one of the kinds above, or a window's own class as OwnClass<T>,
+// so that a row names the class it makes.
+struct ElementKind {
+  constexpr ElementKind(Kind kind) : standard(kind) {}
+  constexpr ElementKind(Creator create) : own(create) {}
+  Kind standard = Kind::Shape;  // unused when `own` is set
+  Creator own = nullptr;
+};
 
 inline constexpr std::uint32_t kParentColour = 0xFFFFFFFF;
 
+// Width and height of an element whose window sizes it at every resize: its row
+// gives only its place.
+inline constexpr int kSizedByWindow = -1;
+
 struct Element {
   const char* name;
-  Kind kind;
+  ElementKind kind;
   const char* parent;  // an earlier row's name; nullptr for the window itself
   int left, top, width, height;
-  const char16_t* text = nullptr;        // the caption, if any
+  const char16_t* text = nullptr;        // the caption, or a box's starting text
   int fontPixels = 0;                    // 0: the parent's font
   bool bold = false;
   std::uint32_t colour = kParentColour;  // text colour, blue-green-red
