@@ -122,12 +122,8 @@ TRenkomiAboutBox::TRenkomiAboutBox(QWidget* parent)
   setAutoFillBackground(true);
 
   const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
-  built.Bind(Panel1, "Panel1");
-  built.Bind(OKButton, "OKButton");
-  built.Bind(ProgramIcon, "ProgramIcon");
-  built.Bind(ProductName, "ProductName");
-  built.Bind(Version, "Version");
-  built.Bind(Label1, "Label1");
+  built.Bind("Panel1", Panel1, "OKButton", OKButton, "ProgramIcon", ProgramIcon, "ProductName", ProductName,
+             "Version", Version, "Label1", Label1);
 
   OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);

@@ -121,14 +121,8 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
                  Qt::WindowCloseButtonHint);
 
   const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
-  built.Bind(stgWord, "stgWord");
-  built.Bind(Panel1, "Panel1");
-  built.Bind(Memo1, "Memo1");
-  built.Bind(btnDelete, "btnDelete");
-  built.Bind(btnEND, "btnEND");
-  built.Bind(Panel2, "Panel2");
-  built.Bind(Memo2, "Memo2");
-  built.Bind(Label1, "Label1");
+  built.Bind("stgWord", stgWord, "Panel1", Panel1, "Memo1", Memo1, "btnDelete", btnDelete, "btnEND", btnEND,
+             "Panel2", Panel2, "Memo2", Memo2, "Label1", Label1);
 
   stgWord->setModel(words_);
   stgWord->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -36,9 +36,7 @@ TfrmRenkomiWait::TfrmRenkomiWait(QWidget* parent)
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
   const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
-  built.Bind(Label1, "Label1");
-  built.Bind(Panel1, "Panel1");
-  built.Bind(Gauge1, "Gauge1");
+  built.Bind("Label1", Label1, "Panel1", Panel1, "Gauge1", Gauge1);
 
   // A navy bar on white, watched while the table fills without the event loop.
   Gauge1->SetColours(QColor(0x00, 0x00, 0x80), Qt::white);

@@ -47,13 +47,9 @@ TfrmInputBox::TfrmInputBox(QWidget& mainWindow, renkomi::GameWindow& game, QWidg
   setModal(true);
 
   const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
-  built.Bind(pnlTitle, "pnlTitle");
-  built.Bind(lblINPUT_JUKU, "lblINPUT_JUKU");
-  built.Bind(edtINPUT_JUKU, "edtINPUT_JUKU");
-  built.Bind(lblINPUT_YOMI, "lblINPUT_YOMI");
-  built.Bind(edtINPUT_YOMI, "edtINPUT_YOMI");
-  built.Bind(btnHAI, "btnHAI");
-  built.Bind(btnYAMERU, "btnYAMERU");
+  built.Bind("pnlTitle", pnlTitle, "lblINPUT_JUKU", lblINPUT_JUKU, "edtINPUT_JUKU", edtINPUT_JUKU,
+             "lblINPUT_YOMI", lblINPUT_YOMI, "edtINPUT_YOMI", edtINPUT_YOMI, "btnHAI", btnHAI,
+             "btnYAMERU", btnYAMERU);
 
   for (QLineEdit* box : {edtINPUT_JUKU, edtINPUT_YOMI}) {
     // Qt has no hint for a hiragana mode: the input method is on, and the player's
@@ -164,9 +160,7 @@ void TfrmInputBox::edtINPUT_JUKUKeyPress() {
     game_.ShowMessageSet(renkomi::message_set::kReadingWanted);
     edtINPUT_YOMI->setFocus();
   } else {
-    game_.ShowMessageSet(renkomi::message_set::kJukugoRefused);
-    edtINPUT_JUKU->clear();
-    edtINPUT_JUKU->setFocus();
+    Refuse(*edtINPUT_JUKU, renkomi::message_set::kJukugoRefused);
   }
 }
 
@@ -174,10 +168,14 @@ void TfrmInputBox::edtINPUT_YOMIKeyPress() {
   if (renkomi::IsYomi(renkomi::ui::ToGame(edtINPUT_YOMI->text()))) {
     btnHAI->setFocus();
   } else {
-    game_.ShowMessageSet(renkomi::message_set::kReadingRefused);
-    edtINPUT_YOMI->clear();
-    edtINPUT_YOMI->setFocus();
+    Refuse(*edtINPUT_YOMI, renkomi::message_set::kReadingRefused);
   }
+}
+
+void TfrmInputBox::Refuse(QLineEdit& box, int messageSet) {
+  game_.ShowMessageSet(messageSet);
+  box.clear();
+  box.setFocus();
 }
 
 void TfrmInputBox::btnHAIClick() {
@@ -188,15 +186,11 @@ void TfrmInputBox::btnHAIClick() {
   const std::string jukugo = renkomi::ui::ToGame(edtINPUT_JUKU->text());
   const std::string yomi = renkomi::ui::ToGame(edtINPUT_YOMI->text());
   if (renkomi::HoldsControlCharacter(jukugo)) {
-    game_.ShowMessageSet(renkomi::message_set::kJukugoRefused);
-    edtINPUT_JUKU->clear();
-    edtINPUT_JUKU->setFocus();
+    Refuse(*edtINPUT_JUKU, renkomi::message_set::kJukugoRefused);
     return;
   }
   if (renkomi::HoldsControlCharacter(yomi)) {
-    game_.ShowMessageSet(renkomi::message_set::kReadingRefused);
-    edtINPUT_YOMI->clear();
-    edtINPUT_YOMI->setFocus();
+    Refuse(*edtINPUT_YOMI, renkomi::message_set::kReadingRefused);
     return;
   }
   result_ = TRenkomiString{jukugo, yomi};

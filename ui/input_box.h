@@ -48,6 +48,8 @@ class TfrmInputBox : public QDialog {
   void FormActivate();
   void edtINPUT_JUKUKeyPress();
   void edtINPUT_YOMIKeyPress();
+  // The character says `messageSet`, and `box` is emptied for another try.
+  void Refuse(QLineEdit& box, int messageSet);
   void btnHAIClick();
   void btnYAMERUClick();
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <type_traits>
+#include <utility>
 
 #include <QHash>
 #include <QString>
@@ -68,11 +69,14 @@ inline constexpr const char* kTagProperty = "Tag";
 class BuiltElements {
  public:
   void Add(const char* name, QWidget* element) { elements_.insert(QString::fromLatin1(name), element); }
-  // Sets `member` to the element of that name, of the member's own type.
-  template <typename T>
-  void Bind(T*& member, const char* name) const {
+  // Binds members to the elements of those names, given as name, member, name,
+  // member, ...: each member is set to its element, of the member's own type.
+  template <typename T, typename... More>
+  void Bind(const char* name, T*& member, More&&... more) const {
     member = qobject_cast<T*>(elements_.value(QString::fromLatin1(name)));
-    Q_ASSERT(member != nullptr);
+    // A name or kind that does not match the rows is a fault of the program itself.
+    if (member == nullptr) qFatal("no element %s of the member's kind", name);
+    if constexpr (sizeof...(more) > 0) Bind(std::forward<More>(more)...);
   }
 
  private:

@@ -121,32 +121,14 @@ TForm1::~TForm1() {
 
 void TForm1::CreateElements() {
   const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
-  built.Bind(shpFUKIDASI, "shpFUKIDASI");
-  built.Bind(Image1, "Image1");
-  built.Bind(gagHitPoint, "gagHitPoint");
-  built.Bind(Panel1, "Panel1");
-  built.Bind(Panel2, "Panel2");
-  built.Bind(Label1, "Label1");
-  built.Bind(Label2, "Label2");
-  built.Bind(edtCOMP_JUKU, "edtCOMP_JUKU");
-  built.Bind(edtCOMP_YOMI, "edtCOMP_YOMI");
-  built.Bind(memFUKIDASI, "memFUKIDASI");
-  built.Bind(btnSTART, "btnSTART");
-  built.Bind(btnFINISH, "btnFINISH");
-  built.Bind(btnTEACH, "btnTEACH");
-  built.Bind(Panel3, "Panel3");
-  built.Bind(pnlUserName, "pnlUserName");
-  built.Bind(Label5, "Label5");
-  built.Bind(Label6, "Label6");
-  built.Bind(edtUSER_JUKU, "edtUSER_JUKU");
-  built.Bind(edtUSER_YOMI, "edtUSER_YOMI");
-  built.Bind(Panel5, "Panel5");
-  built.Bind(pnlSelDic, "pnlSelDic");
-  built.Bind(rgpJisyoSel, "rgpJisyoSel");
-  built.Bind(rgpJisyoSelItem0, "rgpJisyoSelItem0");
-  built.Bind(rgpJisyoSelItem1, "rgpJisyoSelItem1");
-  built.Bind(bbtnJisyoOK, "bbtnJisyoOK");
-  built.Bind(cbxJisyoSel, "cbxJisyoSel");
+  built.Bind("shpFUKIDASI", shpFUKIDASI, "Image1", Image1, "gagHitPoint", gagHitPoint, "Panel1", Panel1,
+             "Panel2", Panel2, "Label1", Label1, "Label2", Label2, "edtCOMP_JUKU", edtCOMP_JUKU,
+             "edtCOMP_YOMI", edtCOMP_YOMI, "memFUKIDASI", memFUKIDASI, "btnSTART", btnSTART,
+             "btnFINISH", btnFINISH, "btnTEACH", btnTEACH, "Panel3", Panel3, "pnlUserName", pnlUserName,
+             "Label5", Label5, "Label6", Label6, "edtUSER_JUKU", edtUSER_JUKU, "edtUSER_YOMI", edtUSER_YOMI,
+             "Panel5", Panel5, "pnlSelDic", pnlSelDic, "rgpJisyoSel", rgpJisyoSel,
+             "rgpJisyoSelItem0", rgpJisyoSelItem0, "rgpJisyoSelItem1", rgpJisyoSelItem1,
+             "bbtnJisyoOK", bbtnJisyoOK, "cbxJisyoSel", cbxJisyoSel);
 
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Image1->setContextMenuPolicy(Qt::CustomContextMenu);
