@@ -45,8 +45,6 @@ class TRenkomiAboutBox : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-
- private:
 };
 
 }  // namespace renkomi::app

@@ -1,9 +1,6 @@
 #include "renkomi_wait.h"
 
-#include <QFont>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 
 #include "gauge.h"
 #include "layout.h"
