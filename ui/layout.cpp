@@ -63,10 +63,8 @@ void SetTextColour(QWidget& widget, QColor colour) {
 
 BuiltElements BuildElements(QWidget& window, std::span<const Element> rows) {
   BuiltElements built;
-  QHash<QString, QWidget*> byName;
   for (const Element& row : rows) {
-    QWidget* parent = row.parent == nullptr ? &window : byName.value(QString::fromLatin1(row.parent));
-    Q_ASSERT(parent != nullptr);
+    QWidget* parent = row.parent == nullptr ? &window : built.Find(row.parent);
     const QString text = row.text != nullptr ? QString::fromUtf16(row.text) : QString();
     QWidget* element = row.kind.own != nullptr ? row.kind.own(text, parent)
                                                : Create(row.kind.standard, text, parent);
@@ -79,7 +77,6 @@ BuiltElements BuildElements(QWidget& window, std::span<const Element> rows) {
     if (row.fontPixels > 0) element->setFont(GameFont(row.fontPixels, row.bold));
     if (row.colour != kParentColour) SetTextColour(*element, FromBgr(row.colour));
     if (row.tag != 0) element->setProperty(kTagProperty, row.tag);
-    byName.insert(element->objectName(), element);
     built.Add(row.name, element);
   }
   return built;

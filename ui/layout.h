@@ -69,13 +69,18 @@ inline constexpr const char* kTagProperty = "Tag";
 class BuiltElements {
  public:
   void Add(const char* name, QWidget* element) { elements_.insert(QString::fromLatin1(name), element); }
+  // The element of that name; a name no row has is a fault of the program itself.
+  QWidget* Find(const char* name) const {
+    QWidget* element = elements_.value(QString::fromLatin1(name));
+    if (element == nullptr) qFatal("no element %s in the rows", name);
+    return element;
+  }
   // Binds members to the elements of those names, given as name, member, name,
   // member, ...: each member is set to its element, of the member's own type.
   template <typename T, typename... More>
   void Bind(const char* name, T*& member, More&&... more) const {
-    member = qobject_cast<T*>(elements_.value(QString::fromLatin1(name)));
-    // A name or kind that does not match the rows is a fault of the program itself.
-    if (member == nullptr) qFatal("no element %s of the member's kind", name);
+    member = qobject_cast<T*>(Find(name));
+    if (member == nullptr) qFatal("element %s is not of the member's kind", name);
     if constexpr (sizeof...(more) > 0) Bind(std::forward<More>(more)...);
   }
 

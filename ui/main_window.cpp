@@ -194,7 +194,6 @@ void TForm1::FormCreate() {
   helpFile_ = renkomi::ui::FromFileSystem(store_.ProgramFolder() / "renkomiwin32.hlp");
   ComposePicture();
   choice_->Offer(store_.ListUserDictionaries());
-  cbxJisyoSel->lineEdit()->installEventFilter(this);
   // A conversion pending when the player clicks or tabs to another box stays in
   // the box it was typed in.
   auto* preeditGuard = new renkomi::ui::PreeditGuard(this);

@@ -451,15 +451,19 @@ TEST_F(MainWindowTest, BubbleKeepsTheFocusBeforeAnyButtonOrBoxHadIt) {
 
 // ---- The picture's menu
 
+// A plain window in the organizer's place, its panel 225 pixels wide.
 class StandInOrganizer : public QWidget {
  public:
-  int PanelWidth() const { return 225; }
+  explicit StandInOrganizer(TForm1& form) : form_(form) { form_.SetOrganizer(this, [] { return 225; }); }
+  ~StandInOrganizer() override { form_.SetOrganizer(nullptr, {}); }
+
+ private:
+  TForm1& form_;
 };
 
 TEST_F(MainWindowTest, OrganizerIsRefusedBeforeTheChoiceButItsWidthIsTaken) {
   Open();
-  StandInOrganizer organizer;
-  form->SetOrganizer(&organizer, [&organizer] { return organizer.PanelWidth(); });
+  StandInOrganizer organizer{*form};
   answerer.Click(QStringLiteral("yesButton"));
   Find<QAction>("K2")->trigger();
   ASSERT_TRUE(answerer.WaitUntilAnswered());
@@ -473,8 +477,7 @@ TEST_F(MainWindowTest, OrganizerIsRefusedBeforeTheChoiceButItsWidthIsTaken) {
 
 TEST_F(MainWindowTest, OrganizerOpensBetweenMatches) {
   Open();
-  StandInOrganizer organizer;
-  form->SetOrganizer(&organizer, [&organizer] { return organizer.PanelWidth(); });
+  StandInOrganizer organizer{*form};
   ChooseShared();
   Find<QAction>("K2")->trigger();
   EXPECT_TRUE(organizer.isVisible());
@@ -485,8 +488,7 @@ TEST_F(MainWindowTest, OrganizerOpensBetweenMatches) {
 
 TEST_F(MainWindowTest, ClosingIsRefusedWhileTheOrganizerIsOpen) {
   Open();
-  StandInOrganizer organizer;
-  form->SetOrganizer(&organizer, [&organizer] { return organizer.PanelWidth(); });
+  StandInOrganizer organizer{*form};
   ChooseShared();
   Find<QAction>("K2")->trigger();
   // Whoever asks: the organizer holds the words until its own closing.
