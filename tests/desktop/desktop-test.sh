@@ -221,8 +221,9 @@ play() {
   keys Return   # えらぶ, the default button
 
   item help-on-screen
-  picture_menu 2
-  wait_for 10 "the help window" window '^Renkomi ヘルプ$|ヘルプ' || return 1
+  xdotool mousemove 1275 1019   # the keyboard alone, from here to the About box
+  keys F1
+  wait_for 10 "the help window (F1)" window '^Renkomi ヘルプ$|ヘルプ' || return 1
   local help hx hy hw hh mx my mw mh
   help=$(window 'ヘルプ')
   read -r hx hy hw hh < <(geometry "$help")
@@ -238,15 +239,17 @@ play() {
   read -r hx hy hw hh < <(geometry "$help")
   wmctrl -i -c "$help"
   wait_for 5 "the help window to close" no_window 'ヘルプ' || true
-  picture_menu 2
-  wait_for 10 "the help window again" window 'ヘルプ' || return 1
+  wmctrl -i -a "$MAIN"; sleep 0.5
+  keys Menu h   # the Menu key, then the item's mnemonic
+  wait_for 10 "the help window again (Menu, h)" window 'ヘルプ' || return 1
   expect "the help window's place when shown again" "$hx $hy" "$(geometry "$(window 'ヘルプ')" | cut -d' ' -f1,2)"
   wmctrl -i -c "$(window 'ヘルプ')"
   wait_for 5 "the help window to close" no_window 'ヘルプ' || true
 
   item about-esc
-  picture_menu 3
-  wait_for 10 "the About box" window '^バージョン情報$' || return 1
+  wmctrl -i -a "$MAIN"; sleep 0.5
+  keys shift+F10 a
+  wait_for 10 "the About box (Shift+F10, a)" window '^バージョン情報$' || return 1
   local about; about=$(window '^バージョン情報$')
   secondary "the About box" "$about"
   keys Escape

@@ -526,8 +526,56 @@ TEST_F(MainWindowTest, PictureMenuHoldsItsItemsInOrder) {
   for (const QAction* action : menu->actions()) {
     items << (action->isSeparator() ? QStringLiteral("-") : action->text());
   }
-  EXPECT_EQ(items, (QStringList{"辞書の整理", "ヘルプ", "-", "バージョン情報"}));
+  EXPECT_EQ(items, (QStringList{"辞書の整理(&D)", "ヘルプ(&H)", "-", "バージョン情報(&A)"}));
   EXPECT_EQ(Find("Image1")->contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+enum class Phase { Choosing, BetweenMatches, InAMatch };
+
+struct MenuKey {
+  const char* name;
+  QKeyCombination key;
+  Phase phase;  // the focus: on "えらぶ", on "はじめる", in the player's jukugo box
+};
+
+class PictureMenuKeyTest : public MainWindowFixture, public testing::WithParamInterface<MenuKey> {};
+
+TEST_P(PictureMenuKeyTest, OpensTheMenuAtThePictureWhereverTheFocusIs) {
+  Open();
+  if (GetParam().phase != Phase::Choosing) ChooseShared();
+  if (GetParam().phase == Phase::InAMatch) Find<QPushButton>("btnSTART")->click();
+  auto* menu = Find<QMenu>("PopupMenu1");
+  QWidget* focus = Focused();
+  ASSERT_EQ(focus, Find(GetParam().phase == Phase::Choosing         ? "bbtnJisyoOK"
+                        : GetParam().phase == Phase::BetweenMatches ? "btnSTART"
+                                                                    : "edtUSER_JUKU"));
+  QTest::keyClick(focus, GetParam().key.key(), GetParam().key.keyboardModifiers());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 2000));
+  auto* picture = Find("Image1");
+  EXPECT_TRUE(QRect(picture->mapToGlobal(QPoint(0, 0)), picture->size()).contains(menu->pos()))
+      << "the menu opened away from the picture";
+  menu->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keyboard, PictureMenuKeyTest,
+    testing::Values(MenuKey{"MenuKeyInTheChoice", Qt::Key_Menu, Phase::Choosing},
+                    MenuKey{"ShiftF10InTheChoice", Qt::SHIFT | Qt::Key_F10, Phase::Choosing},
+                    MenuKey{"MenuKeyOnAButton", Qt::Key_Menu, Phase::BetweenMatches},
+                    MenuKey{"ShiftF10OnAButton", Qt::SHIFT | Qt::Key_F10, Phase::BetweenMatches},
+                    MenuKey{"MenuKeyInThePlayersBox", Qt::Key_Menu, Phase::InAMatch},
+                    MenuKey{"ShiftF10InThePlayersBox", Qt::SHIFT | Qt::Key_F10, Phase::InAMatch}),
+    [](const testing::TestParamInfo<MenuKey>& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, MenuKeyDoesNothingWhileTheWindowWaitsForTheOrganizer) {
+  Open();
+  ChooseShared();
+  QWidget* focus = Focused();
+  form->setEnabled(false);
+  QTest::keyClick(focus, Qt::Key_Menu);
+  QTest::qWait(50);
+  EXPECT_FALSE(Find<QMenu>("PopupMenu1")->isVisible());
+  form->setEnabled(true);
 }
 
 TEST_F(MainWindowTest, AboutBoxOpensModally) {
@@ -556,7 +604,8 @@ QTextBrowser* OpenHelpWindow() {
 TEST_F(MainWindowTest, HelpShowsItsContentsAndClosesWithTheWindow) {
   folder.CopyInstalledFiles();
   Open();
-  Find<QAction>("K3")->trigger();
+  // F1, with the menu closed.
+  QTest::keyClick(Focused(), Qt::Key_F1);
   QPointer<QTextBrowser> help = OpenHelpWindow();
   ASSERT_NE(help, nullptr);
   EXPECT_FALSE(help->document()->isEmpty());
