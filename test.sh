@@ -9,7 +9,18 @@ cd "$(dirname "$0")"
 source tools/deps.sh
 # The desktop suite's X server, window manager, input method and accessibility bus.
 renkomi_install_deps openbox xdotool wmctrl x11-utils dbus at-spi2-core python3-gi \
-  gir1.2-atspi-2.0 ibus ibus-mozc mozc-server
+  gir1.2-atspi-2.0 ibus ibus-mozc mozc-server uidmap
+# (uidmap: a test run by an ordinary user gives a file to one of the user's own
+# subordinate ids, the only other owner such a user can give a file to.)
+
+# A build folder holding another user's files (left by a run through sudo, say)
+# fails halfway through the build; say so at once, with the way out.
+for dir in build build-asan build-fuzz; do
+  if [ -e "$dir" ] && [ -n "$(find "$dir" ! -user "$(id -u)" -print -quit)" ]; then
+    echo "test.sh: $dir holds files of another user; first run: sudo chown -R $(id -un): $dir" >&2
+    exit 1
+  fi
+done
 
 jobs=$(nproc)
 

@@ -15,6 +15,8 @@
 #include <optional>
 #include <string>
 
+#include "test_support.h"
+
 namespace renkomi::app {
 namespace {
 
@@ -116,9 +118,16 @@ TEST_F(SingleInstanceTest, PlantedLinkIsNotFollowed) {
   EXPECT_EQ(text, "keep");
 }
 
+// Another user's file that anyone may write: only its owner keeps it from being used.
 TEST_F(SingleInstanceTest, LockFileOfAnotherUserIsNotTrusted) {
   std::ofstream(Lock()) << "";
-  if (::chown(Lock().c_str(), 65534, 65534) != 0) GTEST_SKIP() << "needs root to give a file away";
+  using std::filesystem::perms;
+  std::filesystem::permissions(Lock(), perms::owner_read | perms::owner_write | perms::group_read |
+                                           perms::group_write | perms::others_read | perms::others_write);
+  ASSERT_TRUE(test::GiveToAnotherUser(Lock()))
+      << "cannot give a file to another user: run as root, or as a user with ids in /etc/subuid and "
+         "/etc/subgid and newuidmap (package uidmap) installed";
+  ASSERT_EQ(::access(Lock().c_str(), R_OK | W_OK), 0) << "the file must be open to us, or its mode would refuse it";
   EXPECT_EQ(SingleInstance(Lock()).state(), State::Unavailable);
 }
 

@@ -34,11 +34,9 @@
 //   files <label> name=hex...     every file of the program folder and its bytes
 //   exit <code>                   the event loop has ended
 //   fail <reason>                 the robot could not go on (exit status 2)
-#include <linux/capability.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -122,14 +120,7 @@ void LiftFileSizeLimit() {
 // As root a read-only folder stops nobody: the robot gives up the capabilities
 // that pass over file permissions, as an ordinary player never had them.
 void MeetFilePermissions() {
-  if (::geteuid() != 0) return;
-  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-  __user_cap_data_struct data[2]{};
-  if (::syscall(SYS_capget, &header, data) != 0) Fail("capget");
-  for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER}) {
-    data[cap / 32].effective &= ~(1u << (cap % 32));
-  }
-  if (::syscall(SYS_capset, &header, data) != 0) Fail("capset");
+  if (!renkomi::test::MeetFilePermissions()) Fail("capset");
 }
 
 // The number of the message set the bubble shows, 0 when it shows none.

@@ -1,7 +1,13 @@
 // Helpers shared by the tests: CP932 text from readable literals, a temporary
-// folder that stands in for the program folder, whole-file bytes and hex.
+// folder that stands in for the program folder, whole-file bytes and hex, and the
+// few steps that make root and an ordinary player meet the same file permissions.
 #pragma once
 
+#include <linux/capability.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -87,6 +93,64 @@ inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+// ---- Root and a player alike
+
+// Gives up, in this process, the capabilities that pass over file permissions, so
+// that a read-only folder stops root as it stops a player (who never had them).
+// False when the kernel refused.
+inline bool MeetFilePermissions() {
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct data[2]{};
+  if (::syscall(SYS_capget, &header, data) != 0) return false;
+  for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+    data[cap / 32].effective &= ~(1u << (cap % 32));
+  return ::syscall(SYS_capset, &header, data) == 0;
+}
+
+// The first of the subordinate ids that /etc/subuid or /etc/subgid gives this
+// user (by name or number); empty when it gives none.
+inline std::string FirstSubordinateId(const char* file) {
+  const std::string uid = std::to_string(::getuid());
+  const passwd* user = ::getpwuid(::getuid());
+  const std::string name = user != nullptr ? user->pw_name : uid;
+  std::ifstream in(file);
+  for (std::string line; std::getline(in, line);) {
+    const std::string owner = line.substr(0, line.find(':'));
+    if (owner != uid && owner != name) continue;
+    const std::size_t from = owner.size() + 1;
+    return line.size() > from ? line.substr(from, line.find(':', from) - from) : std::string();
+  }
+  return {};
+}
+
+// Hands `path` to a user other than the one running the tests, as another player
+// on the machine would own it. Root gives it to nobody; a player, who may not give
+// files away, gives it to one of the user ids the system set aside for them
+// (/etc/subuid, used through newuidmap from the package uidmap, in a user
+// namespace). True when the file then belongs to someone else.
+inline bool GiveToAnotherUser(const std::filesystem::path& path) {
+  if (::geteuid() == 0) {
+    if (::chown(path.c_str(), 65534, 65534) != 0) return false;
+  } else {
+    const std::string users = FirstSubordinateId("/etc/subuid");
+    const std::string groups = FirstSubordinateId("/etc/subgid");
+    if (users.empty() || groups.empty()) return false;
+    const std::string mapUsers = "--map-users=" + users + ",1,1";
+    const std::string mapGroups = "--map-groups=" + groups + ",1,1";
+    const pid_t pid = ::fork();
+    if (pid < 0) return false;
+    if (pid == 0) {
+      ::execlp("unshare", "unshare", "--user", "--map-root-user", mapUsers.c_str(), mapGroups.c_str(),
+               "chown", "1:1", path.c_str(), static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;
+  }
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && info.st_uid != ::getuid();
 }
 
 }  // namespace renkomi::test

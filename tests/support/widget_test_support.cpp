@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <system_error>
 
 #include "message_sets.h"
 #include "text.h"
@@ -41,6 +42,13 @@ QStringList ReadLines(const QString& path) {
 
 ProgramFolder::ProgramFolder() {
   if (!dir_.isValid()) qFatal("no temporary folder");
+}
+
+// Qt's own removal skips names that are not UTF-8 (a dictionary from another
+// system, in CP932), and would leave the folder in the shared temporary folder.
+ProgramFolder::~ProgramFolder() {
+  std::error_code error;
+  std::filesystem::remove_all(Path(), error);
 }
 
 std::filesystem::path ProgramFolder::Path() const {

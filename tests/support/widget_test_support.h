@@ -50,6 +50,9 @@ QStringList MessageSetLines(int number);
 class ProgramFolder {
  public:
   ProgramFolder();
+  ~ProgramFolder();
+  ProgramFolder(const ProgramFolder&) = delete;
+  ProgramFolder& operator=(const ProgramFolder&) = delete;
 
   std::filesystem::path Path() const;
   QString File(const QString& name) const { return QDir(dir_.path()).filePath(name); }
