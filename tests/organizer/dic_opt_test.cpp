@@ -3,6 +3,7 @@
 // gauge, the window's sizes, and writing the dictionary back on closing.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QElapsedTimer>
 
 #include <filesystem>
@@ -97,6 +98,18 @@ TEST_F(Organizer, OpensWithTheDictionarySortedByReadingAndTakesItOutOfComp) {
   EXPECT_EQ(organizer.Memo1->document()->blockCount(), 15);
   EXPECT_EQ(organizer.Memo1->document()->findBlockByNumber(9).text(),
             QStringLiteral("移動し、【DELETE】ｷｰ"));
+}
+
+TEST_F(Organizer, ScreenReaderNamesTheTableAndReadsTheCountAsAReadOnlyBox) {
+  Open(kFourWords);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(organizer.stgWord)->text(QAccessible::Name),
+            QStringLiteral("辞書のことば"));
+  QAccessibleInterface* count = QAccessible::queryAccessibleInterface(organizer.Memo2);
+  EXPECT_EQ(count->text(QAccessible::Name), QStringLiteral("現在の登録数"));
+  EXPECT_TRUE(count->state().readOnly);
+  EXPECT_FALSE(count->state().editable);
+  ASSERT_NE(count->textInterface(), nullptr);
+  EXPECT_EQ(count->textInterface()->text(0, count->textInterface()->characterCount()), QStringLiteral("4"));
 }
 
 TEST_F(Organizer, ClosingWritesTheRemainingWordsBackInTableOrder) {
