@@ -100,7 +100,7 @@ TEST_F(Organizer, OpensWithTheDictionarySortedByReadingAndTakesItOutOfComp) {
             QStringLiteral("移動し、【DELETE】ｷｰ"));
 }
 
-TEST_F(Organizer, ScreenReaderNamesTheTableAndReadsTheCountAsAReadOnlyBox) {
+TEST_F(Organizer, ScreenReaderNamesTheTableTheCountAndTheProgressAndReadsTheCountAsReadOnly) {
   Open(kFourWords);
   EXPECT_EQ(QAccessible::queryAccessibleInterface(organizer.stgWord)->text(QAccessible::Name),
             QStringLiteral("辞書のことば"));
@@ -110,6 +110,10 @@ TEST_F(Organizer, ScreenReaderNamesTheTableAndReadsTheCountAsAReadOnlyBox) {
   EXPECT_FALSE(count->state().editable);
   ASSERT_NE(count->textInterface(), nullptr);
   EXPECT_EQ(count->textInterface()->text(0, count->textInterface()->characterCount()), QStringLiteral("4"));
+  QAccessibleInterface* progress = QAccessible::queryAccessibleInterface(wait.Gauge1);
+  EXPECT_EQ(progress->text(QAccessible::Name), QStringLiteral("現在の進行状況"));
+  ASSERT_NE(progress->valueInterface(), nullptr);
+  EXPECT_EQ(progress->valueInterface()->currentValue().toInt(), 100) << "the fill has ended";
 }
 
 TEST_F(Organizer, ClosingWritesTheRemainingWordsBackInTableOrder) {
