@@ -39,7 +39,8 @@ constexpr renkomi::ui::Element kLayout[] = {
     // name, kind, parent, left, top, width, height, caption, font pixels, bold, colour
     {"Panel1", OwnClass<BevelPanel>, nullptr, 16, 11, 393, 166},
     {"OKButton", OwnClass<CheckGlyphButton>, nullptr, 160, 278, 106, 38, u"閉じる"},
-    {"ProgramIcon", Kind::Picture, "Panel1", 24, 16, 32, 32},
+    {.name = "ProgramIcon", .kind = Kind::Picture, .parent = "Panel1", .left = 24, .top = 16, .width = 32,
+     .height = 32, .accessibleName = u"Renkomiのアイコン"},
     {"ProductName", Kind::Label, "Panel1", 37, 62, 323, 21, u"Renkomi", 21, true, kTeal},
     {"Version", Kind::Label, "Panel1", 258, 95, 100, 16, u"Version 2.0", 16, true, kGrey},
     {"Label1", Kind::Label, nullptr, 32, 184, 353, 72, kAboutText, 0, false, kYellow},

@@ -53,7 +53,7 @@ constexpr renkomi::ui::Element kLayout[] = {
     {"btnDelete", Kind::Button, "Panel1", 17, 313, 88, 32, u"削除"},
     {"btnEND", Kind::Button, "Panel1", 120, 313, 89, 32, u"終了"},
     {"Panel2", Kind::RaisedLabel, "Panel1", 24, 361, 177, 33, u"現在の登録数"},
-    {"Memo2", Kind::LineEdit, "Panel1", 32, 401, 122, 33, u"0", 15, false, kMaroon},
+    {"Memo2", Kind::DisplayBox, "Panel1", 32, 401, 122, 33, u"0", 15, false, kMaroon},
     {"Label1", Kind::Label, "Panel1", 161, 409, 48, 20, u"個です"},
 };
 
@@ -164,9 +164,12 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
   btnDelete->setAutoDefault(false);
   btnEND->setAutoDefault(false);
 
-  Memo2->setReadOnly(true);
   Memo2->setAlignment(Qt::AlignCenter);
   MakeDisplayOnly(*Memo2);
+  // What a screen reader calls them: the table, and the count its caption names.
+  stgWord->setAccessibleName(QStringLiteral("辞書のことば"));
+  Memo2->setAccessibleName(QStringLiteral("現在の登録数"));
+  Panel2->setBuddy(Memo2);
 
   setTabOrder(stgWord, btnEND);
   setTabOrder(btnEND, btnDelete);

@@ -16,7 +16,8 @@ constexpr renkomi::ui::Element kLayout[] = {
     // name, kind, parent, left, top, width, height, caption
     {"Label1", Kind::Label, nullptr, 64, 16, 176, 20, u"しばらくお待ち下さい。"},
     {"Panel1", Kind::RaisedLabel, nullptr, 24, 56, 249, 25, u"現在の進行状況"},
-    {"Gauge1", Kind::Gauge, nullptr, 24, 88, 249, 33},
+    {.name = "Gauge1", .kind = Kind::Gauge, .parent = nullptr, .left = 24, .top = 88, .width = 249, .height = 33,
+     .accessibleName = u"現在の進行状況"},
 };
 
 }  // namespace

@@ -26,6 +26,9 @@ DictionaryChoice::DictionaryChoice(QRadioButton& shared, QRadioButton& own, QCom
   names_.setCompleter(nullptr);
   names_.setMaxVisibleItems(10);
   names_.lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, true);
+  // An editable combo box gives a screen reader its text as its name: the box the
+  // name is typed in says what it is.
+  names_.lineEdit()->setAccessibleName(names_.accessibleName());
   names_.hide();
   for (QRadioButton* item : {&shared_, &own_}) {
     QObject::connect(item, &QRadioButton::toggled, item, [this] { KeepOneTabStop(); });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace renkomi::ui {
@@ -16,6 +17,8 @@ void Gauge::SetProgress(int percent) {
   const int clamped = std::clamp(percent, 0, 100);
   if (clamped == progress_) return;
   progress_ = clamped;
+  QAccessibleValueChangeEvent changed(this, progress_);
+  QAccessible::updateAccessibility(&changed);
   if (repaintAtOnce_) {
     repaint();
   } else {

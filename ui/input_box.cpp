@@ -25,9 +25,11 @@ constexpr renkomi::ui::Element kLayout[] = {
     // name, kind, parent, left, top, width, height, caption
     {"pnlTitle", Kind::Panel, nullptr, 25, 8, 297, 25},
     {"lblINPUT_JUKU", Kind::Label, nullptr, 16, 48, 64, 20, u"じゅくご"},
-    {"edtINPUT_JUKU", Kind::LineEdit, nullptr, 104, 48, 225, 26},
+    {.name = "edtINPUT_JUKU", .kind = Kind::LineEdit, .parent = nullptr, .left = 104, .top = 48, .width = 225,
+     .height = 26, .accessibleName = u"おしえるじゅくご"},
     {"lblINPUT_YOMI", Kind::Label, nullptr, 16, 96, 64, 20, u"よみがな"},
-    {"edtINPUT_YOMI", Kind::LineEdit, nullptr, 104, 96, 225, 26},
+    {.name = "edtINPUT_YOMI", .kind = Kind::LineEdit, .parent = nullptr, .left = 104, .top = 96, .width = 225,
+     .height = 26, .accessibleName = u"おしえるよみがな"},
     {"btnHAI", Kind::Button, nullptr, 64, 144, 89, 33, u"はい"},
     {"btnYAMERU", Kind::Button, nullptr, 200, 144, 89, 33, u"やめる"},
 };
@@ -51,6 +53,8 @@ TfrmInputBox::TfrmInputBox(QWidget& mainWindow, renkomi::GameWindow& game, QWidg
              "lblINPUT_YOMI", lblINPUT_YOMI, "edtINPUT_YOMI", edtINPUT_YOMI, "btnHAI", btnHAI,
              "btnYAMERU", btnYAMERU);
 
+  lblINPUT_JUKU->setBuddy(edtINPUT_JUKU);
+  lblINPUT_YOMI->setBuddy(edtINPUT_YOMI);
   for (QLineEdit* box : {edtINPUT_JUKU, edtINPUT_YOMI}) {
     // Qt has no hint for a hiragana mode: the input method is on, and the player's
     // input method starts in its own kana mode.
@@ -114,6 +118,8 @@ void TfrmInputBox::PlaceOnFirstShowing() {
 void TfrmInputBox::FormActivate() {
   setWindowTitle(caption_);
   pnlTitle->SetCaption(prompt_);
+  // A screen reader reads the prompt with the dialog, not only on the panel.
+  setAccessibleDescription(prompt_);
   edtINPUT_JUKU->clear();
   edtINPUT_YOMI->clear();
   edtINPUT_JUKU->setFocus();

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTableView>
 
+#include "accessible.h"
 #include "gauge.h"
 #include "look.h"
 #include "panel.h"
@@ -43,6 +44,7 @@ QWidget* Create(Kind kind, const QString& text, QWidget* parent) {
     case Kind::GroupBox: return new QGroupBox(text, parent);
     case Kind::RadioButton: return new QRadioButton(text, parent);
     case Kind::ComboBox: return new QComboBox(parent);
+    case Kind::DisplayBox: return new DisplayBox(text, parent);
     case Kind::RaisedFrame: return RaisedFrame(parent);
     case Kind::RaisedLabel: return RaisedLabel(text, parent);
     case Kind::Table: return new QTableView(parent);
@@ -62,6 +64,7 @@ void SetTextColour(QWidget& widget, QColor colour) {
 }  // namespace
 
 BuiltElements BuildElements(QWidget& window, std::span<const Element> rows) {
+  DescribeGameWidgets();
   BuiltElements built;
   for (const Element& row : rows) {
     QWidget* parent = row.parent == nullptr ? &window : built.Find(row.parent);
@@ -77,6 +80,7 @@ BuiltElements BuildElements(QWidget& window, std::span<const Element> rows) {
     if (row.fontPixels > 0) element->setFont(GameFont(row.fontPixels, row.bold));
     if (row.colour != kParentColour) SetTextColour(*element, FromBgr(row.colour));
     if (row.tag != 0) element->setProperty(kTagProperty, row.tag);
+    if (row.accessibleName != nullptr) element->setAccessibleName(QString::fromUtf16(row.accessibleName));
     built.Add(row.name, element);
   }
   return built;

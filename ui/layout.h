@@ -17,6 +17,7 @@ namespace renkomi::ui {
 
 enum class Kind {
   Shape, Picture, Gauge, Panel, Label, LineEdit, Memo, Button, GroupBox, RadioButton, ComboBox,
+  DisplayBox,   // a read-only line edit, to read and not to type in
   RaisedFrame,  // a bare raised frame that other elements sit on
   RaisedLabel,  // a caption centred on a raised frame
   Table,
@@ -60,6 +61,9 @@ struct Element {
   bool bold = false;
   std::uint32_t colour = kParentColour;  // text colour, blue-green-red
   int tag = 0;                           // the hint tag; 0 for none
+  // What a screen reader calls the element, saying whose it is when two look
+  // alike; nullptr: Qt's own (a button's or a label's caption).
+  const char16_t* accessibleName = nullptr;
 };
 
 // The property that holds an element's hint tag.
@@ -89,7 +93,8 @@ class BuiltElements {
 };
 
 // Creates the elements of `rows` in order, each a child of `window` or of its
-// parent row, with its name, geometry, caption, font, text colour and tag.
+// parent row, with its name, geometry, caption, font, text colour, tag and the
+// name a screen reader reads.
 BuiltElements BuildElements(QWidget& window, std::span<const Element> rows);
 
 }  // namespace renkomi::ui

@@ -51,15 +51,20 @@ using renkomi::ui::Kind;
 constexpr renkomi::ui::Element kLayout[] = {
     // name, kind, parent, left, top, width, height, caption, font pixels, bold, colour, tag
     {"shpFUKIDASI", Kind::Shape, nullptr, 344, 8, 265, 145},
-    {"Image1", Kind::Picture, nullptr, 336, 152, 273, 241},
-    {"gagHitPoint", Kind::Gauge, nullptr, 464, 368, 145, 25, nullptr, 15, true},
+    {.name = "Image1", .kind = Kind::Picture, .parent = nullptr, .left = 336, .top = 152, .width = 273,
+     .height = 241, .accessibleName = u"パソコンの絵"},
+    {.name = "gagHitPoint", .kind = Kind::Gauge, .parent = nullptr, .left = 464, .top = 368, .width = 145,
+     .height = 25, .fontPixels = 15, .bold = true, .accessibleName = u"パソコンのダメージ"},
     {"Panel1", Kind::Panel, nullptr, 8, 8, 321, 153, u"", 15, false, kNavy},
     {"Panel2", Kind::Panel, "Panel1", 16, 16, 161, 25, u"パソコン"},
     {"Label1", Kind::Label, "Panel1", 16, 56, 64, 18, u"じゅくご"},
     {"Label2", Kind::Label, "Panel1", 16, 104, 64, 18, u"よみがな"},
-    {"edtCOMP_JUKU", Kind::LineEdit, "Panel1", 96, 48, 209, 26},
-    {"edtCOMP_YOMI", Kind::LineEdit, "Panel1", 96, 96, 209, 26},
-    {"memFUKIDASI", Kind::Memo, nullptr, 376, 15, 209, 130, nullptr, 16},
+    {.name = "edtCOMP_JUKU", .kind = Kind::DisplayBox, .parent = "Panel1", .left = 96, .top = 48, .width = 209,
+     .height = 26, .accessibleName = u"パソコンのじゅくご"},
+    {.name = "edtCOMP_YOMI", .kind = Kind::DisplayBox, .parent = "Panel1", .left = 96, .top = 96, .width = 209,
+     .height = 26, .accessibleName = u"パソコンのよみがな"},
+    {.name = "memFUKIDASI", .kind = Kind::Memo, .parent = nullptr, .left = 376, .top = 15, .width = 209,
+     .height = 130, .fontPixels = 16, .accessibleName = u"パソコンのふきだし"},
     {"btnSTART", Kind::Button, nullptr, 8, 344, 97, 45, u"はじめる", 15, false, renkomi::ui::kParentColour, 2},
     {"btnFINISH", Kind::Button, nullptr, 120, 344, 97, 45, u"やめる", 0, false, renkomi::ui::kParentColour, 3},
     {"btnTEACH", Kind::Button, nullptr, 232, 344, 97, 45, u"おしえる", 0, false, renkomi::ui::kParentColour, 4},
@@ -67,8 +72,10 @@ constexpr renkomi::ui::Element kLayout[] = {
     {"pnlUserName", Kind::Panel, "Panel3", 16, 16, 161, 25, u"あなた"},
     {"Label5", Kind::Label, "Panel3", 16, 56, 64, 18, u"じゅくご"},
     {"Label6", Kind::Label, "Panel3", 16, 104, 64, 18, u"よみがな"},
-    {"edtUSER_JUKU", Kind::LineEdit, "Panel3", 96, 48, 209, 26},
-    {"edtUSER_YOMI", Kind::LineEdit, "Panel3", 96, 96, 209, 26},
+    {.name = "edtUSER_JUKU", .kind = Kind::LineEdit, .parent = "Panel3", .left = 96, .top = 48, .width = 209,
+     .height = 26, .accessibleName = u"あなたのじゅくご"},
+    {.name = "edtUSER_YOMI", .kind = Kind::LineEdit, .parent = "Panel3", .left = 96, .top = 96, .width = 209,
+     .height = 26, .accessibleName = u"あなたのよみがな"},
     {"Panel5", Kind::Panel, nullptr, 336, 368, 129, 25, u"今のダメージは", 15, true},
     // The dictionary choice, over both sides until a dictionary has been chosen.
     {"pnlSelDic", Kind::Panel, nullptr, 8, 8, 321, 321, u""},
@@ -76,7 +83,8 @@ constexpr renkomi::ui::Element kLayout[] = {
     {"rgpJisyoSelItem0", Kind::RadioButton, "rgpJisyoSel", 8, 18, 169, 24, u"みんなの辞書を使う"},
     {"rgpJisyoSelItem1", Kind::RadioButton, "rgpJisyoSel", 8, 43, 169, 24, u"自分の辞書を使う"},
     {"bbtnJisyoOK", Kind::Button, "pnlSelDic", 216, 40, 97, 33, u"えらぶ"},
-    {"cbxJisyoSel", Kind::ComboBox, "pnlSelDic", 16, 112, 177, 26},
+    {.name = "cbxJisyoSel", .kind = Kind::ComboBox, .parent = "pnlSelDic", .left = 16, .top = 112, .width = 177,
+     .height = 26, .accessibleName = u"自分の辞書の名前"},
 };
 
 }  // namespace
@@ -139,8 +147,11 @@ void TForm1::CreateElements() {
     palette.setColor(QPalette::WindowText, renkomi::ui::FromBgr(kYellow));
     Panel5->setPalette(palette);
   }
+  Label1->setBuddy(edtCOMP_JUKU);
+  Label2->setBuddy(edtCOMP_YOMI);
+  Label5->setBuddy(edtUSER_JUKU);
+  Label6->setBuddy(edtUSER_YOMI);
   for (QLineEdit* box : {edtCOMP_JUKU, edtCOMP_YOMI}) {
-    box->setReadOnly(true);
     box->setFocusPolicy(Qt::ClickFocus);
     box->setCursor(Qt::ArrowCursor);
     box->setAttribute(Qt::WA_InputMethodEnabled, false);

@@ -1,5 +1,6 @@
 #include "panel.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace renkomi::ui {
@@ -13,6 +14,9 @@ Panel::Panel(const QString& caption, QWidget* parent) : QFrame(parent), caption_
 void Panel::SetCaption(const QString& caption) {
   if (caption == caption_) return;
   caption_ = caption;
+  // The caption is the panel's name to a screen reader.
+  QAccessibleEvent renamed(this, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&renamed);
   update();
 }
 

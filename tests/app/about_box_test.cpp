@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -89,6 +90,9 @@ TEST(AboutBoxTest, ShowsTheProgramIcon) {
   ASSERT_FALSE(icon.isNull()) << "the program icon is missing from the resources";
   EXPECT_EQ(icon.size(), QSize(32, 32));
   EXPECT_EQ(box.ProgramIcon->geometry(), QRect(24, 16, 32, 32));
+  // A screen reader says what the picture is.
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(box.ProgramIcon)->text(QAccessible::Name),
+            QStringLiteral("Renkomiのアイコン"));
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 # What the player sees of the running game, read over AT-SPI (accessibility): the
 # texts of its boxes, the focused element, the selected item of the dictionary
-# choice, and the organizer's table cells. Run on the game's session bus.
+# choice, the organizer's table cells, and what a screen reader says of every
+# element. Run on the game's session bus.
 #
 #   atspi.py state    one line per fact, tab-separated:
 #                     box NAME TEXT [focused] / focus ROLE NAME / checked NAME
+#   atspi.py names    one line per named element, tab-separated: ROLE NAME
+#                     STATES (editable, read-only) VALUE (current/min/max)
+#                     DESCRIPTION LABELLED-BY
 #   atspi.py cell TEXT  the screen extents of the organizer's table and of the
 #                     cell holding TEXT: "x y w h x y w h"
 import sys
@@ -14,11 +18,10 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
 MAIN = "Renkomi Ver.2.0"
-TEACH = "じゅくごをおしえて"
-# The boxes, by their window and their place in it (Qt gives them no names).
-BOXES = {(MAIN, 104, 224): "user_juku", (MAIN, 104, 272): "user_yomi",
-         (MAIN, 376, 15): "bubble", (MAIN, 26, 122): "name_box",
-         (TEACH, 104, 48): "teach_juku", (TEACH, 104, 96): "teach_yomi"}
+# The boxes, by the names a screen reader reads.
+BOXES = {"あなたのじゅくご": "user_juku", "あなたのよみがな": "user_yomi",
+         "パソコンのふきだし": "bubble", "自分の辞書の名前": "name_box",
+         "おしえるじゅくご": "teach_juku", "おしえるよみがな": "teach_yomi"}
 
 
 def game():
@@ -51,11 +54,11 @@ def text_of(node):
 
 
 def state():
-    for node, top, ext in nodes(game()):
+    for node, _, _ in nodes(game()):
         role, states = node.get_role(), node.get_state_set()
         focused = states.contains(Atspi.StateType.FOCUSED)
-        if role == Atspi.Role.TEXT and top is not None:
-            name = BOXES.get((top[0], ext.x - top[1], ext.y - top[2]))
+        if role == Atspi.Role.TEXT:
+            name = BOXES.get(node.get_name() or "")
             if name and states.contains(Atspi.StateType.SHOWING):
                 print("box", name, text_of(node), "focused" if focused else "", sep="\t")
             elif name is None and focused:
@@ -77,7 +80,27 @@ def cell(text):
     sys.exit("no cell " + text)
 
 
+def names():
+    states = {Atspi.StateType.EDITABLE: "editable", Atspi.StateType.READ_ONLY: "read-only"}
+    for node, _, _ in nodes(game()):
+        name = node.get_name() or ""
+        if not name:
+            continue
+        have = node.get_state_set()
+        value = ""
+        if "Value" in node.get_interfaces():
+            value = "%g/%g/%g" % (Atspi.Value.get_current_value(node), Atspi.Value.get_minimum_value(node),
+                                  Atspi.Value.get_maximum_value(node))
+        labels = [t.get_name() or "" for r in node.get_relation_set()
+                  if r.get_relation_type() == Atspi.RelationType.LABELLED_BY
+                  for t in (r.get_target(i) for i in range(r.get_n_targets()))]
+        print(node.get_role_name(), name, ",".join(v for k, v in states.items() if have.contains(k)), value,
+              (node.get_description() or "").replace("\n", "/"), ",".join(labels), sep="\t")
+
+
 if sys.argv[1] == "state":
     state()
+elif sys.argv[1] == "names":
+    names()
 elif sys.argv[1] == "cell":
     cell(sys.argv[2])

@@ -44,6 +44,7 @@ log() { printf '[%s] %s\n' "$(date +%T)" "$*" >&2; }
 # ---- checks ------------------------------------------------------------------------
 ITEMS=(close-refused secondary-windows organizer-focus choice-tab-order about-esc
        sound-no-stall help-on-screen organizer-scroll pending-conversion)
+ITEMS+=(screen-reader)
 declare -A FAILS=() DONE=()
 fail() { FAILS[$CURRENT]+="$*; "; log "  FAILED: $*"; }
 expect() {  # expect WHAT EXPECTED ACTUAL
@@ -200,6 +201,40 @@ secondary() {  # secondary WHAT WID: owned by the main window, no taskbar entry
   expect "$1 skips the taskbar" yes "$(skips_taskbar "$2")"
 }
 
+# What a screen reader reads of the element of that role and name: its states
+# (editable, read-only), value (current/min/max), description and label, joined by "|".
+spoken() {
+  awk -F'\t' -v r="$1" -v n="$2" '$1 == r && $2 == n { print $3 "|" $4 "|" $5 "|" $6; f = 1; exit }
+    END { if (!f) print "(not there)" }' <<<"$NAMES"
+}
+screen_reader() {  # screen_reader main|organizer|dialog: names, states, values, as read over AT-SPI
+  local back=$CURRENT
+  item screen-reader
+  NAMES=$(as_user timeout 20 /usr/bin/python3 "$HELPER" names || true)
+  case $1 in
+    main)
+      expect "the computer's jukugo box" "read-only|||じゅくご" "$(spoken text パソコンのじゅくご)"
+      expect "the computer's reading box" "read-only|||よみがな" "$(spoken text パソコンのよみがな)"
+      expect "the player's jukugo box" "editable|||じゅくご" "$(spoken text あなたのじゅくご)"
+      expect "the player's reading box" "editable|||よみがな" "$(spoken text あなたのよみがな)"
+      expect "the bubble" "read-only|||" "$(spoken text パソコンのふきだし)"
+      expect "the damage gauge" "|0/0/100||" "$(spoken "progress bar" パソコンのダメージ)"
+      local shown
+      for shown in "image パソコンの絵" "label パソコン" "label あなた" "label 今のダメージは"; do
+        [ "$(spoken ${shown% *} "${shown#* }")" != "(not there)" ] || fail "no $shown over AT-SPI"
+      done ;;
+    organizer)
+      expect "the organizer's table" "|||" "$(spoken table 辞書のことば)"
+      expect "the organizer's count" "read-only|||現在の登録数" "$(spoken text 現在の登録数)" ;;
+    dialog)
+      expect "the word entry dialog" "||新しいことばを入れて下さい。|" "$(spoken dialog じゅくごをおしえて)"
+      [ "$(spoken label 新しいことばを入れて下さい。)" != "(not there)" ] || fail "no label of the prompt"
+      expect "its jukugo box" "editable|||じゅくご" "$(spoken text おしえるじゅくご)"
+      expect "its reading box" "editable|||よみがな" "$(spoken text おしえるよみがな)" ;;
+  esac
+  CURRENT=$back
+}
+
 # ---- the walk-through ----------------------------------------------------------------
 play() {
   item choice-tab-order
@@ -219,6 +254,7 @@ play() {
   expect "the focus after Up" "radio button:みんなの辞書を使う" "$(focused)"
   [ -z "$(box name_box)" ] || fail "the name box is still shown"
   keys Return   # えらぶ, the default button
+  screen_reader main
 
   item help-on-screen
   xdotool mousemove 1275 1019   # the keyboard alone, from here to the About box
@@ -265,6 +301,7 @@ play() {
   picture_menu 1
   wait_for 15 "the organizer" window '^辞書の整理$' || return 1
   ORG=$(window '^辞書の整理$')
+  screen_reader organizer
 
   item secondary-windows
   secondary "the organizer" "$ORG"
@@ -342,6 +379,7 @@ play() {
   local teach; teach=$(window '^じゅくごをおしえて$')
   item secondary-windows
   secondary "the word entry dialog" "$teach"
+  screen_reader dialog
   item pending-conversion
   typed houkoku; keys space
   click "$teach" 216 109   # its reading box

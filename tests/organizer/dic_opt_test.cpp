@@ -3,6 +3,7 @@
 // gauge, the window's sizes, and writing the dictionary back on closing.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QElapsedTimer>
 
 #include <filesystem>
@@ -97,6 +98,22 @@ TEST_F(Organizer, OpensWithTheDictionarySortedByReadingAndTakesItOutOfComp) {
   EXPECT_EQ(organizer.Memo1->document()->blockCount(), 15);
   EXPECT_EQ(organizer.Memo1->document()->findBlockByNumber(9).text(),
             QStringLiteral("移動し、【DELETE】ｷｰ"));
+}
+
+TEST_F(Organizer, ScreenReaderNamesTheTableTheCountAndTheProgressAndReadsTheCountAsReadOnly) {
+  Open(kFourWords);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(organizer.stgWord)->text(QAccessible::Name),
+            QStringLiteral("辞書のことば"));
+  QAccessibleInterface* count = QAccessible::queryAccessibleInterface(organizer.Memo2);
+  EXPECT_EQ(count->text(QAccessible::Name), QStringLiteral("現在の登録数"));
+  EXPECT_TRUE(count->state().readOnly);
+  EXPECT_FALSE(count->state().editable);
+  ASSERT_NE(count->textInterface(), nullptr);
+  EXPECT_EQ(count->textInterface()->text(0, count->textInterface()->characterCount()), QStringLiteral("4"));
+  QAccessibleInterface* progress = QAccessible::queryAccessibleInterface(wait.Gauge1);
+  EXPECT_EQ(progress->text(QAccessible::Name), QStringLiteral("現在の進行状況"));
+  ASSERT_NE(progress->valueInterface(), nullptr);
+  EXPECT_EQ(progress->valueInterface()->currentValue().toInt(), 100) << "the fill has ended";
 }
 
 TEST_F(Organizer, ClosingWritesTheRemainingWordsBackInTableOrder) {

@@ -146,6 +146,8 @@ bool DialogAnswerer::WaitUntilAnswered(int timeoutMs) const {
 
 void DialogAnswerer::Poll() {
   QWidget* modal = QApplication::activeModalWidget();
+  // Once it has closed, a dialog shown again is a new one to answer.
+  if (modal == nullptr || !modal->isVisible()) current_ = nullptr;
   if (modal == nullptr || !modal->isVisible() || modal == current_) return;
   current_ = modal;
   Seen seen{modal->windowTitle(), QString()};
