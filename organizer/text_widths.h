@@ -1,9 +1,12 @@
-// How many pixels the organizer's texts take in the table's font, from the font's
-// own metrics. A large dictionary holds a hundred thousand words; shaping each of
-// them would hold up the opening for seconds, so every CP932 character is measured
-// once and a text's width is the sum of its characters' advances.
+// How many pixels the widest of the organizer's texts takes in the table's font.
+// A large dictionary holds a hundred thousand words, and measuring each of its
+// thousands of kanji through the font holds up the first opening; so every text
+// is first estimated from one measured character per CP932 lead byte (the kanji
+// of a Japanese font share one advance), and only the widest few estimates are
+// measured whole through the font's metrics.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -20,23 +23,23 @@ class TextWidths {
   // No column is ever wider than this, whatever the screen: longer texts are
   // measured only this far, so an entry of megabytes costs no more than a line.
   static constexpr int kWidest = 4096;
+  // How many of the widest estimates are measured whole.
+  static constexpr std::size_t kMeasured = 16;
 
   explicit TextWidths(const QFontMetrics& metrics);
 
-  // The width of the text, at most kWidest.
-  int Width(const std::string& cp932);
-  // The width of the widest jukugo (or reading) of the words; 0 for none. The
-  // widest by the sum of its characters is measured again as one text, so the
-  // figure is never below what the font draws.
+  // The width of the widest jukugo (or reading) of the words, at most kWidest;
+  // 0 for none.
   int Widest(const std::vector<WordPair>& words, std::string WordPair::*text);
 
  private:
-  // The sum of the advances, and how many bytes it took to reach kWidest.
-  int Sum(const std::string& cp932, std::size_t& bytesMeasured);
-  int Advance(unsigned code, const std::string& character);
+  // The estimate, and how many bytes it took to reach kWidest.
+  int Estimate(const std::string& cp932, std::size_t& bytesEstimated);
 
   QFontMetrics metrics_;
-  std::vector<std::int16_t> advances_;  // by character code; -1 until measured
+  // A single byte's advance by its value; a double-byte character's by its lead
+  // byte, from the first such character met. -1 until measured.
+  std::array<std::int16_t, 256> advances_;
 };
 
 }  // namespace renkomi::organizer

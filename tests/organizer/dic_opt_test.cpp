@@ -1,10 +1,12 @@
 // The organizer window on a dictionary in a temporary folder: the sorted table,
 // deleting and the refusal to delete the last word, the count, the progress
-// gauge, the window's sizes, and writing the dictionary back on closing.
+// gauge, the window's sizes, the columns' widths from the font, and writing the
+// dictionary back on closing.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -28,7 +30,9 @@
 #include "dic_opt.h"
 #include "gauge.h"
 #include "organizer_test_support.h"
+#include "look.h"
 #include "renkomi_wait.h"
+#include "text_widths.h"
 #include "widget_test_support.h"
 
 namespace renkomi::organizer {
@@ -405,6 +409,42 @@ TEST_F(Organizer, NarrowedTableKeepsTheRowNumbersInView) {
   EXPECT_EQ(grid.horizontalScrollBar()->value(), 0);
   EXPECT_EQ(ToolTipOf(0, 1), QString::fromStdString(kLongJukugo));
 }
+
+struct WidestCase {
+  const char* name;
+  std::vector<std::string> texts;  // UTF-8
+};
+
+void PrintTo(const WidestCase& c, std::ostream* os) { *os << c.name; }
+
+class WidestText : public ::testing::TestWithParam<WidestCase> {};
+
+// The widest text as the font draws it, which need not be the longest in bytes.
+TEST_P(WidestText, IsTheWidestInTheFont) {
+  const QFontMetrics metrics(renkomi::ui::GameFont(13));
+  std::vector<WordPair> words;
+  int expected = 0;
+  for (const std::string& text : GetParam().texts) {
+    words.push_back({Sjis(text), Sjis("よみ")});
+    expected = std::max(expected, metrics.horizontalAdvance(QString::fromStdString(text)));
+  }
+  TextWidths widths(metrics);
+  EXPECT_EQ(widths.Widest(words, &WordPair::jukugo), expected);
+}
+
+std::vector<std::string> ManyThenOneWide() {
+  std::vector<std::string> texts(40, "iii");
+  texts.push_back("日本語");
+  return texts;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, WidestText,
+    ::testing::Values(WidestCase{"KanjiBeatLongerNarrowLetters", {"iiiiii", "日本"}},
+                      WidestCase{"WideLettersBeatKanji", {"WWWWWWWW", "日本"}},
+                      WidestCase{"HalfWidthKanaAgainstKana", {"ｱｲｳｴｵｶｷｸ", "あいう"}},
+                      WidestCase{"OneWideAmongMany", ManyThenOneWide()}, WidestCase{"None", {}}),
+    [](const ::testing::TestParamInfo<WidestCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Organizer, FailedSaveIsReportedAndKeepsTheWordsInMemory) {
   Open(kFourWords);
