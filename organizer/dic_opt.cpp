@@ -178,6 +178,8 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
   btnDelete->setAutoDefault(false);
   btnEND->setAutoDefault(false);
 
+  // The caption above the count names it for screen readers.
+  Panel2->setBuddy(Memo2);
   Memo2->setReadOnly(true);
   Memo2->setAlignment(Qt::AlignCenter);
   MakeDisplayOnly(*Memo2);
@@ -200,6 +202,12 @@ void TfrmDicOpt::setVisible(bool visible) {
     renkomi::ui::CentreOnFirstShow(*this);
   }
   QWidget::setVisible(visible);
+  // A window manager does not hand the focus to a window that only appears: the
+  // organizer asks for it, so that the keys reach the table at once.
+  if (opening) {
+    raise();
+    activateWindow();
+  }
 }
 
 void TfrmDicOpt::FormShow() {
