@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QStringList>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QToolTip>
 
@@ -90,9 +91,17 @@ int DecimalDigits(std::size_t n) {
   return digits;
 }
 
-// The room a cell's text leaves: the style's text margins and the grid line.
+// What a cell needs beside its text's advance: the style's margins, the grid
+// line, and a pixel for the fractions that the advances were rounded from.
 int CellPadding(const QTableView& grid) {
-  return 2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1) + 1;
+  QStyleOptionViewItem cell;
+  cell.initFrom(&grid);
+  cell.font = grid.font();
+  cell.fontMetrics = grid.fontMetrics();
+  cell.features = QStyleOptionViewItem::HasDisplay;
+  cell.text = QStringLiteral("0");
+  const QSize needed = grid.style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), &grid);
+  return needed.width() - cell.fontMetrics.horizontalAdvance(cell.text) + (grid.showGrid() ? 1 : 0) + 1;
 }
 
 // The widest row number of a table of `rows` rows, whatever the font's digits.

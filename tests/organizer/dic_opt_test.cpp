@@ -68,6 +68,8 @@ class Organizer : public ::testing::Test {
   int TextWidth(const QString& text) { return organizer.stgWord->fontMetrics().horizontalAdvance(text); }
   // The tooltip the player gets by resting the pointer on the cell; empty for none.
   QString ToolTipOf(int row, int column) {
+    QToolTip::hideText();  // an earlier tooltip fades out first
+    for (int wait = 0; wait < 100 && QToolTip::isVisible(); ++wait) QTest::qWait(10);
     QWidget& viewport = *organizer.stgWord->viewport();
     const QPoint at = Place(row, column).center();
     QHelpEvent rest(QEvent::ToolTip, at, viewport.mapToGlobal(at));
@@ -383,6 +385,10 @@ TEST_P(ShippedDictionary, FirstRowShowsNumberJukugoAndReading) {
   EXPECT_LT(grid.columnWidth(2), TextWidth(yomi));
   EXPECT_EQ(grid.textElideMode(), Qt::ElideRight);
   EXPECT_EQ(ToolTipOf(0, 2), yomi);
+  // The last rows' numbers, the widest, show whole as the style lays out a cell.
+  grid.scrollToBottom();
+  EXPECT_GE(grid.columnWidth(0), static_cast<QAbstractItemView&>(grid).sizeHintForColumn(0));
+  EXPECT_EQ(ToolTipOf(Table().rowCount() - 1, 0), QString());
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ShippedDictionary,
