@@ -173,7 +173,8 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
       "QHeaderView::section { background-color: #008000; color: black; "
       "border: 0px; border-right: 1px solid #404040; border-bottom: 1px solid #404040; }"));
   stgWord->installEventFilter(this);
-  stgWord->viewport()->installEventFilter(this);
+  gridViewport_ = stgWord->viewport();
+  gridViewport_->installEventFilter(this);
 
   Memo1->setReadOnly(true);
   Memo1->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -312,7 +313,7 @@ void TfrmDicOpt::resizeEvent(QResizeEvent* event) {
 }
 
 bool TfrmDicOpt::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == stgWord->viewport()) {
+  if (watched == gridViewport_) {
     if (event->type() == QEvent::Resize) FitColumns();
     // A cell shown whole needs no tooltip; an elided one shows its text whole.
     if (event->type() == QEvent::ToolTip) {

@@ -78,6 +78,7 @@ class TfrmDicOpt : public QWidget {
   renkomi::ui::Sound& sound_;
   TfrmRenkomiWait* wait_ = nullptr;
   renkomi::organizer::WordTableModel* words_;
+  QObject* gridViewport_ = nullptr;  // compared only: it may be going away
 
   int FrameAllowance = 0;
   // What each column needs to show all its texts whole, and their sum; the
