@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 
 #include <QCloseEvent>
-#include <QFontInfo>
+#include <QFontMetrics>
+#include <QHelpEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -17,7 +17,9 @@
 #include <QScreen>
 #include <QStringList>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
+#include <QToolTip>
 
 #include "application.h"
 #include "gauge.h"
@@ -26,8 +28,10 @@
 #include "message_dialogs.h"
 #include "renkomi_wait.h"
 #include "sorted_fill.h"
+#include "text_widths.h"
 #include "word_table_model.h"
 
+using renkomi::WordPair;
 using renkomi::organizer::WordTableModel;
 
 namespace {
@@ -87,9 +91,26 @@ int DecimalDigits(std::size_t n) {
   return digits;
 }
 
-// Byte length of a heading in the game's double-byte text.
-constexpr int kJukugoHeadingBytes = 4;  // 熟語
-constexpr int kYomiHeadingBytes = 8;    // よみがな
+// What a cell needs beside its text's advance: the style's margins, the grid
+// line, and a pixel for the fractions that the advances were rounded from.
+int CellPadding(const QTableView& grid) {
+  QStyleOptionViewItem cell;
+  cell.initFrom(&grid);
+  cell.font = grid.font();
+  cell.fontMetrics = grid.fontMetrics();
+  cell.features = QStyleOptionViewItem::HasDisplay;
+  cell.text = QStringLiteral("0");
+  const QSize needed = grid.style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), &grid);
+  return needed.width() - cell.fontMetrics.horizontalAdvance(cell.text) + (grid.showGrid() ? 1 : 0) + 1;
+}
+
+// The widest row number of a table of `rows` rows, whatever the font's digits.
+int WidestNumber(const QFontMetrics& metrics, std::size_t rows) {
+  int widest = metrics.horizontalAdvance(QString::number(rows));
+  for (char digit = '0'; digit <= '9'; ++digit)
+    widest = std::max(widest, metrics.horizontalAdvance(QString(DecimalDigits(rows), QLatin1Char(digit))));
+  return widest;
+}
 
 // A read-only box that never takes the focus, shows the arrow and keeps the
 // input method closed.
@@ -128,12 +149,13 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
   stgWord->setSelectionBehavior(QAbstractItemView::SelectRows);
   stgWord->setSelectionMode(QAbstractItemView::SingleSelection);
   stgWord->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  // Columns wider than the grid (a long jukugo) scroll into view sideways.
-  stgWord->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // The columns always share the table's width, so nothing scrolls sideways and
+  // the row numbers stay in view; a text longer than its column is elided.
+  stgWord->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   stgWord->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   stgWord->setShowGrid(true);
   stgWord->setWordWrap(false);
-  stgWord->setTextElideMode(Qt::ElideNone);
+  stgWord->setTextElideMode(Qt::ElideRight);
   stgWord->setCornerButtonEnabled(false);
   stgWord->setTabKeyNavigation(false);
   stgWord->verticalHeader()->hide();
@@ -151,6 +173,8 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
       "QHeaderView::section { background-color: #008000; color: black; "
       "border: 0px; border-right: 1px solid #404040; border-bottom: 1px solid #404040; }"));
   stgWord->installEventFilter(this);
+  gridViewport_ = stgWord->viewport();
+  gridViewport_->installEventFilter(this);
 
   Memo1->setReadOnly(true);
   Memo1->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -183,11 +207,18 @@ void TfrmDicOpt::SetWaitDialog(TfrmRenkomiWait* wait) { wait_ = wait; }
 int TfrmDicOpt::PanelWidth() const { return Panel1->width(); }
 
 void TfrmDicOpt::setVisible(bool visible) {
-  if (visible && !open_) {
+  const bool opening = visible && !open_;
+  if (opening) {
     FormShow();
     renkomi::ui::CentreOnFirstShow(*this);
   }
   QWidget::setVisible(visible);
+  // A window manager does not hand the focus to a window that only appears: the
+  // organizer asks for it, so that the keys reach the table at once.
+  if (opening) {
+    raise();
+    activateWindow();
+  }
 }
 
 void TfrmDicOpt::FormShow() {
@@ -220,29 +251,53 @@ void TfrmDicOpt::WaitDlg() {
   ProgressFn progress;
   if (wait_ != nullptr) progress = [gauge = wait_->Gauge1](int percent) { gauge->SetProgress(percent); };
   SortedWords sorted = FillSorted(store_.comp, ReadingCollator(), progress);
-  const std::size_t count = sorted.rows.size();
+  SizeColumns(sorted.rows);
+  const bool empty = sorted.rows.empty();
   words_->SetWords(std::move(sorted.rows));
-  SizeColumns(count, sorted.longestJukugo, sorted.longestYomi);
-  if (count > 0) stgWord->setCurrentIndex(words_->index(0, WordTableModel::JukugoColumn));
+  if (!empty) stgWord->setCurrentIndex(words_->index(0, WordTableModel::JukugoColumn));
   stgWord->scrollToTop();
 }
 
-void TfrmDicOpt::SizeColumns(std::size_t wordCount, int longestJukugo, int longestYomi) {
-  const int pixels = stgWord->font().pixelSize() > 0 ? stgWord->font().pixelSize()
-                                                     : QFontInfo(stgWord->font()).pixelSize();
-  CharWidth = std::abs(pixels) - 1;
-  NumberColWidth = DecimalDigits(wordCount) * CharWidth;
-  // With no text at all a column would vanish with its heading; it keeps the
-  // heading's width instead.
-  JukugoColWidth = (longestJukugo > 0 ? longestJukugo : kJukugoHeadingBytes) * CharWidth;
-  YomiColWidth = (longestYomi > 0 ? longestYomi : kYomiHeadingBytes) * CharWidth;
-  stgWord->setColumnWidth(WordTableModel::NumberColumn, NumberColWidth);
-  stgWord->setColumnWidth(WordTableModel::JukugoColumn, JukugoColWidth);
-  stgWord->setColumnWidth(WordTableModel::YomiColumn, YomiColWidth);
+void TfrmDicOpt::SizeColumns(const std::vector<WordPair>& words) {
+  const QFontMetrics metrics(stgWord->font());
+  const int padding = CellPadding(*stgWord);
+  // A heading needs its own margins; with no words a column keeps its heading's width.
+  const QHeaderView& headings = *stgWord->horizontalHeader();
+  const QFontMetrics headingMetrics(headings.font());
+  const int headingPadding = 2 * headings.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &headings) + 1;
+  const auto heading = [&](int column) {
+    return headingMetrics.horizontalAdvance(
+               words_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()) +
+           headingPadding;
+  };
+  renkomi::organizer::TextWidths widths(metrics);
+  NumberColWidth = WidestNumber(metrics, words.size()) + padding;
+  JukugoColWidth = std::max(widths.Widest(words, &WordPair::jukugo) + padding, heading(WordTableModel::JukugoColumn));
+  YomiColWidth = std::max(widths.Widest(words, &WordPair::yomi) + padding, heading(WordTableModel::YomiColumn));
   ContentWidth = NumberColWidth + JukugoColWidth + YomiColWidth;
   // The grid's frame on both sides and room for its vertical scroll bar.
   FrameAllowance = 2 * stgWord->frameWidth() +
                    stgWord->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, stgWord) + 2;
+  FitColumns();
+}
+
+// The row numbers first, whole; then the jukugo as wide as it needs, but when the
+// reading needs room too no more than half of what is left; the reading takes the
+// rest. The columns fill the table exactly, so it never scrolls sideways.
+void TfrmDicOpt::FitColumns() {
+  const int room = std::max(0, stgWord->viewport()->width());
+  const int number = std::min(NumberColWidth, room);
+  const int words = room - number;
+  const int jukugo = std::min(JukugoColWidth, std::max(words / 2, words - YomiColWidth));
+  stgWord->setColumnWidth(WordTableModel::NumberColumn, number);
+  stgWord->setColumnWidth(WordTableModel::JukugoColumn, jukugo);
+  stgWord->setColumnWidth(WordTableModel::YomiColumn, words - jukugo);
+}
+
+bool TfrmDicOpt::ShowsWhole(const QModelIndex& cell) const {
+  const QString text = cell.data(Qt::DisplayRole).toString();
+  return stgWord->fontMetrics().horizontalAdvance(text) + CellPadding(*stgWord) <=
+         stgWord->columnWidth(cell.column());
 }
 
 void TfrmDicOpt::FormResize() {
@@ -259,6 +314,17 @@ void TfrmDicOpt::resizeEvent(QResizeEvent* event) {
 }
 
 bool TfrmDicOpt::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == gridViewport_) {
+    if (event->type() == QEvent::Resize) FitColumns();
+    // A cell shown whole needs no tooltip; an elided one shows its text whole.
+    if (event->type() == QEvent::ToolTip) {
+      const QModelIndex cell = stgWord->indexAt(static_cast<QHelpEvent*>(event)->pos());
+      if (!cell.isValid() || ShowsWhole(cell)) {
+        QToolTip::hideText();
+        return true;
+      }
+    }
+  }
   if (watched == stgWord) {
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {

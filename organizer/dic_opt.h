@@ -4,12 +4,15 @@
 // rewrites the dictionary files in the table's order.
 #pragma once
 
+#include <vector>
+
 #include <QWidget>
 
 #include "dictionary_store.h"
 #include "sound.h"
 
 class QLabel;
+class QModelIndex;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -57,7 +60,9 @@ class TfrmDicOpt : public QWidget {
  private:
   void FormShow();
   void WaitDlg();
-  void SizeColumns(std::size_t wordCount, int longestJukugo, int longestYomi);
+  void SizeColumns(const std::vector<renkomi::WordPair>& words);
+  void FitColumns();
+  bool ShowsWhole(const QModelIndex& cell) const;
   void FormResize();
   void btnDeleteClick();
   void stgWordKeyDown();
@@ -73,13 +78,15 @@ class TfrmDicOpt : public QWidget {
   renkomi::ui::Sound& sound_;
   TfrmRenkomiWait* wait_ = nullptr;
   renkomi::organizer::WordTableModel* words_;
+  QObject* gridViewport_ = nullptr;  // compared only: it may be going away
 
   int FrameAllowance = 0;
+  // What each column needs to show all its texts whole, and their sum; the
+  // columns themselves share the table's width (FitColumns).
   int ContentWidth = 0;
   int NumberColWidth = 0;
   int JukugoColWidth = 0;
   int YomiColWidth = 0;
-  int CharWidth = 0;
   int DeletedCount = 0;  // rows deleted since the organizer was last shown
 
   bool open_ = false;    // between the opening sequence and the write-back

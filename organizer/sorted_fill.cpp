@@ -37,10 +37,6 @@ void PadToSameLength(WordListPair& comp) {
   yomi.resize(n);
 }
 
-void NoteLength(std::uint8_t& longest, std::size_t length) {
-  if (length > longest) longest = static_cast<std::uint8_t>(length & 0xFF);
-}
-
 // Byte order, each byte taken unsigned: the tie-break between readings that
 // collate equal but are not the same text.
 int CompareBytes(const std::string& a, const std::string& b) { return a.compare(b); }
@@ -98,8 +94,6 @@ SortedWords FillSorted(WordListPair& comp, const QCollator& collator, const Prog
   for (std::size_t i = 0; i < n; ++i) {
     gauge.Row(i);
     const std::size_t j = order[i];
-    NoteLength(sorted.longestJukugo, jukugo[j].size());
-    NoteLength(sorted.longestYomi, yomi[j].size());
     sorted.rows.push_back(WordPair{std::move(jukugo[j]), std::move(yomi[j])});
   }
   comp.Clear();

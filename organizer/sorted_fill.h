@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,11 +20,6 @@ QCollator ReadingCollator();
 
 struct SortedWords {
   std::vector<WordPair> rows;  // in reading order
-  // Byte lengths of the longest jukugo and reading. The table has always kept
-  // them in one byte: a longer length that beats the stored one leaves only its
-  // low eight bits, so a word over 255 bytes may get too narrow a column.
-  std::uint8_t longestJukugo = 0;
-  std::uint8_t longestYomi = 0;
 };
 
 // Receives the progress in percent; values above 100 can come (they stand for
@@ -44,10 +38,8 @@ std::size_t ProgressStep(std::size_t wordCount);
 SortedWords FillSorted(WordListPair& comp, const QCollator& collator, const ProgressFn& progress);
 
 // The parts every fill shares: the two lists of a damaged dictionary padded to
-// one length, the longest lengths as the table keeps them, the tie-break, and the
-// progress in tenths described above.
+// one length, the tie-break, and the progress in tenths described above.
 void PadToSameLength(WordListPair& comp);
-void NoteLength(std::uint8_t& longest, std::size_t length);
 // Byte order, each byte unsigned: between readings that collate equal.
 int CompareBytes(const std::string& a, const std::string& b);
 class FillProgress {

@@ -81,6 +81,7 @@ QVariant WordTableModel::data(const QModelIndex& index, int role) const {
   const Row& row = rows_[static_cast<std::size_t>(index.row())];
   switch (role) {
     case Qt::DisplayRole:
+    case Qt::ToolTipRole:  // the window shows it only where the cell elides the text
       switch (index.column()) {
         case NumberColumn:
           return row.cleared ? QString() : QString::number(index.row() + 1);

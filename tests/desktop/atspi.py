@@ -1,6 +1,6 @@
 # What the player sees of the running game, read over AT-SPI (accessibility): the
 # texts of its boxes, the focused element, the selected item of the dictionary
-# choice, the organizer's table cells, and what a screen reader says of every
+# choice, the organizer's table rows, and what a screen reader says of every
 # element. Run on the game's session bus.
 #
 #   atspi.py state    one line per fact, tab-separated:
@@ -8,8 +8,9 @@
 #   atspi.py names    one line per named element, tab-separated: ROLE NAME
 #                     STATES (editable, read-only) VALUE (current/min/max)
 #                     DESCRIPTION LABELLED-BY
-#   atspi.py cell TEXT  the screen extents of the organizer's table and of the
-#                     cell holding TEXT: "x y w h x y w h"
+#   atspi.py row N    the organizer's table and row N (0 the first word) of it:
+#                     "table X Y W H", then "cell COLUMN X Y W H TEXT" a column
+#   atspi.py text NAME  the text of the box that NAME labels
 import sys
 
 import gi
@@ -69,15 +70,24 @@ def state():
             print("checked", node.get_name() or "", sep="\t")
 
 
-def cell(text):
-    table = None
+def row(n):
     for node, _, ext in nodes(game()):
         if node.get_role() == Atspi.Role.TABLE:
-            table = ext
-        elif node.get_role() == Atspi.Role.TABLE_CELL and node.get_name() == text and table:
-            print(table.x, table.y, table.width, table.height, ext.x, ext.y, ext.width, ext.height)
+            print("table", ext.x, ext.y, ext.width, ext.height, sep="\t")
+            for column in range(Atspi.Table.get_n_columns(node)):
+                c = Atspi.Table.get_accessible_at(node, n, column)
+                e = c.get_extents(Atspi.CoordType.SCREEN)
+                print("cell", column, e.x, e.y, e.width, e.height, c.get_name() or "", sep="\t")
             return
-    sys.exit("no cell " + text)
+    sys.exit("no table")
+
+
+def labelled_text(name):
+    for node, _, _ in nodes(game()):
+        if node.get_role() == Atspi.Role.TEXT and node.get_name() == name:
+            print(text_of(node))
+            return
+    sys.exit("no box " + name)
 
 
 def names():
@@ -102,5 +112,7 @@ if sys.argv[1] == "state":
     state()
 elif sys.argv[1] == "names":
     names()
-elif sys.argv[1] == "cell":
-    cell(sys.argv[2])
+elif sys.argv[1] == "row":
+    row(int(sys.argv[2]))
+elif sys.argv[1] == "text":
+    labelled_text(sys.argv[2])

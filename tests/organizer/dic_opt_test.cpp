@@ -1,17 +1,20 @@
 // The organizer window on a dictionary in a temporary folder: the sorted table,
 // deleting and the refusal to delete the last word, the count, the progress
-// gauge, the window's sizes, and writing the dictionary back on closing.
+// gauge, the window's sizes, the columns' widths from the font, and writing the
+// dictionary back on closing.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <vector>
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,13 +24,16 @@
 #include <QTableView>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QToolTip>
 #include <QTest>
 
 #include "cp932.h"
 #include "dic_opt.h"
 #include "gauge.h"
 #include "organizer_test_support.h"
+#include "look.h"
 #include "renkomi_wait.h"
+#include "text_widths.h"
 #include "widget_test_support.h"
 
 namespace renkomi::organizer {
@@ -50,8 +56,27 @@ class Organizer : public ::testing::Test {
   void Open(const Words& words) {
     dictionary.Load(words);
     organizer.show();
+    QCoreApplication::processEvents();  // the table lays itself out as on the screen
   }
   QAbstractItemModel& Table() { return *organizer.stgWord->model(); }
+  QModelIndex Cell(int row, int column) { return Table().index(row, column); }
+  // The cell's place in the table's viewport, and whether all of it is there.
+  QRect Place(int row, int column) { return organizer.stgWord->visualRect(Cell(row, column)); }
+  bool InView(int row, int column) {
+    const QRect place = Place(row, column);
+    return place.width() > 0 && organizer.stgWord->viewport()->rect().contains(place);
+  }
+  int TextWidth(const QString& text) { return organizer.stgWord->fontMetrics().horizontalAdvance(text); }
+  // The tooltip the player gets by resting the pointer on the cell; empty for none.
+  QString ToolTipOf(int row, int column) {
+    QToolTip::hideText();  // an earlier tooltip fades out first
+    for (int wait = 0; wait < 100 && QToolTip::isVisible(); ++wait) QTest::qWait(10);
+    QWidget& viewport = *organizer.stgWord->viewport();
+    const QPoint at = Place(row, column).center();
+    QHelpEvent rest(QEvent::ToolTip, at, viewport.mapToGlobal(at));
+    QCoreApplication::sendEvent(&viewport, &rest);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  }
   QStringList Column(int column) {
     QStringList cells;
     for (int row = 0; row < Table().rowCount(); ++row)
@@ -91,10 +116,6 @@ TEST_F(Organizer, OpensWithTheDictionarySortedByReadingAndTakesItOutOfComp) {
   EXPECT_FALSE(mainWindow.isEnabled());
   EXPECT_FALSE(wait.isVisible());
   EXPECT_EQ(organizer.stgWord->currentIndex().row(), 0);
-  // One digit, the longest jukugo 4 bytes, the longest reading 8, 12 pixels a byte.
-  EXPECT_EQ(organizer.stgWord->columnWidth(0), 12);
-  EXPECT_EQ(organizer.stgWord->columnWidth(1), 48);
-  EXPECT_EQ(organizer.stgWord->columnWidth(2), 96);
   EXPECT_EQ(organizer.Memo1->document()->blockCount(), 15);
   EXPECT_EQ(organizer.Memo1->document()->findBlockByNumber(9).text(),
             QStringLiteral("移動し、【DELETE】ｷｰ"));
@@ -303,17 +324,16 @@ TEST_F(Organizer, ClientHeightGrowsBackToShowTheCount) {
   EXPECT_EQ(organizer.height(), 500);
 }
 
-TEST_F(Organizer, GridIsAsWideAsItsColumnsOrAsTheRoomLeftOfThePanel) {
+TEST_F(Organizer, GridIsAsWideAsItsTextsOrAsTheRoomLeftOfThePanel) {
   Open(kFourWords);
   QTableView& grid = *organizer.stgWord;
-  const int columns = grid.columnWidth(0) + grid.columnWidth(1) + grid.columnWidth(2);
-  const int allowance = 2 * grid.frameWidth() +
-                        grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid) + 2;
-  EXPECT_EQ(grid.width(), columns + allowance);
   QWidget* panel = organizer.findChild<QWidget*>(QStringLiteral("Panel1"));
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->width(), 225);
   EXPECT_EQ(panel->x() + panel->width(), organizer.width());
+  // Short words leave room: the grid is no wider than they need.
+  EXPECT_LT(grid.width(), organizer.width() - (225 + 5));
+  EXPECT_EQ(grid.columnWidth(0) + grid.columnWidth(1) + grid.columnWidth(2), grid.viewport()->width());
 
   organizer.resize(300, 444);
   EXPECT_EQ(grid.width(), 300 - (225 + 5));
@@ -322,28 +342,132 @@ TEST_F(Organizer, GridIsAsWideAsItsColumnsOrAsTheRoomLeftOfThePanel) {
   EXPECT_EQ(grid.width(), 0);
 }
 
-TEST_F(Organizer, ColumnsWiderThanTheGridScrollSidewaysIntoView) {
-  Open(kFourWords);
+// Each column as wide as its widest text in the font: the texts show whole, and
+// no column is far wider than its text (as a width per byte of text made it).
+TEST_F(Organizer, ColumnsFitTheirTextsInTheFont) {
+  Words words;  // enough to scroll: every column's width is its own
+  for (int i = 0; i < 40; ++i) words.emplace_back("日本", "にほん");
+  words.emplace_back("入口", "いりぐち");
+  Open(words);
   QTableView& grid = *organizer.stgWord;
-  // Narrower than its columns, but wide enough for each: the reading column is
-  // cut off on the right.
-  organizer.resize(225 + 5 + grid.columnWidth(0) + grid.columnWidth(1) + grid.columnWidth(2) / 2 + 20,
-                   444);
-  QCoreApplication::processEvents();  // the scroll bars follow the new size
-  QScrollBar& sideways = *grid.horizontalScrollBar();
-  EXPECT_TRUE(sideways.isVisible());
-  EXPECT_EQ(sideways.value(), 0);
+  ASSERT_TRUE(grid.verticalScrollBar()->isVisible());
+  const int slack = 16;  // the cell's margins and grid line, and no more
+  EXPECT_GE(grid.columnWidth(0), TextWidth("41"));
+  EXPECT_LE(grid.columnWidth(0), TextWidth("41") + slack);
+  EXPECT_GE(grid.columnWidth(1), TextWidth("入口"));
+  EXPECT_LE(grid.columnWidth(1), TextWidth("入口") + slack);
+  EXPECT_GE(grid.columnWidth(2), TextWidth("いりぐち"));
+  EXPECT_LE(grid.columnWidth(2), TextWidth("いりぐち") + slack);
+  // Shown whole, so resting on them gives no tooltip.
+  EXPECT_EQ(ToolTipOf(0, 1), QString());
+  EXPECT_EQ(ToolTipOf(0, 2), QString());
+}
+
+// Words shaped like the shipped dictionaries': five or six-digit row numbers,
+// mostly short words, and one long pair that sorts first.
+const std::string kLongJukugo = "安全保障理事会常任理事国";
+const std::string kLongYomi = "あんぜんほしょうりじかいじょうにんりじこく";
+
+Words ShippedLike(int count) {
+  const char* kanji[] = {"日", "本", "入", "口", "当", "会", "話", "面"};
+  const char* kana[] = {"か", "き", "く", "け", "こ", "さ", "し", "す"};
+  Words words{{kLongJukugo, kLongYomi}};
+  for (int i = 1; i < count; ++i)
+    words.emplace_back(std::string(kanji[i % 8]) + kanji[(i / 8) % 8] + kanji[(i / 64) % 8],
+                       std::string(kana[i % 8]) + kana[(i / 8) % 8] + kana[(i / 64) % 8] + "う");
+  return words;
+}
+
+struct ShippedCase {
+  const char* name;
+  int words;
+};
+
+void PrintTo(const ShippedCase& c, std::ostream* os) { *os << c.name; }
+
+class ShippedDictionary : public Organizer, public ::testing::WithParamInterface<ShippedCase> {};
+
+// At the default size the first row's number, jukugo and reading are all in
+// view, the long ones elided, with the whole text as their tooltip.
+TEST_P(ShippedDictionary, FirstRowShowsNumberJukugoAndReading) {
+  Open(ShippedLike(GetParam().words));
+  const QString yomi = QString::fromStdString(kLongYomi);
+  ASSERT_EQ(Table().data(Cell(0, 2)).toString(), yomi);
+  QTableView& grid = *organizer.stgWord;
+  EXPECT_EQ(grid.horizontalScrollBar()->value(), 0);
+  for (int column = 0; column < 3; ++column) EXPECT_TRUE(InView(0, column)) << "column " << column;
+  // Each shows a good part of its text: four characters at least.
+  EXPECT_GE(grid.columnWidth(1), TextWidth(QStringLiteral("安全保障")));
+  EXPECT_GE(grid.columnWidth(2), TextWidth(QStringLiteral("あんぜん")));
+  EXPECT_LT(grid.columnWidth(2), TextWidth(yomi));
+  EXPECT_EQ(grid.textElideMode(), Qt::ElideRight);
+  EXPECT_EQ(ToolTipOf(0, 2), yomi);
+  // The last rows' numbers, the widest, show whole as the style lays out a cell.
+  grid.scrollToBottom();
+  EXPECT_GE(grid.columnWidth(0), static_cast<QAbstractItemView&>(grid).sizeHintForColumn(0));
+  EXPECT_EQ(ToolTipOf(Table().rowCount() - 1, 0), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ShippedDictionary,
+                         ::testing::Values(ShippedCase{"Shared", 12343}, ShippedCase{"Large", 109358}),
+                         [](const ::testing::TestParamInfo<ShippedCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// Nothing scrolls sideways, however narrow the organizer: the row numbers stay in
+// view when the player moves right or clicks a cell, and the reading shrinks.
+TEST_F(Organizer, NarrowedTableKeepsTheRowNumbersInView) {
+  Open(ShippedLike(50));
+  QTableView& grid = *organizer.stgWord;
+  organizer.resize(225 + 5 + 140, 444);
+  QCoreApplication::processEvents();
   grid.setFocus();
   QTest::keyClick(&grid, Qt::Key_Right);
   ASSERT_EQ(grid.currentIndex().column(), 2);
-  const int left = grid.columnViewportPosition(2);
-  EXPECT_GT(sideways.value(), 0);
-  EXPECT_GE(left, 0);
-  EXPECT_LE(left + grid.columnWidth(2), grid.viewport()->width());
-  QTest::keyClick(&grid, Qt::Key_Left);
-  QTest::keyClick(&grid, Qt::Key_Left);
-  EXPECT_EQ(sideways.value(), 0);
+  for (int column = 0; column < 3; ++column) EXPECT_TRUE(InView(0, column)) << "column " << column;
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, Place(3, 2).center());
+  ASSERT_EQ(grid.currentIndex(), Cell(3, 2));
+  QTest::keyClick(&grid, Qt::Key_Right);
+  for (int column = 0; column < 3; ++column) EXPECT_TRUE(InView(3, column)) << "column " << column;
+  EXPECT_EQ(grid.horizontalScrollBar()->value(), 0);
+  EXPECT_EQ(ToolTipOf(0, 1), QString::fromStdString(kLongJukugo));
 }
+
+struct WidestCase {
+  const char* name;
+  std::vector<std::string> texts;  // UTF-8
+};
+
+void PrintTo(const WidestCase& c, std::ostream* os) { *os << c.name; }
+
+class WidestText : public ::testing::TestWithParam<WidestCase> {};
+
+// The widest text as the font draws it, which need not be the longest in bytes.
+TEST_P(WidestText, IsTheWidestInTheFont) {
+  const QFontMetrics metrics(renkomi::ui::GameFont(13));
+  std::vector<WordPair> words;
+  int expected = 0;
+  for (const std::string& text : GetParam().texts) {
+    words.push_back({Sjis(text), Sjis("よみ")});
+    expected = std::max(expected, metrics.horizontalAdvance(QString::fromStdString(text)));
+  }
+  TextWidths widths(metrics);
+  EXPECT_EQ(widths.Widest(words, &WordPair::jukugo), expected);
+}
+
+std::vector<std::string> ManyThenOneWide() {
+  std::vector<std::string> texts(40, "iii");
+  texts.push_back("日本語");
+  return texts;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, WidestText,
+    ::testing::Values(WidestCase{"KanjiBeatLongerNarrowLetters", {"iiiiii", "日本"}},
+                      WidestCase{"WideLettersBeatKanji", {"WWWWWWWW", "日本"}},
+                      WidestCase{"HalfWidthKanaAgainstKana", {"ｱｲｳｴｵｶｷｸ", "あいう"}},
+                      WidestCase{"OneWideAmongMany", ManyThenOneWide()}, WidestCase{"None", {}}),
+    [](const ::testing::TestParamInfo<WidestCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Organizer, FailedSaveIsReportedAndKeepsTheWordsInMemory) {
   Open(kFourWords);

@@ -1,6 +1,6 @@
 // The quick reading order against the plain scan it replaces, and the rules that
 // both must keep: identical readings together in dictionary order, readings that
-// only collate equal kept apart by their bytes, column lengths in one byte.
+// only collate equal kept apart by their bytes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -79,7 +79,7 @@ void PrintTo(const FillCase& c, std::ostream* os) { *os << c.name; }
 
 class SameRowsAsScan : public ::testing::TestWithParam<FillCase> {};
 
-TEST_P(SameRowsAsScan, QuickFillGivesTheScansRowsLengthsAndProgress) {
+TEST_P(SameRowsAsScan, QuickFillGivesTheScansRowsAndProgress) {
   const FillCase& c = GetParam();
   const QCollator collator = CaseInsensitive(c.locale);
   const WordListPair original = RandomDictionary(c.seed, c.size);
@@ -92,8 +92,6 @@ TEST_P(SameRowsAsScan, QuickFillGivesTheScansRowsLengthsAndProgress) {
       FillSortedByScan(scanComp, collator, [&](int p) { scanProgress.push_back(p); });
 
   EXPECT_EQ(quick.rows, scan.rows);
-  EXPECT_EQ(quick.longestJukugo, scan.longestJukugo);
-  EXPECT_EQ(quick.longestYomi, scan.longestYomi);
   EXPECT_EQ(quickProgress, scanProgress);
   EXPECT_EQ(quickComp.jukugo.Count(), 0u);
   EXPECT_EQ(quickComp.yomi.Count(), 0u);
@@ -184,35 +182,6 @@ TEST(ReadingOrder, ListsOfDifferentLengthsEmptyCompWithoutShiftingPairs) {
               sorted.rows.end());
   }
 }
-
-struct LengthCase {
-  const char* name;
-  std::vector<std::size_t> jukugoLengthsInRowOrder;
-  int expected;
-};
-
-void PrintTo(const LengthCase& c, std::ostream* os) { *os << c.name; }
-
-class LongestLength : public ::testing::TestWithParam<LengthCase> {};
-
-TEST_P(LongestLength, IsKeptInOneByteAsTheRowsComeIn) {
-  const QCollator collator = CaseInsensitive(QLocale(QLocale::Japanese, QLocale::Japan));
-  WordListPair comp;
-  const char* readings[] = {"あ", "い", "う", "え"};
-  // Dictionary order is the reverse of reading order, so the rows decide.
-  for (std::size_t i = GetParam().jukugoLengthsInRowOrder.size(); i-- > 0;)
-    comp.Append(std::string(GetParam().jukugoLengthsInRowOrder[i], 'x'), Sjis(readings[i]));
-  EXPECT_EQ(FillSorted(comp, collator, {}).longestJukugo, GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, LongestLength,
-    ::testing::Values(LengthCase{"Short", {4, 8, 6}, 8},
-                      LengthCase{"Exactly255", {255, 4}, 255},
-                      LengthCase{"Over255KeepsLowBits", {300}, 300 - 256},
-                      LengthCase{"ShorterWordBeatsTheCutLength", {300, 50, 20}, 50},
-                      LengthCase{"CutLengthBeatsShorterEarlierWord", {20, 300}, 44}),
-    [](const ::testing::TestParamInfo<LengthCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace renkomi::organizer

@@ -42,8 +42,6 @@ SortedWords FillSortedByScan(WordListPair& comp, const QCollator& collator,
       if (readings[j] != sortBuffer[i].bytes) continue;
       const auto index = static_cast<long long>(j);
       WordPair pair{comp.jukugo.Get(index), comp.yomi.Get(index)};
-      NoteLength(sorted.longestJukugo, pair.jukugo.size());
-      NoteLength(sorted.longestYomi, pair.yomi.size());
       sorted.rows.push_back(std::move(pair));
       comp.Delete(index);
       break;
