@@ -85,7 +85,10 @@ bool WindowSystemMinimizesOwnedWindows() {
 // while it waits for one of them.
 class OwnerWatch final : public QObject {
  public:
-  explicit OwnerWatch(QWidget& owner) : QObject(&owner), owner_(&owner) { owner.installEventFilter(this); }
+  explicit OwnerWatch(QWidget& owner) : QObject(&owner), owner_(&owner) {
+    owner.installEventFilter(this);
+    WhenMinimized(owner, [this] { HideWithOwner(); });
+  }
 
   static OwnerWatch& Of(QWidget& owner) {
     for (QObject* child : owner.children()) {
@@ -105,15 +108,19 @@ class OwnerWatch final : public QObject {
     if (watched != owner_) return QObject::eventFilter(watched, event);
     switch (event->type()) {
       case QEvent::WindowActivate:
+        // On Wayland the owner's activation is the only sign that it is back.
+        ShowWithOwner();
+        if (Waiting()) QueueBringBack();
+        break;
       case QEvent::MouseButtonPress:
       case QEvent::NonClientAreaMouseButtonPress:
         if (Waiting()) QueueBringBack();
         break;
       case QEvent::WindowStateChange: {
         const bool was = (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized) != 0;
-        const bool is = owner_->isMinimized();
-        if (!was && is) HideWithOwner();
-        if (was && !is) {
+        // Qt on Wayland takes the minimized state back at once, while the
+        // window stays down: there the owner's activation shows them again.
+        if (was && !owner_->isMinimized() && WindowSystemMinimizesOwnedWindows()) {
           ShowWithOwner();
           if (Waiting()) QueueBringBack();
         }

@@ -4,6 +4,8 @@
 // double click: a window whose design has no such button is put back at once.
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 namespace renkomi::ui {
@@ -14,9 +16,15 @@ namespace renkomi::ui {
 // stays free.
 void KeepToTitleBarButtons(QWidget& window, const QWidget* owner = nullptr);
 
+// Calls `minimized` each time `window` goes down minimized, once the window
+// system's change is done; also on Wayland, where Qt takes the minimized state
+// back at once and the widget itself never hears of it.
+void WhenMinimized(QWidget& window, std::function<void()> minimized);
+
 // Brings `window` back in front of the player: out of the minimized state,
 // raised and active. A Wayland client cannot ask for a minimized window back:
-// there it is mapped anew, without ending a modal dialog's own loop.
-void BringBack(QWidget& window);
+// there it is mapped anew, without ending a modal dialog's own loop. Qt on
+// Wayland forgets the minimized state at once: `minimized` says it was.
+void BringBack(QWidget& window, bool minimized = false);
 
 }  // namespace renkomi::ui

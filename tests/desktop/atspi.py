@@ -6,6 +6,8 @@
 #                     box NAME TEXT [focused] / focus ROLE NAME / checked NAME
 #   atspi.py cell TEXT  the screen extents of the organizer's table and of the
 #                     cell holding TEXT: "x y w h x y w h"
+#   atspi.py press NAME   presses the shown button NAME (where keys cannot be typed)
+#   atspi.py put BOX TEXT sets the text of box BOX and gives it the focus
 import sys
 
 import gi
@@ -16,7 +18,7 @@ from gi.repository import Atspi  # noqa: E402
 MAIN = "Renkomi Ver.2.0"
 TEACH = "じゅくごをおしえて"
 # The boxes, by their window and their place in it (Qt gives them no names).
-BOXES = {(MAIN, 104, 224): "user_juku", (MAIN, 104, 272): "user_yomi",
+BOXES = {(MAIN, 104, 56): "comp_juku", (MAIN, 104, 224): "user_juku", (MAIN, 104, 272): "user_yomi",
          (MAIN, 376, 15): "bubble", (MAIN, 26, 122): "name_box",
          (TEACH, 104, 48): "teach_juku", (TEACH, 104, 96): "teach_yomi"}
 
@@ -77,7 +79,30 @@ def cell(text):
     sys.exit("no cell " + text)
 
 
+def press(name):
+    for node, _, _ in nodes(game()):
+        if (node.get_role() == Atspi.Role.PUSH_BUTTON and node.get_name() == name
+                and node.get_state_set().contains(Atspi.StateType.SHOWING)):
+            Atspi.Action.do_action(node, 0)
+            return
+    sys.exit("no button " + name)
+
+
+def put(box, text):
+    for node, top, ext in nodes(game()):
+        if (node.get_role() == Atspi.Role.TEXT and top is not None
+                and BOXES.get((top[0], ext.x - top[1], ext.y - top[2])) == box):
+            Atspi.EditableText.set_text_contents(node, text)
+            Atspi.Component.grab_focus(node)
+            return
+    sys.exit("no box " + box)
+
+
 if sys.argv[1] == "state":
     state()
 elif sys.argv[1] == "cell":
     cell(sys.argv[2])
+elif sys.argv[1] == "press":
+    press(sys.argv[2])
+elif sys.argv[1] == "put":
+    put(sys.argv[2], sys.argv[3])

@@ -87,7 +87,9 @@ TEST_F(OwnerTest, HelpGoesDownAndComesBackWithTheMainWindow) {
   owner.showMinimized();
   QTest::qWait(50);
   EXPECT_FALSE(help.isVisible()) << "the help stays on the screen of a minimized game";
+  // Restored as a compositor restores it: the window comes back active.
   owner.showNormal();
+  owner.activateWindow();
   QTest::qWait(50);
   EXPECT_TRUE(help.isVisible());
 }
