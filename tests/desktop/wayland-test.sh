@@ -215,6 +215,16 @@ play() {
   press 終了
   wait_for 10 "the organizer to close" gone 辞書の整理 || true
 
+  item title-bar-buttons
+  # A modal dialog, brought back without ending it: it still closes as itself.
+  click_at $((CLIENT_X + 450)) $((CLIENT_Y + 250)) 3
+  keys Down Down Down Return                            # バージョン情報
+  wait_for 10 "the About box" shown バージョン情報 || return 1
+  title_button バージョン情報 minimize; sleep 1
+  expect "the About box after its minimize button" yes "$(shown バージョン情報 && echo yes || echo no)"
+  press 閉じる
+  wait_for 10 "the About box to close" gone バージョン情報 || true
+
   item one-move
   press はじめる
   local opening reply
