@@ -7,9 +7,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
-# The desktop suite's X server, window manager, input method and accessibility bus.
+# The desktop suite's X server, window manager, input method and accessibility bus,
+# and for its Wayland run the weston compositor and Qt's Wayland plugin.
 renkomi_install_deps openbox xdotool wmctrl x11-utils dbus at-spi2-core python3-gi \
-  gir1.2-atspi-2.0 ibus ibus-mozc mozc-server uidmap
+  gir1.2-atspi-2.0 ibus ibus-mozc mozc-server uidmap weston qt6-wayland
 # (uidmap: a test run by an ordinary user gives a file to one of the user's own
 # subordinate ids, the only other owner such a user can give a file to.)
 
@@ -34,6 +35,8 @@ prog=$(mktemp -d)
 cmake --install build --prefix "$prog" >/dev/null
 desktop=0
 tests/desktop/desktop-test.sh "$prog" build/tests/desktop/renkomi_dialog_timer || desktop=$?
+echo "== The installed game as a Wayland client (weston)"
+tests/desktop/wayland-test.sh "$prog" || desktop=$((desktop + $?))
 rm -rf "$prog"
 [ "$desktop" -eq 0 ] || exit 1
 

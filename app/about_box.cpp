@@ -128,7 +128,8 @@ TRenkomiAboutBox::TRenkomiAboutBox(QWidget* parent)
 
   OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-  ProgramIcon->setPixmap(QPixmap(QStringLiteral(":/renkomi/program_icon.bmp")));
+  ProgramIcon->setPixmap(renkomi::ui::PictureAtRatio(QStringLiteral(":/renkomi/program_icon.bmp"),
+                                                      QSize(32, 32), devicePixelRatioF()));
   QPalette silver = ProductName->palette();
   silver.setColor(QPalette::Window, renkomi::ui::FromBgr(kSilver));
   ProductName->setPalette(silver);

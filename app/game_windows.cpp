@@ -1,6 +1,7 @@
 #include "game_windows.h"
 
 #include "secondary_window.h"
+#include "title_bar.h"
 
 namespace renkomi::app {
 
@@ -27,13 +28,15 @@ GameWindows::GameWindows(const std::filesystem::path& programFolder, renkomi::Ra
   form1_->SetOrganizer(frmDicOpt_.get(), [organizer = frmDicOpt_.get()] { return organizer->PanelWidth(); });
   frmDicOpt_->SetWaitDialog(frmRenkomiWait_.get());
 
-  // On the desktop every other window belongs to the main window.
-  for (QWidget* window : {static_cast<QWidget*>(renkomiAboutBox_.get()),
-                          static_cast<QWidget*>(frmInputBox_.get()),
-                          static_cast<QWidget*>(frmDicOpt_.get()),
-                          static_cast<QWidget*>(frmRenkomiWait_.get())}) {
-    renkomi::ui::MakeSecondaryWindow(*window, *form1_);
-  }
+  // On the desktop every other window belongs to the main window, which waits,
+  // disabled, for the organizer and its progress dialog.
+  using renkomi::ui::OwnerWaits;
+  renkomi::ui::MakeSecondaryWindow(*renkomiAboutBox_, *form1_);
+  renkomi::ui::MakeSecondaryWindow(*frmInputBox_, *form1_);
+  renkomi::ui::MakeSecondaryWindow(*frmDicOpt_, *form1_, OwnerWaits::Yes);
+  renkomi::ui::MakeSecondaryWindow(*frmRenkomiWait_, *form1_, OwnerWaits::Yes);
+  // The main window's title bar has no maximize button, whatever the desktop.
+  renkomi::ui::KeepToTitleBarButtons(*form1_);
 }
 
 }  // namespace renkomi::app

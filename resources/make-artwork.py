@@ -2,9 +2,11 @@
 """Makes the game's pictures from their sources.
 
     character.svg  -> character.bmp     273 x 242, 8-bit palette, pure blue is transparent
+    character.svg  -> character@2x.bmp  546 x 484, the same for screens of ratio above 1
     (drawn below)  -> tile.bmp            8 x 8,   4-bit palette
     (drawn below)  -> icon.png           32 x 32,  16 colours, for the window's title bar
     program_icon.svg -> program_icon.bmp 32 x 32,  8-bit palette, for the About box
+    program_icon.svg -> program_icon@2x.bmp 64 x 64, the same for screens of ratio above 1
     program_icon.svg -> desktop/renkomi-N.png  N x N for N = 48, 64, 128, full colour,
                                          the icon of the desktop's application menu
 
@@ -256,10 +258,14 @@ def write_png_palette(path, indices, palette, transparent_index=None, bits=4):
 
 # -------------------------------------------------------------- the pictures
 
+# Both drawings are vector art: a screen with more device pixels per window pixel
+# gets them rendered anew at twice the size (the game scales that down for ratios
+# between 1 and 2), never the small bitmap enlarged.
 def make_character():
-    rows = render_svg("character.svg", 273, 242)
-    palette, indices = keyed_picture(rows, 256)
-    write_bmp(os.path.join(HERE, "character.bmp"), indices, palette, 8)
+    for scale, suffix in ((1, ""), (2, "@2x")):
+        rows = render_svg("character.svg", 273 * scale, 242 * scale)
+        palette, indices = keyed_picture(rows, 256)
+        write_bmp(os.path.join(HERE, f"character{suffix}.bmp"), indices, palette, 8)
 
 
 def make_tile():
@@ -347,9 +353,10 @@ def make_icon():
 
 
 def make_program_icon():
-    rows = render_svg("program_icon.svg", 32, 32)
-    palette, indices = solid_picture(rows, 256)
-    write_bmp(os.path.join(HERE, "program_icon.bmp"), indices, palette, 8)
+    for scale, suffix in ((1, ""), (2, "@2x")):
+        rows = render_svg("program_icon.svg", 32 * scale, 32 * scale)
+        palette, indices = solid_picture(rows, 256)
+        write_bmp(os.path.join(HERE, f"program_icon{suffix}.bmp"), indices, palette, 8)
 
 
 def make_desktop_icons():

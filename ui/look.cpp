@@ -1,12 +1,14 @@
 #include "look.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QScreen>
 #include <QVariant>
 #include <QWidget>
+#include <cmath>
 
 namespace renkomi::ui {
 
@@ -52,12 +54,40 @@ void PaintCheckMark(QPainter& painter, const QRectF& glyph, const QColor& colour
 }
 
 QIcon CheckMarkIcon() {
-  QPixmap pixmap(18, 18);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  PaintCheckMark(painter, QRectF(0, 0, 18, 18), kCheckMarkGreen);
-  painter.end();
-  return QIcon(pixmap);
+  // The icon takes the drawing nearest the screen's resolution; every common
+  // ratio gets its own, painted from the vector path.
+  QIcon icon;
+  for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
+    const int side = static_cast<int>(std::lround(18 * ratio));
+    QPixmap pixmap(side, side);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    PaintCheckMark(painter, QRectF(0, 0, 18, 18), kCheckMarkGreen);
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
+QPixmap PictureAtRatio(const QString& path, QSize size, qreal ratio) {
+  QImage image;
+  if (ratio > 1.0) {
+    const int dot = static_cast<int>(path.lastIndexOf(QLatin1Char('.')));
+    image.load(dot < 0 ? path + QStringLiteral("@2x") : path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
+  }
+  if (image.isNull()) image.load(path);
+  if (image.isNull()) return QPixmap();
+  const QSize device(static_cast<int>(std::lround(size.width() * ratio)),
+                     static_cast<int>(std::lround(size.height() * ratio)));
+  if (image.size() != device) {
+    // Scaled in full colour: an 8-bit palette does not mix.
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied).scaled(device, Qt::IgnoreAspectRatio,
+                         image.width() < device.width() ? Qt::FastTransformation : Qt::SmoothTransformation);
+  }
+  QPixmap pixmap = QPixmap::fromImage(image);
+  pixmap.setDevicePixelRatio(ratio);
+  return pixmap;
 }
 
 }  // namespace renkomi::ui

@@ -1,6 +1,6 @@
 // The game's look, written once for every window: its Japanese font at a pixel
-// height, the rule for placing a window on the screen, and the green check mark
-// of a confirming button.
+// height, the rule for placing a window on the screen, the green check mark
+// of a confirming button, and pictures drawn at the screen's resolution.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,10 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QPixmap>
 #include <QRectF>
+#include <QSize>
+#include <QString>
 
 class QPainter;
 class QWidget;
@@ -30,9 +33,15 @@ void CentreOnFirstShow(QWidget& window);
 
 // The check mark, drawn into `glyph` (18 pixels square) in `colour`.
 void PaintCheckMark(QPainter& painter, const QRectF& glyph, const QColor& colour);
-// The check mark as a button's icon.
+// The check mark as a button's icon, drawn anew for each screen resolution.
 QIcon CheckMarkIcon();
 // Its green.
 inline const QColor kCheckMarkGreen{0x00, 0x80, 0x00};
+
+// The picture `path` of `size` window pixels for a screen of `ratio` device
+// pixels per window pixel: above ratio 1 its twice-as-large rendering (the same
+// path with "@2x" before the extension) scaled to the screen, never the small
+// one enlarged.
+QPixmap PictureAtRatio(const QString& path, QSize size, qreal ratio);
 
 }  // namespace renkomi::ui

@@ -220,8 +220,11 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::ComposePicture() {
-  Image2 = QImage(QStringLiteral(":/renkomi/character.bmp"));
-  Image3 = QPixmap(QStringLiteral(":/renkomi/tile.bmp"));
+  // Drawn at the screen's own resolution, so that the window's tile and the
+  // picture's are one pattern.
+  const qreal ratio = devicePixelRatioF();
+  Image2 = renkomi::ui::CharacterForRatio(ratio);
+  Image3 = renkomi::ui::TileAtRatio(QImage(QStringLiteral(":/renkomi/tile.bmp")), ratio);
   Image1->setPixmap(renkomi::ui::ComposeCharacterPicture(Image2, Image3, Image1->size(),
                                                          palette().color(QPalette::Button)));
 }
@@ -242,6 +245,8 @@ void TForm1::SetOrganizer(QWidget* organizer, std::function<int()> panelWidth) {
 // ---- Painting, showing, closing
 
 void TForm1::paintEvent(QPaintEvent*) {
+  // A window moved to a screen of another resolution gets its artwork anew.
+  if (!Image3.isNull() && !renkomi::ui::TileFitsRatio(Image3, devicePixelRatioF())) ComposePicture();
   QPainter painter(this);
   if (Image3.isNull()) {
     painter.fillRect(rect(), palette().color(QPalette::Button));

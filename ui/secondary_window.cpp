@@ -1,10 +1,15 @@
 #include "secondary_window.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
+#include <QWindowStateChangeEvent>
+#include <vector>
+
+#include "title_bar.h"
 
 #if QT_CONFIG(xcb)
 #include <xcb/xcb.h>
@@ -69,10 +74,121 @@ void SetOwnerAndSkipTaskbar(QWidget& window, QWidget& owner) {
 #endif
 }
 
+bool WindowSystemMinimizesOwnedWindows() {
+  // An X11 window manager minimizes and restores the windows that name an owner
+  // with it; a Wayland compositor is not asked to.
+  return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+// Watches an owner window for its secondary windows: their minimizing with it
+// where the window system leaves it to the program, and the owner's activation
+// while it waits for one of them.
+class OwnerWatch final : public QObject {
+ public:
+  explicit OwnerWatch(QWidget& owner) : QObject(&owner), owner_(&owner) {
+    owner.installEventFilter(this);
+    WhenMinimized(owner, [this] { HideWithOwner(); });
+  }
+
+  static OwnerWatch& Of(QWidget& owner) {
+    for (QObject* child : owner.children()) {
+      if (auto* watch = dynamic_cast<OwnerWatch*>(child)) return *watch;
+    }
+    return *new OwnerWatch(owner);
+  }
+
+  void Add(QWidget& window, OwnerWaits waits) {
+    // Message dialogs come and go.
+    std::erase_if(windows_, [](const Secondary& secondary) { return secondary.window == nullptr; });
+    windows_.push_back({QPointer<QWidget>(&window), waits == OwnerWaits::Yes});
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != owner_) return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+      case QEvent::WindowActivate:
+        // On Wayland the owner's activation is the only sign that it is back.
+        ShowWithOwner();
+        if (Waiting()) QueueBringBack();
+        break;
+      case QEvent::MouseButtonPress:
+      case QEvent::NonClientAreaMouseButtonPress:
+        if (Waiting()) QueueBringBack();
+        break;
+      case QEvent::WindowStateChange: {
+        const bool was = (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized) != 0;
+        // Qt on Wayland takes the minimized state back at once, while the
+        // window stays down: there the owner's activation shows them again.
+        if (was && !owner_->isMinimized() && WindowSystemMinimizesOwnedWindows()) {
+          ShowWithOwner();
+          if (Waiting()) QueueBringBack();
+        }
+        break;
+      }
+      default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  struct Secondary {
+    QPointer<QWidget> window;
+    bool waited;
+  };
+
+  // The owner cannot be used while it is disabled or a modal dialog is up.
+  bool Waiting() const {
+    return owner_ != nullptr && (!owner_->isEnabled() || QApplication::activeModalWidget() != nullptr);
+  }
+
+  // Once the event that asked for it is done: the window system is still
+  // activating the owner while it is delivered.
+  void QueueBringBack() {
+    QMetaObject::invokeMethod(this, [this] { BringBackWaited(); }, Qt::QueuedConnection);
+  }
+
+  void BringBackWaited() {
+    if (!Waiting()) return;
+    for (const Secondary& secondary : windows_) {
+      if (secondary.waited && secondary.window != nullptr && secondary.window->isVisible()) {
+        BringBack(*secondary.window);
+      }
+    }
+    // The modal dialog last, so that it ends up in front, where the keys go.
+    if (QWidget* modal = QApplication::activeModalWidget()) BringBack(*modal);
+  }
+
+  void HideWithOwner() {
+    if (WindowSystemMinimizesOwnedWindows()) return;
+    for (const Secondary& secondary : windows_) {
+      QWidget* window = secondary.window;
+      // A modal dialog's hiding would end it: it stays, to be acted on.
+      if (window != nullptr && window->isVisible() && !window->isModal()) {
+        window->hide();
+        hiddenWithOwner_.push_back(window);
+      }
+    }
+  }
+
+  void ShowWithOwner() {
+    for (const QPointer<QWidget>& window : hiddenWithOwner_) {
+      if (window != nullptr) window->show();
+    }
+    hiddenWithOwner_.clear();
+  }
+
+  QPointer<QWidget> owner_;
+  std::vector<Secondary> windows_;
+  std::vector<QPointer<QWidget>> hiddenWithOwner_;
+};
+
 class SecondaryWindow final : public QObject {
  public:
   SecondaryWindow(QWidget& window, QWidget& owner) : QObject(&window), owner_(&owner) {
     window.installEventFilter(this);
+    KeepToTitleBarButtons(window, owner.window());
   }
 
  protected:
@@ -109,6 +225,9 @@ class SecondaryWindow final : public QObject {
 
 }  // namespace
 
-void MakeSecondaryWindow(QWidget& window, QWidget& owner) { new SecondaryWindow(window, owner); }
+void MakeSecondaryWindow(QWidget& window, QWidget& owner, OwnerWaits waits) {
+  new SecondaryWindow(window, owner);
+  OwnerWatch::Of(*owner.window()).Add(window, waits);
+}
 
 }  // namespace renkomi::ui

@@ -11,6 +11,8 @@
 #   atspi.py row N    the organizer's table and row N (0 the first word) of it:
 #                     "table X Y W H", then "cell COLUMN X Y W H TEXT" a column
 #   atspi.py text NAME  the text of the box that NAME labels
+#   atspi.py press NAME   presses the shown button NAME (where keys cannot be typed)
+#   atspi.py put BOX TEXT sets the text of box BOX and gives it the focus
 import sys
 
 import gi
@@ -18,9 +20,8 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
-MAIN = "Renkomi Ver.2.0"
 # The boxes, by the names a screen reader reads.
-BOXES = {"あなたのじゅくご": "user_juku", "あなたのよみがな": "user_yomi",
+BOXES = {"パソコンのじゅくご": "comp_juku", "あなたのじゅくご": "user_juku", "あなたのよみがな": "user_yomi",
          "パソコンのふきだし": "bubble", "自分の辞書の名前": "name_box",
          "おしえるじゅくご": "teach_juku", "おしえるよみがな": "teach_yomi"}
 
@@ -34,20 +35,17 @@ def game():
     sys.exit("the game is not on the accessibility bus")
 
 
-def nodes(node, top=None, depth=0):
-    # Qt 6.4 answers screen coordinates whatever is asked: places are taken
-    # relative to the window's own extents.
+def nodes(node, depth=0):
+    # (Qt 6.4 answers screen coordinates whatever is asked.)
     if node is None or depth > 12:
         return
     try:
         ext = node.get_extents(Atspi.CoordType.SCREEN)
     except Exception:
         return
-    if top is None and depth == 1:
-        top = (node.get_name() or "", ext.x, ext.y)
-    yield node, top, ext
+    yield node, ext
     for i in range(node.get_child_count()):
-        yield from nodes(node.get_child_at_index(i), top, depth + 1)
+        yield from nodes(node.get_child_at_index(i), depth + 1)
 
 
 def text_of(node):
@@ -55,7 +53,7 @@ def text_of(node):
 
 
 def state():
-    for node, _, _ in nodes(game()):
+    for node, _ in nodes(game()):
         role, states = node.get_role(), node.get_state_set()
         focused = states.contains(Atspi.StateType.FOCUSED)
         if role == Atspi.Role.TEXT:
@@ -71,7 +69,7 @@ def state():
 
 
 def row(n):
-    for node, _, ext in nodes(game()):
+    for node, ext in nodes(game()):
         if node.get_role() == Atspi.Role.TABLE:
             print("table", ext.x, ext.y, ext.width, ext.height, sep="\t")
             for column in range(Atspi.Table.get_n_columns(node)):
@@ -83,7 +81,7 @@ def row(n):
 
 
 def labelled_text(name):
-    for node, _, _ in nodes(game()):
+    for node, _ in nodes(game()):
         if node.get_role() == Atspi.Role.TEXT and node.get_name() == name:
             print(text_of(node))
             return
@@ -92,7 +90,7 @@ def labelled_text(name):
 
 def names():
     states = {Atspi.StateType.EDITABLE: "editable", Atspi.StateType.READ_ONLY: "read-only"}
-    for node, _, _ in nodes(game()):
+    for node, _ in nodes(game()):
         name = node.get_name() or ""
         if not name:
             continue
@@ -108,6 +106,24 @@ def names():
               (node.get_description() or "").replace("\n", "/"), ",".join(labels), sep="\t")
 
 
+def press(name):
+    for node, _ in nodes(game()):
+        if (node.get_role() == Atspi.Role.PUSH_BUTTON and node.get_name() == name
+                and node.get_state_set().contains(Atspi.StateType.SHOWING)):
+            Atspi.Action.do_action(node, 0)
+            return
+    sys.exit("no button " + name)
+
+
+def put(box, text):
+    for node, _ in nodes(game()):
+        if node.get_role() == Atspi.Role.TEXT and BOXES.get(node.get_name() or "") == box:
+            Atspi.EditableText.set_text_contents(node, text)
+            Atspi.Component.grab_focus(node)
+            return
+    sys.exit("no box " + box)
+
+
 if sys.argv[1] == "state":
     state()
 elif sys.argv[1] == "names":
@@ -116,3 +132,7 @@ elif sys.argv[1] == "row":
     row(int(sys.argv[2]))
 elif sys.argv[1] == "text":
     labelled_text(sys.argv[2])
+elif sys.argv[1] == "press":
+    press(sys.argv[2])
+elif sys.argv[1] == "put":
+    put(sys.argv[2], sys.argv[3])

@@ -44,8 +44,7 @@ log() { printf '[%s] %s\n' "$(date +%T)" "$*" >&2; }
 # ---- checks ------------------------------------------------------------------------
 ITEMS=(close-refused secondary-windows organizer-focus choice-tab-order about-esc
        sound-no-stall help-on-screen organizer-scroll pending-conversion
-       organizer-active organizer-first-row)
-ITEMS+=(screen-reader)
+       organizer-active organizer-first-row screen-reader title-bar-buttons organizer-comes-back)
 declare -A FAILS=() DONE=()
 fail() { FAILS[$CURRENT]+="$*; "; log "  FAILED: $*"; }
 expect() {  # expect WHAT EXPECTED ACTUAL
@@ -216,6 +215,29 @@ focused() {  # the focused element: a box's name, or "role:name"
     $1 == "focus" { print $2 ":" $3 }' <<<"$SNAP" | head -1
 }
 checked() { awk -F'\t' '$1 == "checked" { print $2 }' <<<"$SNAP"; }
+# The title-bar buttons a window asks for in its Motif hints: "MINIMIZE MAXIMIZE".
+# (openbox 3.6 draws and allows them whatever the hints say, but for a fixed
+# size: the game puts such a window back itself, which the checks also see.)
+buttons() {
+  local hints flags functions words=()
+  hints=$(xprop -id "$1" _MOTIF_WM_HINTS | sed -n 's/.*= *//p' | tr -d ' ')
+  flags=$(( ${hints%%,*} )); hints=${hints#*,}; functions=$(( ${hints%%,*} ))
+  if (( !(flags & 1) || (functions & 1) || (functions & 8) )); then words+=(MINIMIZE); fi
+  if (( !(flags & 1) || (functions & 1) || (functions & 16) )); then words+=(MAXIMIZE); fi
+  echo "${words[*]}"
+}
+maximized() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED && echo yes || echo no; }
+comes_back() {  # comes_back WHAT WID: the main window waits for it
+  # Minimized (openbox takes the whole game down with it), then the main window
+  # activated: the window it waits for is in front again, with the keys.
+  xdotool windowminimize "$2"; sleep 1
+  wmctrl -i -a "$MAIN"; sleep 1
+  expect "$1 after minimizing it and activating the main window" IsViewable "$(map_state "$2")"
+  expect "the active window after minimizing $1" "$(hex "$2")" "$(active_window)"
+  # Buried under the main window, as by a click on it.
+  wmctrl -i -a "$MAIN"; sleep 1
+  expect "the active window after activating the waiting main window" "$(hex "$2")" "$(active_window)"
+}
 secondary() {  # secondary WHAT WID: owned by the main window, no taskbar entry
   expect "$1's owner (WM_TRANSIENT_FOR)" "$(hex "$MAIN")" "$(owner_of "$2")"
   expect "$1 skips the taskbar" yes "$(skips_taskbar "$2")"
@@ -308,6 +330,10 @@ play() {
   wait_for 10 "the About box (Shift+F10, a)" window '^バージョン情報$' || return 1
   local about; about=$(window '^バージョン情報$')
   secondary "the About box" "$about"
+  item title-bar-buttons
+  expect "the About box's minimize and maximize" "" "$(buttons "$about")"
+  comes_back "the About box" "$about"
+  item about-esc
   keys Escape
   expect "the About box after Esc" IsViewable "$(map_state "$about")"
   keys Return
@@ -342,6 +368,15 @@ play() {
   expect "the organizer, with the main window minimized" IsUnMapped "$(map_state "$ORG")"
   wmctrl -i -a "$MAIN"; sleep 1
   expect "the organizer, with the main window restored" IsViewable "$(map_state "$ORG")"
+
+  item title-bar-buttons
+  expect "the main window's minimize and maximize" MINIMIZE "$(buttons "$MAIN")"
+  expect "the organizer's minimize and maximize" MAXIMIZE "$(buttons "$ORG")"
+  wmctrl -i -r "$MAIN" -b add,maximized_vert,maximized_horz; sleep 1
+  expect "the main window maximized by the window manager" no "$(maximized "$MAIN")"
+
+  item organizer-comes-back
+  comes_back "the organizer" "$ORG"
 
   item close-refused
   wmctrl -i -c "$MAIN"; sleep 1
@@ -416,6 +451,9 @@ play() {
   item secondary-windows
   secondary "the word entry dialog" "$teach"
   screen_reader dialog
+  item title-bar-buttons
+  expect "the word entry dialog's minimize and maximize" "" "$(buttons "$teach")"
+  comes_back "the word entry dialog" "$teach"
   item pending-conversion
   typed houkoku; keys space
   click "$teach" 216 109   # its reading box
