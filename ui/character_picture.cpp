@@ -35,6 +35,14 @@ QImage CharacterForRatio(qreal ratio) {
   return QImage(QStringLiteral(":/renkomi/character.bmp"));
 }
 
+void Picture::paintEvent(QPaintEvent* event) {
+  if (isEnabled() || pixmap().isNull()) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  QPainter(this).drawPixmap(0, 0, pixmap());
+}
+
 QPixmap ComposeCharacterPicture(const QImage& character, const QPixmap& tile, QSize size, QColor ground) {
   // Composed in device pixels, so that nothing is resampled on the way to the
   // screen: the tile's block pixels stay blocks, the drawing stays sharp.

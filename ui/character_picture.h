@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QLabel>
 #include <QPixmap>
 #include <QSize>
 
@@ -29,6 +30,17 @@ QImage CharacterForRatio(qreal ratio);
 // tile repeated (or `ground` without one), then the character squeezed into the
 // whole of it with pure blue transparent.
 QPixmap ComposeCharacterPicture(const QImage& character, const QPixmap& tile, QSize size, QColor ground);
+
+// The element that shows a picture. A picture stays as drawn while its window
+// waits for another one (the organizer disables the main window): greyed, the
+// picture's tile would no longer continue the window's.
+class Picture : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
 
 // A coordinate snapped to the tile grid, toward zero.
 inline constexpr int SnapToTile(int coordinate) { return kTileSize * (coordinate / kTileSize); }

@@ -10,6 +10,7 @@
 #include <QTableView>
 
 #include "accessible.h"
+#include "character_picture.h"
 #include "gauge.h"
 #include "look.h"
 #include "panel.h"
@@ -34,7 +35,7 @@ QFrame* RaisedFrame(QWidget* parent) {
 QWidget* Create(Kind kind, const QString& text, QWidget* parent) {
   switch (kind) {
     case Kind::Shape: return new Shape(parent);
-    case Kind::Picture: return new QLabel(parent);
+    case Kind::Picture: return new Picture(parent);
     case Kind::Gauge: return new Gauge(parent);
     case Kind::Panel: return new Panel(text, parent);
     case Kind::Label: return new QLabel(text, parent);
