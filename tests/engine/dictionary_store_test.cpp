@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <functional>
 
 #include "dictionary_files.h"
@@ -279,7 +281,10 @@ TEST_F(DictionaryStoreTest, FullDiskAtSaveKeepsTheOldPair) {
     try {
       store.SaveDictionary();
     } catch (const Error& e) {
-      code = std::string(e.what()) == "ストリームへの書き込みエラー" ? 0 : 3;
+      code = std::string(e.what()) == "ストリームへの書き込みエラー: " + PathOf("d.jdc") +
+                                          " (ファイルサイズの上限を超えました)"
+                 ? 0
+                 : 3;
     }
     ::_exit(code);
   }
@@ -292,12 +297,41 @@ TEST_F(DictionaryStoreTest, FullDiskAtSaveKeepsTheOldPair) {
   EXPECT_EQ(folder.Names(), (V{"d.jdc", "d.ydc"}));
 }
 
+// A stray 1 GB file under a dictionary's name is refused by its size, at once: the
+// game never reads it, and the words in memory stay as they were.
+TEST_F(DictionaryStoreTest, HugeFileIsRefusedAtOnceWithoutReadingIt) {
+  store.ChooseDictionary("d");
+  store.LoadDictionary();
+  const std::uintmax_t huge = std::uintmax_t{1} << 30;
+  fs::resize_file(folder / "d.jdc", huge);  // sparse: no disk needed
+  const auto start = std::chrono::steady_clock::now();
+  const std::string error = ErrorOf([&] { store.LoadDictionary(); });
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(error, "ファイル " + PathOf("d.jdc") + " は大きすぎるので辞書に使えません (" + std::to_string(huge) +
+                       " バイト。辞書のファイルは 8 MB まで)");
+  EXPECT_LT(took, std::chrono::milliseconds(300));
+  EXPECT_EQ(store.comp, store.Builtin());
+  EXPECT_EQ(fs::file_size(folder / "d.jdc"), huge);
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"), kBuiltInYomiFile);
+}
+
+// The system's reason for a failed write, as the player reads it.
+TEST(SystemReasonTest, SaysWhatHappenedInJapanese) {
+  EXPECT_EQ(SystemReason(ENOSPC), "ディスクがいっぱいです");
+  EXPECT_EQ(SystemReason(EDQUOT), "ディスクの使用量が割り当ての上限に達しました");
+  EXPECT_EQ(SystemReason(EIO), "ディスクの読み書きに失敗しました");
+  EXPECT_EQ(WriteError("/p/renkomi.ydc", ENOSPC).what(),
+            std::string("ストリームへの書き込みエラー: /p/renkomi.ydc (ディスクがいっぱいです)"));
+  // A reason without words of the game's own is still given, by its number.
+  EXPECT_EQ(SystemReason(EPROTO).rfind("システムのエラー " + std::to_string(EPROTO) + " (", 0), 0u);
+}
+
 TEST_F(DictionaryStoreTest, LoadFinishesAnInterruptedSave) {
   WriteBytes(folder / "d.jdc", "old-j\r\n");
   WriteBytes(folder / "d.ydc", "old-y\r\n");
-  WriteBytes(folder / "d.jdc.tmp-1", "new-j\r\n");
-  WriteBytes(folder / "d.ydc.tmp-2", "new-y\r\n");
-  WriteBytes(folder / "d.ydc.commit", CommitMarker("d.jdc.tmp-1", "new-j\r\n", "d.ydc.tmp-2", "new-y\r\n"));
+  WriteBytes(folder / "d.jdc.tmp-0123456789", "new-j\r\n");
+  WriteBytes(folder / "d.ydc.tmp-abcdefghij", "new-y\r\n");
+  WriteBytes(folder / "d.ydc.commit", CommitMarker("d.jdc.tmp-0123456789", "new-j\r\n", "d.ydc.tmp-abcdefghij", "new-y\r\n"));
   store.ChooseDictionary("d");
   store.LoadDictionary();
   EXPECT_EQ(store.comp.jukugo.Entries(), V{"new-j"});
