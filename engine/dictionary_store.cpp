@@ -96,7 +96,10 @@ void DictionaryStore::LoadDictionary() {
   // succeeds, no save may write over them with what memory held before.
   try {
     // A folder that is not there (yet) cannot take the files.
-    if (!dir_.Open()) throw CreateFileError(jukugoPath.string());
+    if (!dir_.Open()) {
+      const int error = errno;
+      throw CreateFileError(jukugoPath.string(), error);
+    }
     // Read whole while no other copy's save is halfway.
     PairLock lock(dir_, jukugoName_);
     RecoverPair(dir_, jukugoName_, yomiName_, lock);

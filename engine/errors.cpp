@@ -5,9 +5,6 @@
 
 namespace renkomi {
 
-Error CreateFileError(const std::string& path) {
-  return Error("ファイル " + path + " を作成できません");
-}
 
 std::string SystemReason(int error) {
   switch (error) {
@@ -35,6 +32,12 @@ std::string SystemReason(int error) {
   }
   // A reason the game has no words for is still given, as the system says it.
   return "システムのエラー " + std::to_string(error) + " (" + std::strerror(error) + ")";
+}
+
+Error CreateFileError(const std::string& path, int error) {
+  std::string message = "ファイル " + path + " を作成できません";
+  if (error != 0) message += " (" + SystemReason(error) + ")";
+  return Error(message);
 }
 
 Error WriteError(const std::string& path, int error) {

@@ -13,8 +13,9 @@ class Error : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// "ファイル %s を作成できません" with the file's full path.
-Error CreateFileError(const std::string& path);
+// "ファイル %s を作成できません" with the file's full path; with an errno value, the
+// system's reason follows in Japanese.
+Error CreateFileError(const std::string& path, int error = 0);
 // "ストリームへの書き込みエラー", then the file's full path and the system's reason
 // for `error` (an errno value) in Japanese: "ディスクがいっぱいです", say.
 Error WriteError(const std::string& path, int error);

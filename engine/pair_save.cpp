@@ -21,6 +21,12 @@ namespace renkomi {
 namespace fs = std::filesystem;
 namespace {
 
+// The create error for `name`, with the reason the last system call gave.
+Error CreateError(const Folder& folder, const std::string& name) {
+  const int error = errno;
+  return CreateFileError(folder.PathOf(name).string(), error);
+}
+
 bool WriteAll(int fd, std::string_view data) {
   while (!data.empty()) {
     const ssize_t n = ::write(fd, data.data(), data.size());
@@ -136,7 +142,7 @@ int WriteAndClose(Fd& fd, std::string_view content) {
 std::string WriteTemporary(const Folder& folder, const std::string& name, std::string_view content) {
   std::string temporary;
   Fd fd(CreateExclusive(folder, TemporaryPrefix(name), temporary));
-  if (!fd.Valid()) throw CreateFileError(folder.PathOf(name).string());
+  if (!fd.Valid()) throw CreateError(folder, name);
   // The new file replaces the old one, so it keeps the old one's permissions; only
   // the file just made is changed, through its own descriptor.
   struct stat old{};
@@ -179,7 +185,10 @@ constexpr std::string_view kMarkerHeading = "renkomi save 1";
 // Opens the folder of the path forms; a folder that is not there cannot take the files.
 Folder OpenFolderOf(const fs::path& file) {
   Folder folder(file.parent_path());
-  if (!folder.Open()) throw CreateFileError(file.string());
+  if (!folder.Open()) {
+    const int error = errno;
+    throw CreateFileError(file.string(), error);
+  }
   return folder;
 }
 
@@ -270,7 +279,7 @@ void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::st
     yomiTemp = WriteTemporary(folder, yomiName, yomiData);
     const std::string marker = CommitMarker(jukugoTemp, jukugoData, yomiTemp, yomiData);
     Fd fd(CreateExclusive(folder, MarkerPrefix(yomiName), markerTemp));
-    if (!fd.Valid()) throw CreateFileError(folder.PathOf(markerName).string());
+    if (!fd.Valid()) throw CreateError(folder, markerName);
     if (const int error = WriteAndClose(fd, marker); error != 0)
       throw WriteError(folder.PathOf(markerName).string(), error);
   } catch (...) {
@@ -281,15 +290,16 @@ void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::st
   lock.Hold(Fd(::openat(folder.Get(), jukugoTemp.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW)));
   if (::renameat(folder.Get(), markerTemp.c_str(), folder.Get(), markerName.c_str()) != 0) {
     // Whatever stands at the marker's name is in the way; it is named.
+    const int error = errno;
     discard();
-    throw CreateFileError(folder.PathOf(markerName).string());
+    throw CreateFileError(folder.PathOf(markerName).string(), error);
   }
   SyncFolder(folder);
   // Committed. Should a rename below fail, the next load or save finishes it.
   if (::renameat(folder.Get(), jukugoTemp.c_str(), folder.Get(), jukugoName.c_str()) != 0)
-    throw CreateFileError(folder.PathOf(jukugoName).string());
+    throw CreateError(folder, jukugoName);
   if (::renameat(folder.Get(), yomiTemp.c_str(), folder.Get(), yomiName.c_str()) != 0)
-    throw CreateFileError(folder.PathOf(yomiName).string());
+    throw CreateError(folder, yomiName);
   SyncFolder(folder);
   ::unlinkat(folder.Get(), markerName.c_str(), 0);
   SyncFolder(folder);
@@ -350,10 +360,10 @@ void RecoverPair(const Folder& folder, const std::string& jukugoName, const std:
       if (jukugoProgress != Progress::kUnknown && yomiProgress != Progress::kUnknown) {
         if (jukugoProgress == Progress::kWaiting &&
             ::renameat(folder.Get(), jukugo.temporary.c_str(), folder.Get(), jukugoName.c_str()) != 0)
-          throw CreateFileError(folder.PathOf(jukugoName).string());
+          throw CreateError(folder, jukugoName);
         if (yomiProgress == Progress::kWaiting &&
             ::renameat(folder.Get(), yomi.temporary.c_str(), folder.Get(), yomiName.c_str()) != 0)
-          throw CreateFileError(folder.PathOf(yomiName).string());
+          throw CreateError(folder, yomiName);
         SyncFolder(folder);
       }
     }

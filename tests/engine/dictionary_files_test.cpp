@@ -134,7 +134,7 @@ TEST(SavePairTest, FolderThatCannotHoldFilesGivesCreateError) {
     SavePair(jukugo, {"a"}, folder / "file" / "x.ydc", {"a"});
     ADD_FAILURE();
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "ファイル " + jukugo.string() + " を作成できません");
+    EXPECT_EQ(std::string(e.what()), "ファイル " + jukugo.string() + " を作成できません (フォルダではありません)");
   }
   EXPECT_EQ(folder.Names(), V{"file"});
 }
@@ -149,7 +149,7 @@ TEST(SavePairTest, SomethingAtTheMarkersNameIsNamedAndOldPairKept) {
     SavePair(folder / "x.jdc", {"new"}, folder / "x.ydc", {"new"});
     ADD_FAILURE();
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "x.ydc.commit").string() + " を作成できません");
+    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "x.ydc.commit").string() + " を作成できません (フォルダです)");
   }
   EXPECT_EQ(ReadBytes(folder / "x.jdc"), "old\r\n");
   EXPECT_EQ(ReadBytes(folder / "x.ydc"), "old\r\n");

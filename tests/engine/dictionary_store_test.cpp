@@ -236,7 +236,7 @@ TEST_F(DictionaryStoreTest, FolderThatIsAFileGivesCreateErrorForTheJukugoFile) {
   DictionaryStore inFile(folder / "file");
   inFile.ChooseDictionary("d");
   EXPECT_EQ(ErrorOf([&] { inFile.LoadDictionary(); }),
-            "ファイル " + (folder / "file" / "d.jdc").string() + " を作成できません");
+            "ファイル " + (folder / "file" / "d.jdc").string() + " を作成できません (フォルダではありません)");
   EXPECT_EQ(folder.Names(), V{"file"});
 }
 
@@ -256,7 +256,7 @@ TEST_F(DictionaryStoreTest, FolderWithoutWritePermissionGivesCreateError) {
       other.LoadDictionary();
       code = 1;
     } catch (const Error& e) {
-      code = std::string(e.what()) == "ファイル " + (folder / "d.jdc").string() + " を作成できません" ? 0 : 3;
+      code = std::string(e.what()) == "ファイル " + (folder / "d.jdc").string() + " を作成できません (アクセスが許可されていません)" ? 0 : 3;
     }
     ::_exit(code);
   }

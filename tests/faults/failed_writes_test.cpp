@@ -148,7 +148,7 @@ TEST_P(BlockedChoiceTest, KeepsThePanelOpenUntilTheFolderCanTakeTheFiles) {
   const std::vector<ReportLine> report = ParseReport(log);
 
   const std::string expected = std::string(row.how) == "below-file"
-                                   ? "ファイル " + (folder / (name + ".jdc")).string() + " を作成できません"
+                                   ? "ファイル " + (folder / (name + ".jdc")).string() + " を作成できません (フォルダではありません)"
                                    : WriteErrorAt(folder / (name + ".jdc"));
   EXPECT_EQ(Errors(report), std::vector<std::string>{expected}) << log;
   EXPECT_EQ(CountDialogs(report, "エラー", expected), 1) << log;

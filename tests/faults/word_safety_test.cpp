@@ -266,7 +266,7 @@ TEST_P(ReadOnlyCloseTest, PlayerCanAlwaysQuit) {
   const std::vector<ReportLine> report = Play({"readonly-close", GetParam().how});
   fs::permissions(folder_, fs::perms::owner_all);
   const std::string question = "辞書を保存できませんでした。保存しないで終わりますか？";
-  const std::string error = "ファイル " + Jukugo().string() + " を作成できません";
+  const std::string error = "ファイル " + Jukugo().string() + " を作成できません (アクセスが許可されていません)";
   if (std::string(GetParam().how) == "unchanged") {
     // Nothing to save: no error, no question, the game just ends.
     EXPECT_EQ(CountDialogs(report, "エラー", error), 0) << log_;
