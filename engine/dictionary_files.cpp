@@ -50,18 +50,19 @@ ReadResult ReadEntriesAt(int dirFd, const char* name, const std::string& shown, 
   // would have to replace it.
   Fd fd(::openat(dirFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
   if (!fd.Valid()) {
+    const int error = errno;
     // ENOTDIR: the program folder itself is not a folder, so no file is there.
-    if (errno == ENOENT || errno == ENOTDIR) {
+    if (error == ENOENT || error == ENOTDIR) {
       entries.clear();
       return ReadResult::kMissing;
     }
     struct stat link{};
-    if (errno == ELOOP && ::fstatat(dirFd, name, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode))
+    if (error == ELOOP && ::fstatat(dirFd, name, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode))
       throw SymbolicLinkError(shown);
-    throw ReadFileError(shown);
+    throw ReadFileError(shown, SystemReason(error));
   }
   struct stat st{};
-  if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) throw ReadFileError(shown);
+  if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) throw ReadFileError(shown, "普通のファイルではありません");
   // Judged by its size alone, before a byte is read; a file that grows while it
   // is read is stopped at the same limit.
   if (static_cast<std::uint64_t>(st.st_size) > kMaxDictionaryFileBytes)
@@ -69,9 +70,10 @@ ReadResult ReadEntriesAt(int dirFd, const char* name, const std::string& shown, 
   std::string data;
   data.reserve(static_cast<std::size_t>(st.st_size));
   if (!ReadAll(fd.Get(), data, kMaxDictionaryFileBytes)) {
+    const int error = errno;
     if (data.size() > kMaxDictionaryFileBytes)
       throw TooLargeFileError(shown, static_cast<unsigned long long>(data.size()), kMaxDictionaryFileBytes);
-    throw ReadFileError(shown);
+    throw ReadFileError(shown, SystemReason(error));
   }
   // The data ends at a NUL. Anything after it is a file some other program wrote
   // (UTF-16, say), and taking only the part before would lose the rest at the next

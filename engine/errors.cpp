@@ -58,8 +58,8 @@ Error ListIndexError(long long index) {
   return Error("リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");
 }
 
-Error ReadFileError(const std::string& path) {
-  return Error("ファイル " + path + " を読み込めません");
+Error ReadFileError(const std::string& path, const std::string& reason) {
+  return Error("ファイル " + path + " を読み込めません" + (reason.empty() ? "" : " (" + reason + ")"));
 }
 
 Error MissingFileError(const std::string& path) {

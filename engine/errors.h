@@ -24,7 +24,8 @@ std::string SystemReason(int error);
 // "リストのインデックスが範囲を超えています (%d)"
 Error ListIndexError(long long index);
 // "ファイル %s を読み込めません" with the file's full path: it exists but cannot be read.
-Error ReadFileError(const std::string& path);
+// With a reason, it follows in parentheses (SystemReason for a failed call).
+Error ReadFileError(const std::string& path, const std::string& reason = {});
 // "ファイル %s が見つかりません" with the file's full path: one file of a pair is missing.
 Error MissingFileError(const std::string& path);
 // "辞書にことばがひとつもありません。": a match cannot open on an empty dictionary.

@@ -89,7 +89,7 @@ TEST(DictionaryFilesTest, ReadEntriesOfSomethingUnreadableThrowsNamingIt) {
       ReadEntries(path, entries);
       ADD_FAILURE() << name;
     } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.what()), "ファイル " + path + " を読み込めません");
+      EXPECT_EQ(std::string(e.what()), "ファイル " + path + " を読み込めません (普通のファイルではありません)");
     }
     EXPECT_EQ(entries, V{"kept"});
   }

@@ -181,7 +181,7 @@ TEST_F(DictionaryStoreTest, UnreadableFileIsReportedAndNotSeededOver) {
   fs::create_directory(folder / "d.ydc");  // exists, cannot be read as a file
   store.ChooseDictionary("d");
   EXPECT_EQ(ErrorOf([&] { store.LoadDictionary(); }),
-            "ファイル " + PathOf("d.ydc") + " を読み込めません");
+            "ファイル " + PathOf("d.ydc") + " を読み込めません (普通のファイルではありません)");
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), "keep\r\n");
   EXPECT_TRUE(fs::is_directory(folder / "d.ydc"));
   EXPECT_EQ(store.comp.jukugo.Count(), 0u);
