@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -313,6 +315,42 @@ TEST_F(DictionaryStoreTest, HugeFileIsRefusedAtOnceWithoutReadingIt) {
   EXPECT_EQ(store.comp, store.Builtin());
   EXPECT_EQ(fs::file_size(folder / "d.jdc"), huge);
   EXPECT_EQ(ReadBytes(folder / "d.ydc"), kBuiltInYomiFile);
+}
+
+// Another program holding the pair (a stuck copy of the game, say) is waited for
+// as long as a save takes, then reported; nothing is written meanwhile.
+TEST_F(DictionaryStoreTest, PairHeldByAnotherProgramIsReportedAndKept) {
+  store.ChooseDictionary("d");
+  store.LoadDictionary();
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t holder = ::fork();
+  if (holder == 0) {
+    const int fd = ::open((folder / "d.jdc").c_str(), O_RDONLY);
+    const char held = (fd >= 0 && ::flock(fd, LOCK_EX) == 0) ? '1' : '0';
+    (void)!::write(ready[1], &held, 1);
+    ::pause();
+    ::_exit(0);
+  }
+  char held = 0;
+  ASSERT_EQ(::read(ready[0], &held, 1), 1);
+  ::close(ready[0]);
+  ::close(ready[1]);
+  ASSERT_EQ(held, '1');
+  store.comp.Append(Sj("日記"), Sj("にっき"));
+  const auto start = std::chrono::steady_clock::now();
+  const std::string error = ErrorOf([&] { store.SaveDictionary(); });
+  const auto waited = std::chrono::steady_clock::now() - start;
+  ::kill(holder, SIGKILL);
+  ::waitpid(holder, nullptr, 0);
+  EXPECT_EQ(error, "ファイル " + PathOf("d.jdc") + " をほかのプログラムが使用中のため、辞書を読み書きできません");
+  EXPECT_GE(waited, std::chrono::seconds(4));
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile);
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"), kBuiltInYomiFile);
+  EXPECT_EQ(folder.Names(), (V{"d.jdc", "d.ydc"}));
+  // Once it lets go, the save goes through.
+  store.SaveDictionary();
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile + Sj("日記\r\n"));
 }
 
 // The system's reason for a failed write, as the player reads it.
