@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 #include "errors.h"
 #include "file_io.h"
@@ -39,32 +40,58 @@ std::string JoinLines(const std::vector<std::string>& entries) {
   return data;
 }
 
-ReadResult ReadEntries(const fs::path& path, std::vector<std::string>& entries) {
+namespace {
+
+// Reads `name` relative to the folder `dirFd` (AT_FDCWD: a path); `shown` is the
+// file's full path for the player.
+ReadResult ReadEntriesAt(int dirFd, const char* name, const std::string& shown, std::vector<std::string>& entries) {
   // O_NONBLOCK: a FIFO under a dictionary name must not hang the game; it is
   // refused below as not a plain file. O_NOFOLLOW: a link is refused, as a save
   // would have to replace it.
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+  Fd fd(::openat(dirFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
   if (!fd.Valid()) {
+    const int error = errno;
     // ENOTDIR: the program folder itself is not a folder, so no file is there.
-    if (errno == ENOENT || errno == ENOTDIR) {
+    if (error == ENOENT || error == ENOTDIR) {
       entries.clear();
       return ReadResult::kMissing;
     }
-    if (errno == ELOOP && IsSymbolicLink(path)) throw SymbolicLinkError(path.string());
-    throw ReadFileError(path.string());
+    struct stat link{};
+    if (error == ELOOP && ::fstatat(dirFd, name, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode))
+      throw SymbolicLinkError(shown);
+    throw ReadFileError(shown, SystemReason(error));
   }
   struct stat st{};
-  if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) throw ReadFileError(path.string());
+  if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) throw ReadFileError(shown, "普通のファイルではありません");
+  // Judged by its size alone, before a byte is read; a file that grows while it
+  // is read is stopped at the same limit.
+  if (static_cast<std::uint64_t>(st.st_size) > kMaxDictionaryFileBytes)
+    throw TooLargeFileError(shown, static_cast<unsigned long long>(st.st_size), kMaxDictionaryFileBytes);
   std::string data;
   data.reserve(static_cast<std::size_t>(st.st_size));
-  if (!ReadAll(fd.Get(), data)) throw ReadFileError(path.string());
+  if (!ReadAll(fd.Get(), data, kMaxDictionaryFileBytes)) {
+    const int error = errno;
+    if (data.size() > kMaxDictionaryFileBytes)
+      throw TooLargeFileError(shown, static_cast<unsigned long long>(data.size()), kMaxDictionaryFileBytes);
+    throw ReadFileError(shown, SystemReason(error));
+  }
   // The data ends at a NUL. Anything after it is a file some other program wrote
   // (UTF-16, say), and taking only the part before would lose the rest at the next
   // save: such a file is refused whole.
   if (const std::size_t nul = data.find('\0'); nul != std::string::npos && nul + 1 < data.size())
-    throw DataAfterNulError(path.string());
+    throw DataAfterNulError(shown);
   entries = CutLines(data);
   return ReadResult::kRead;
+}
+
+}  // namespace
+
+ReadResult ReadEntries(const fs::path& path, std::vector<std::string>& entries) {
+  return ReadEntriesAt(AT_FDCWD, path.c_str(), path.string(), entries);
+}
+
+ReadResult ReadEntries(const Folder& folder, const std::string& name, std::vector<std::string>& entries) {
+  return ReadEntriesAt(folder.Get(), name.c_str(), folder.PathOf(name).string(), entries);
 }
 
 std::string JoinCheckedLines(const fs::path& file, const std::vector<std::string>& entries) {

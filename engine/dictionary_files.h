@@ -9,6 +9,14 @@
 
 namespace renkomi {
 
+class Folder;
+
+// The largest dictionary file the game reads. The largest real dictionary (every
+// word of edict, 109,358 pairs) has 2.3 MB in its two files; 8 MB a file leaves
+// room for several times that, loads in a fraction of a second, and refuses a
+// stray huge file (a disk image, a log) at once instead of reading it for seconds.
+constexpr std::size_t kMaxDictionaryFileBytes = std::size_t{8} << 20;
+
 // Cuts file content into entries (see the format above).
 std::vector<std::string> CutLines(std::string_view data);
 // Joins entries into file content, every line ended by CR LF.
@@ -19,7 +27,10 @@ enum class ReadResult { kRead, kMissing };
 // failure to read throws an Error naming the file, and so does a file that is a
 // symbolic link or holds data after a NUL byte (it is refused whole rather than
 // read in part).
+// A file over kMaxDictionaryFileBytes is refused by its size, before it is read.
 ReadResult ReadEntries(const std::filesystem::path& path, std::vector<std::string>& entries);
+// ReadEntries of the file `name` in an open `folder`.
+ReadResult ReadEntries(const Folder& folder, const std::string& name, std::vector<std::string>& entries);
 
 // The file content of `entries` (JoinLines), refusing with an error naming `file`
 // an entry that holds CR, LF or NUL.

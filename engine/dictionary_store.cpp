@@ -1,6 +1,11 @@
 #include "dictionary_store.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <span>
 #include <system_error>
 
@@ -42,7 +47,8 @@ constexpr std::string_view kJukugoExtension = ".jdc";
 
 }  // namespace
 
-DictionaryStore::DictionaryStore(fs::path programFolder) : folder_(std::move(programFolder)) {
+DictionaryStore::DictionaryStore(fs::path programFolder) : folder_(std::move(programFolder)), dir_(folder_) {
+  dir_.Open();
   for (std::size_t i = 0; i < std::size(texts::kBuiltInJukugo); ++i)
     builtin_.Append(std::string(texts::kBuiltInJukugo[i]), std::string(texts::kBuiltInYomi[i]));
 }
@@ -89,16 +95,24 @@ void DictionaryStore::LoadDictionary() {
   // From here on a failure leaves the files as they are on disk: until a load
   // succeeds, no save may write over them with what memory held before.
   try {
-    RecoverPair(jukugoPath, yomiPath);
+    // A folder that is not there (yet) cannot take the files.
+    if (!dir_.Open()) {
+      const int error = errno;
+      throw CreateFileError(jukugoPath.string(), error);
+    }
+    // Read whole while no other copy's save is halfway.
+    PairLock lock(dir_, jukugoName_);
+    RecoverPair(dir_, jukugoName_, yomiName_, lock);
     std::vector<std::string> yomi;
     std::vector<std::string> jukugo;
-    const ReadResult yomiRead = ReadEntries(yomiPath, yomi);
-    const ReadResult jukugoRead = ReadEntries(jukugoPath, jukugo);
+    const ReadResult yomiRead = ReadEntries(dir_, yomiName_, yomi);
+    const ReadResult jukugoRead = ReadEntries(dir_, jukugoName_, jukugo);
     if (yomiRead == ReadResult::kMissing && jukugoRead == ReadResult::kMissing) {
       // A new dictionary starts with the built-in words.
-      SavePair(jukugoPath, builtin_.jukugo.Entries(), yomiPath, builtin_.yomi.Entries());
-      ReadEntries(jukugoPath, jukugo);
-      ReadEntries(yomiPath, yomi);
+      SaveJoinedPair(dir_, jukugoName_, JoinLines(builtin_.jukugo.Entries()), yomiName_,
+                     JoinLines(builtin_.yomi.Entries()), lock);
+      ReadEntries(dir_, jukugoName_, jukugo);
+      ReadEntries(dir_, yomiName_, yomi);
     } else if (jukugoRead == ReadResult::kMissing) {
       // Half a dictionary is a damaged one: seeding it would overwrite the words
       // still on disk, so the player is told and both files stay as they are.
@@ -140,8 +154,10 @@ void DictionaryStore::SaveDictionary() {
   if (jukugoPath_.empty() || yomiPath_.empty()) throw CreateFileError(InFolder(jukugoName_).string());
   std::string jukugoData = JoinCheckedLines(jukugoPath_, comp.jukugo.Entries());
   std::string yomiData = JoinCheckedLines(yomiPath_, comp.yomi.Entries());
-  RecoverPair(jukugoPath_, yomiPath_);
-  SaveJoinedPair(jukugoPath_, jukugoData, yomiPath_, yomiData);
+  // The whole save holds the pair: another copy's save waits, then keeps whole pairs.
+  PairLock lock(dir_, jukugoName_);
+  RecoverPair(dir_, jukugoName_, yomiName_, lock);
+  SaveJoinedPair(dir_, jukugoName_, jukugoData, yomiName_, yomiData, lock);
   savedJukugo_ = std::move(jukugoData);
   savedYomi_ = std::move(yomiData);
 }
@@ -194,31 +210,42 @@ bool DictionaryStore::IsUsed(std::string_view jukugo) const { return used.jukugo
 
 std::vector<std::string> DictionaryStore::ListUserDictionaries() const {
   std::vector<std::string> names;
-  std::error_code ec;
-  fs::directory_iterator it(folder_, ec);
-  if (ec) {
-    // A program folder that is not there offers no dictionary; one that is there
-    // but cannot be listed is reported.
-    if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
-      return names;
-    throw ReadFileError(folder_.string());
+  // The folder the game holds, or, before it was found, the one at the path now.
+  Folder found(folder_);
+  const Folder* folder = &dir_;
+  if (!dir_.IsOpen()) {
+    // A program folder that is not there offers no dictionary.
+    if (!found.Open()) {
+      if (errno == ENOENT || errno == ENOTDIR) return names;
+      throw ReadFileError(folder_.string());
+    }
+    folder = &found;
   }
-  for (; it != fs::directory_iterator(); it.increment(ec)) {
-    if (ec) throw ReadFileError(folder_.string());
-    const std::string fileName = it->path().filename().string();
+  // One that is there but cannot be listed is reported.
+  Fd listing = folder->OpenReadable();
+  DIR* dir = listing.Valid() ? ::fdopendir(listing.Get()) : nullptr;
+  if (dir == nullptr) throw ReadFileError(folder_.string());
+  listing.Release();  // the listing owns it now
+  std::vector<std::string> files;
+  errno = 0;
+  while (const dirent* entry = ::readdir(dir)) files.emplace_back(entry->d_name);
+  const bool listed = errno == 0;
+  ::closedir(dir);
+  if (!listed) throw ReadFileError(folder_.string());
+  for (const std::string& fileName : files) {
     if (fileName.empty() || fileName[0] == '.') continue;  // hidden
     if (fileName.size() <= kJukugoExtension.size() || !fileName.ends_with(kJukugoExtension))
       continue;
     if (fileName == kSharedJukugoFile) continue;
     // Plain files only: a link is neither read nor written through.
-    std::error_code typeError;
-    if (it->is_symlink(typeError) || !it->is_regular_file(typeError)) continue;
+    struct stat st{};
+    if (::fstatat(folder->Get(), fileName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+      continue;
     std::string name = fileName.substr(0, fileName.rfind('.'));
     // A name the choice would refuse (a control byte, say) is not offered.
     if (!IsSafeName(name)) continue;
     names.push_back(std::move(name));
   }
-  if (ec) throw ReadFileError(folder_.string());
   std::sort(names.begin(), names.end(), NameBefore);
   return names;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "file_io.h"
 #include "word_list.h"
 
 namespace renkomi {
@@ -14,6 +15,9 @@ namespace renkomi {
 class DictionaryStore {
  public:
   // `programFolder` holds the dictionary files (the executable's folder in the game).
+  // It is opened here, or at the first load that finds it, and from then on every
+  // file is read and written in that very folder, even if its path is renamed or
+  // replaced by a link to another folder while the game runs.
   explicit DictionaryStore(std::filesystem::path programFolder);
 
   const std::filesystem::path& ProgramFolder() const { return folder_; }
@@ -64,6 +68,7 @@ class DictionaryStore {
   std::filesystem::path InFolder(const std::string& fileName) const;
 
   std::filesystem::path folder_;
+  Folder dir_;
   std::string jukugoName_;
   std::string yomiName_;
   bool namesSafe_ = false;  // the chosen names stay inside the program folder

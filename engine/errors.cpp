@@ -1,19 +1,65 @@
 #include "errors.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace renkomi {
 
-Error CreateFileError(const std::string& path) {
-  return Error("ファイル " + path + " を作成できません");
+
+std::string SystemReason(int error) {
+  switch (error) {
+    case ENOSPC: return "ディスクがいっぱいです";
+    case EDQUOT: return "ディスクの使用量が割り当ての上限に達しました";
+    case EFBIG: return "ファイルサイズの上限を超えました";
+    case EIO: return "ディスクの読み書きに失敗しました";
+    case EROFS: return "読み取り専用のファイルシステムです";
+    case EACCES:
+    case EPERM: return "アクセスが許可されていません";
+    case ENOENT: return "ファイルまたはフォルダがありません";
+    case ENOTDIR: return "フォルダではありません";
+    case EISDIR: return "フォルダです";
+    case ELOOP: return "シンボリックリンクです";
+    case ENAMETOOLONG: return "名前が長すぎます";
+    case EEXIST: return "同じ名前のファイルがすでにあります";
+    case EMFILE:
+    case ENFILE: return "開いているファイルが多すぎます";
+    case ENOMEM: return "メモリが足りません";
+    case EBUSY:
+    case ETXTBSY: return "ほかのプログラムが使用中です";
+    case EXDEV: return "別のディスクにあります";
+    case ESTALE: return "ネットワーク上のファイルが見つからなくなりました";
+    default: break;
+  }
+  // A reason the game has no words for is still given, as the system says it.
+  return "システムのエラー " + std::to_string(error) + " (" + std::strerror(error) + ")";
 }
 
-Error WriteError() { return Error("ストリームへの書き込みエラー"); }
+Error CreateFileError(const std::string& path, int error) {
+  std::string message = "ファイル " + path + " を作成できません";
+  if (error != 0) message += " (" + SystemReason(error) + ")";
+  return Error(message);
+}
+
+Error WriteError(const std::string& path, int error) {
+  return Error("ストリームへの書き込みエラー: " + path + " (" + SystemReason(error) + ")");
+}
+
+Error TooLargeFileError(const std::string& path, unsigned long long bytes, unsigned long long limit) {
+  return Error("ファイル " + path + " は大きすぎるので辞書に使えません (" + std::to_string(bytes) +
+               " バイト。辞書のファイルは " + std::to_string(limit / (1024 * 1024)) +
+               " MB まで)");
+}
+
+Error PairBusyError(const std::string& path) {
+  return Error("ファイル " + path + " をほかのプログラムが使用中のため、辞書を読み書きできません");
+}
 
 Error ListIndexError(long long index) {
   return Error("リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");
 }
 
-Error ReadFileError(const std::string& path) {
-  return Error("ファイル " + path + " を読み込めません");
+Error ReadFileError(const std::string& path, const std::string& reason) {
+  return Error("ファイル " + path + " を読み込めません" + (reason.empty() ? "" : " (" + reason + ")"));
 }
 
 Error MissingFileError(const std::string& path) {

@@ -13,14 +13,19 @@ class Error : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// "ファイル %s を作成できません" with the file's full path.
-Error CreateFileError(const std::string& path);
-// "ストリームへの書き込みエラー"
-Error WriteError();
+// "ファイル %s を作成できません" with the file's full path; with an errno value, the
+// system's reason follows in Japanese.
+Error CreateFileError(const std::string& path, int error = 0);
+// "ストリームへの書き込みエラー", then the file's full path and the system's reason
+// for `error` (an errno value) in Japanese: "ディスクがいっぱいです", say.
+Error WriteError(const std::string& path, int error);
+// The system's reason for `error` (an errno value), in Japanese.
+std::string SystemReason(int error);
 // "リストのインデックスが範囲を超えています (%d)"
 Error ListIndexError(long long index);
 // "ファイル %s を読み込めません" with the file's full path: it exists but cannot be read.
-Error ReadFileError(const std::string& path);
+// With a reason, it follows in parentheses (SystemReason for a failed call).
+Error ReadFileError(const std::string& path, const std::string& reason = {});
 // "ファイル %s が見つかりません" with the file's full path: one file of a pair is missing.
 Error MissingFileError(const std::string& path);
 // "辞書にことばがひとつもありません。": a match cannot open on an empty dictionary.
@@ -32,6 +37,11 @@ Error DataAfterNulError(const std::string& path);
 // one can be trusted to belong with the same line of the other.
 Error UnevenPairError(const std::string& jukugoPath, std::size_t jukugoLines,
                       const std::string& yomiPath, std::size_t yomiLines);
+// A dictionary file far larger than any real dictionary: refused before a byte of
+// it is read, so that a stray huge file never holds up the game.
+Error TooLargeFileError(const std::string& path, unsigned long long bytes, unsigned long long limit);
+// Another program held the dictionary's files for longer than any save takes.
+Error PairBusyError(const std::string& path);
 // A dictionary file that is a symbolic link: the game neither follows it nor
 // replaces it.
 Error SymbolicLinkError(const std::string& path);

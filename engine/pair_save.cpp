@@ -1,6 +1,8 @@
 #include "pair_save.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,19 +12,19 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <thread>
 
 #include "dictionary_files.h"
 #include "errors.h"
-#include "file_io.h"
 
 namespace renkomi {
 namespace fs = std::filesystem;
 namespace {
 
-fs::path WithSuffix(const fs::path& path, const std::string& suffix) {
-  fs::path result = path;
-  result += suffix;
-  return result;
+// The create error for `name`, with the reason the last system call gave.
+Error CreateError(const Folder& folder, const std::string& name) {
+  const int error = errno;
+  return CreateFileError(folder.PathOf(name).string(), error);
 }
 
 bool WriteAll(int fd, std::string_view data) {
@@ -37,14 +39,9 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
-fs::path FolderOf(const fs::path& file) {
-  fs::path folder = file.parent_path();
-  return folder.empty() ? fs::path(".") : folder;
-}
-
 // Makes the renames in the folder durable.
-void SyncFolder(const fs::path& file) {
-  Fd dir(::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+void SyncFolder(const Folder& folder) {
+  const Fd dir = folder.OpenReadable();
   if (dir.Valid()) ::fsync(dir.Get());
 }
 
@@ -52,13 +49,23 @@ void SyncFolder(const fs::path& file) {
 //   <file>.tmp-<random>     the new content, written and flushed before the commit
 //   <yomi>.commit-<random>  the commit marker while it is being written
 //   <yomi>.commit           the commit marker: names both temporaries and their content
-std::string TemporaryPrefix(const fs::path& file) { return file.filename().string() + ".tmp-"; }
-std::string MarkerPrefix(const fs::path& yomiPath) { return yomiPath.filename().string() + ".commit-"; }
-fs::path MarkerPath(const fs::path& yomiPath) { return WithSuffix(yomiPath, ".commit"); }
+// <random> is always kSuffixLength lower-case letters and digits: nothing else is
+// ever taken for a save's own.
+constexpr std::size_t kSuffixLength = 10;
+constexpr char kSuffixLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+std::string TemporaryPrefix(const std::string& file) { return file + ".tmp-"; }
+std::string MarkerPrefix(const std::string& yomi) { return yomi + ".commit-"; }
+std::string MarkerName(const std::string& yomi) { return yomi + ".commit"; }
+
+bool IsSaveName(const std::string& name, const std::string& prefix) {
+  return name.size() == prefix.size() + kSuffixLength && name.compare(0, prefix.size(), prefix) == 0 &&
+         std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), [](char c) {
+           return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+         });
+}
 
 std::string RandomSuffix() {
-  static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  unsigned char bytes[10];
+  unsigned char bytes[kSuffixLength];
   std::size_t got = 0;
   while (got < sizeof bytes) {
     const ssize_t n = ::getrandom(bytes + got, sizeof bytes - got, 0);
@@ -76,17 +83,17 @@ std::string RandomSuffix() {
     for (std::size_t i = 0; i < sizeof bytes; ++i) bytes[i] = static_cast<unsigned char>(mix >> (8 * (i % 8)));
   }
   std::string suffix;
-  for (const unsigned char b : bytes) suffix += letters[b % (sizeof letters - 1)];
+  for (const unsigned char b : bytes) suffix += kSuffixLetters[b % (sizeof kSuffixLetters - 1)];
   return suffix;
 }
 
 // A file of our own under a new name beginning with `prefix` in `folder`: created
 // exclusively and never through a link, so nothing planted at the name can be
-// written through. Returns the descriptor and sets `path`; -1 when it cannot be made.
-int CreateExclusive(const fs::path& folder, const std::string& prefix, fs::path& path) {
+// written through. Returns the descriptor and sets `name`; -1 when it cannot be made.
+int CreateExclusive(const Folder& folder, const std::string& prefix, std::string& name) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    path = folder / (prefix + RandomSuffix());
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    name = prefix + RandomSuffix();
+    const int fd = ::openat(folder.Get(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
@@ -110,8 +117,8 @@ std::string Describe(std::string_view data) {
 }
 
 // Reads a whole plain file that is not a link; false when there is none.
-bool ReadPlainFile(const fs::path& path, std::string& data, std::size_t limit) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+bool ReadPlainFile(const Folder& folder, const std::string& name, std::string& data, std::size_t limit) {
+  Fd fd(::openat(folder.Get(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
   if (!fd.Valid()) return false;
   struct stat st{};
   if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
@@ -120,52 +127,130 @@ bool ReadPlainFile(const fs::path& path, std::string& data, std::size_t limit) {
   return ReadAll(fd.Get(), data, limit);
 }
 
+// Writes content to `fd`, flushes it to disk and closes it; the errno of the first
+// failure, 0 when all went well.
+int WriteAndClose(Fd& fd, std::string_view content) {
+  int error = 0;
+  if (!WriteAll(fd.Get(), content) || ::fsync(fd.Get()) != 0) error = errno;
+  if (!fd.Close() && error == 0) error = errno;
+  return error;
+}
+
 // Writes one temporary file whole and flushes it to disk. Throws naming
-// `dictionaryPath`, the file the player knows; the temporary is removed on failure.
-fs::path WriteTemporary(const fs::path& dictionaryPath, std::string_view content) {
-  fs::path temporary;
-  Fd fd(CreateExclusive(FolderOf(dictionaryPath), TemporaryPrefix(dictionaryPath), temporary));
-  if (!fd.Valid()) throw CreateFileError(dictionaryPath.string());
+// the dictionary file `name`, the file the player knows; the temporary is removed
+// on failure. Returns the temporary's name.
+std::string WriteTemporary(const Folder& folder, const std::string& name, std::string_view content) {
+  std::string temporary;
+  Fd fd(CreateExclusive(folder, TemporaryPrefix(name), temporary));
+  if (!fd.Valid()) throw CreateError(folder, name);
   // The new file replaces the old one, so it keeps the old one's permissions; only
   // the file just made is changed, through its own descriptor.
   struct stat old{};
-  if (::lstat(dictionaryPath.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+  if (::fstatat(folder.Get(), name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode))
     ::fchmod(fd.Get(), old.st_mode & 0777);
-  const bool ok = WriteAll(fd.Get(), content) && ::fsync(fd.Get()) == 0;
-  if (!fd.Close() || !ok) {
-    ::unlink(temporary.c_str());
-    throw WriteError();
+  if (const int error = WriteAndClose(fd, content); error != 0) {
+    ::unlinkat(folder.Get(), temporary.c_str(), 0);
+    throw WriteError(folder.PathOf(name).string(), error);
   }
   return temporary;
 }
 
 // Removes what saves cut short left beside the pair: temporaries and unfinished
-// markers. Only names a save makes are touched; a link there is removed itself,
-// never followed.
-void RemoveLeftovers(const fs::path& jukugoPath, const fs::path& yomiPath) {
-  const std::string prefixes[] = {TemporaryPrefix(jukugoPath), TemporaryPrefix(yomiPath),
-                                  MarkerPrefix(yomiPath)};
-  std::error_code ec;
-  for (fs::directory_iterator it(FolderOf(yomiPath), ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    for (const std::string& prefix : prefixes) {
-      if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) {
-        struct stat st{};
-        if (::lstat(it->path().c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) ::unlink(it->path().c_str());
-        break;
-      }
-    }
+// markers, by their exact names only. A link there is removed itself, never followed.
+void RemoveLeftovers(const Folder& folder, const std::string& jukugo, const std::string& yomi) {
+  const std::string prefixes[] = {TemporaryPrefix(jukugo), TemporaryPrefix(yomi), MarkerPrefix(yomi)};
+  const int listing = ::openat(folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listing < 0) return;
+  DIR* dir = ::fdopendir(listing);
+  if (dir == nullptr) {
+    ::close(listing);
+    return;
+  }
+  std::vector<std::string> leftovers;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    for (const std::string& prefix : prefixes)
+      if (IsSaveName(name, prefix)) leftovers.push_back(name);
+  }
+  ::closedir(dir);
+  for (const std::string& name : leftovers) {
+    struct stat st{};
+    if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(st.st_mode))
+      ::unlinkat(folder.Get(), name.c_str(), 0);
   }
 }
 
 constexpr std::string_view kMarkerHeading = "renkomi save 1";
 
+// Opens the folder of the path forms; a folder that is not there cannot take the files.
+Folder OpenFolderOf(const fs::path& file) {
+  Folder folder(file.parent_path());
+  if (!folder.Open()) {
+    const int error = errno;
+    throw CreateFileError(file.string(), error);
+  }
+  return folder;
+}
+
 }  // namespace
+
+PairLock::PairLock(const Folder& folder, const std::string& jukugoName) {
+  // A save takes milliseconds; a file held this long is held by something stuck.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  for (;;) {
+    Fd fd(::openat(folder.Get(), jukugoName.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    struct stat held{};
+    // Nothing to hold (a new dictionary, a link the save refuses): the save's own
+    // steps report what is in the way.
+    if (!fd.Valid() || ::fstat(fd.Get(), &held) != 0 || !S_ISREG(held.st_mode)) return;
+    if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+      if (errno == EINTR) continue;
+      // A file system without locks is used as before.
+      if (errno != EWOULDBLOCK) return;
+      if (std::chrono::steady_clock::now() > deadline) throw PairBusyError(folder.PathOf(jukugoName).string());
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      continue;
+    }
+    // The save we waited for replaced the file: the lock must be on the one in place.
+    struct stat now{};
+    if (::fstatat(folder.Get(), jukugoName.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && now.st_dev == held.st_dev &&
+        now.st_ino == held.st_ino) {
+      held_.push_back(std::move(fd));
+      return;
+    }
+  }
+}
+
+void PairLock::Hold(Fd fd) {
+  // Nobody else knows the file yet, so this never waits.
+  if (fd.Valid() && ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0) held_.push_back(std::move(fd));
+}
 
 std::string CommitMarker(const std::string& jukugoTemporary, std::string_view jukugoData,
                          const std::string& yomiTemporary, std::string_view yomiData) {
   return std::string(kMarkerHeading) + "\n" + jukugoTemporary + "\t" + Describe(jukugoData) + "\n" +
          yomiTemporary + "\t" + Describe(yomiData) + "\n";
+}
+
+void SavePair(const fs::path& jukugoPath, const std::vector<std::string>& jukugo,
+              const fs::path& yomiPath, const std::vector<std::string>& yomi) {
+  const std::string jukugoData = JoinCheckedLines(jukugoPath, jukugo);
+  SaveJoinedPair(jukugoPath, jukugoData, yomiPath, JoinCheckedLines(yomiPath, yomi));
+}
+
+void SaveJoinedPair(const fs::path& jukugoPath, std::string_view jukugoData, const fs::path& yomiPath,
+                    std::string_view yomiData) {
+  const Folder folder = OpenFolderOf(jukugoPath);
+  PairLock lock(folder, jukugoPath.filename().string());
+  SaveJoinedPair(folder, jukugoPath.filename().string(), jukugoData, yomiPath.filename().string(), yomiData,
+                 lock);
+}
+
+void RecoverPair(const fs::path& jukugoPath, const fs::path& yomiPath) {
+  Folder folder(jukugoPath.parent_path());
+  if (!folder.Open()) return;  // no folder, nothing to recover
+  const PairLock lock(folder, jukugoPath.filename().string());
+  RecoverPair(folder, jukugoPath.filename().string(), yomiPath.filename().string(), lock);
 }
 
 // A save never writes into the dictionary files themselves:
@@ -175,124 +260,119 @@ std::string CommitMarker(const std::string& jukugoTemporary, std::string_view ju
 //      of their content, is put in place under <yomi>.commit by a rename;
 //   3. both temporaries are renamed over the dictionary files, then the marker goes.
 // A kill before 2 leaves the old pair; after it, RecoverPair finishes the save.
-void SavePair(const fs::path& jukugoPath, const std::vector<std::string>& jukugo,
-              const fs::path& yomiPath, const std::vector<std::string>& yomi) {
-  const std::string jukugoData = JoinCheckedLines(jukugoPath, jukugo);
-  SaveJoinedPair(jukugoPath, jukugoData, yomiPath, JoinCheckedLines(yomiPath, yomi));
-}
-
-void SaveJoinedPair(const fs::path& jukugoPath, std::string_view jukugoData, const fs::path& yomiPath,
-                    std::string_view yomiData) {
+// Every step goes through the folder held open, never through its path.
+void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::string_view jukugoData,
+                    const std::string& yomiName, std::string_view yomiData, PairLock& lock) {
   // A link is neither followed nor replaced.
-  for (const fs::path* path : {&jukugoPath, &yomiPath})
-    if (IsSymbolicLink(*path)) throw SymbolicLinkError(path->string());
+  for (const std::string* name : {&jukugoName, &yomiName})
+    if (folder.IsLinkIn(*name)) throw SymbolicLinkError(folder.PathOf(*name).string());
 
-  const fs::path jukugoTemp = WriteTemporary(jukugoPath, jukugoData);
-  fs::path yomiTemp;
-  fs::path markerTemp;
+  const std::string jukugoTemp = WriteTemporary(folder, jukugoName, jukugoData);
+  std::string yomiTemp;
+  std::string markerTemp;
   const auto discard = [&] {
-    for (const fs::path& path : {jukugoTemp, yomiTemp, markerTemp})
-      if (!path.empty()) ::unlink(path.c_str());
+    for (const std::string& name : {jukugoTemp, yomiTemp, markerTemp})
+      if (!name.empty()) ::unlinkat(folder.Get(), name.c_str(), 0);
   };
+  const std::string markerName = MarkerName(yomiName);
   try {
-    yomiTemp = WriteTemporary(yomiPath, yomiData);
-    const std::string marker = CommitMarker(jukugoTemp.filename().string(), jukugoData,
-                                            yomiTemp.filename().string(), yomiData);
-    Fd fd(CreateExclusive(FolderOf(yomiPath), MarkerPrefix(yomiPath), markerTemp));
-    if (!fd.Valid()) throw CreateFileError(MarkerPath(yomiPath).string());
-    const bool ok = WriteAll(fd.Get(), marker) && ::fsync(fd.Get()) == 0;
-    if (!fd.Close() || !ok) throw WriteError();
+    yomiTemp = WriteTemporary(folder, yomiName, yomiData);
+    const std::string marker = CommitMarker(jukugoTemp, jukugoData, yomiTemp, yomiData);
+    Fd fd(CreateExclusive(folder, MarkerPrefix(yomiName), markerTemp));
+    if (!fd.Valid()) throw CreateError(folder, markerName);
+    if (const int error = WriteAndClose(fd, marker); error != 0)
+      throw WriteError(folder.PathOf(markerName).string(), error);
   } catch (...) {
     discard();
     throw;
   }
-  const fs::path markerPath = MarkerPath(yomiPath);
-  if (::rename(markerTemp.c_str(), markerPath.c_str()) != 0) {
+  // Whoever opens the jukugo file's name from the rename on meets the lock too.
+  lock.Hold(Fd(::openat(folder.Get(), jukugoTemp.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW)));
+  if (::renameat(folder.Get(), markerTemp.c_str(), folder.Get(), markerName.c_str()) != 0) {
     // Whatever stands at the marker's name is in the way; it is named.
+    const int error = errno;
     discard();
-    throw CreateFileError(markerPath.string());
+    throw CreateFileError(folder.PathOf(markerName).string(), error);
   }
-  SyncFolder(yomiPath);
+  SyncFolder(folder);
   // Committed. Should a rename below fail, the next load or save finishes it.
-  if (::rename(jukugoTemp.c_str(), jukugoPath.c_str()) != 0) throw CreateFileError(jukugoPath.string());
-  if (::rename(yomiTemp.c_str(), yomiPath.c_str()) != 0) throw CreateFileError(yomiPath.string());
-  SyncFolder(jukugoPath);
-  ::unlink(markerPath.c_str());
-  SyncFolder(yomiPath);
+  if (::renameat(folder.Get(), jukugoTemp.c_str(), folder.Get(), jukugoName.c_str()) != 0)
+    throw CreateError(folder, jukugoName);
+  if (::renameat(folder.Get(), yomiTemp.c_str(), folder.Get(), yomiName.c_str()) != 0)
+    throw CreateError(folder, yomiName);
+  SyncFolder(folder);
+  ::unlinkat(folder.Get(), markerName.c_str(), 0);
+  SyncFolder(folder);
 }
 
 namespace {
 
 // One file of a committed save, as its marker names it.
 struct MarkedFile {
-  fs::path temporary;
+  std::string temporary;    // its name within the folder
   std::string description;  // size and fingerprint of its content
 };
 
 // Reads a commit marker; false when it is not one a save of this pair wrote.
-bool ReadMarker(const fs::path& markerPath, const fs::path& jukugoPath, const fs::path& yomiPath,
-                MarkedFile& jukugo, MarkedFile& yomi) {
+bool ReadMarker(const Folder& folder, const std::string& markerName, const std::string& jukugoName,
+                const std::string& yomiName, MarkedFile& jukugo, MarkedFile& yomi) {
   std::string text;
-  if (!ReadPlainFile(markerPath, text, 4096)) return false;
+  if (!ReadPlainFile(folder, markerName, text, 4096)) return false;
   std::vector<std::string> lines = CutLines(text);
   if (lines.size() != 3 || lines[0] != kMarkerHeading) return false;
-  const auto parse = [&](const std::string& line, const fs::path& file, MarkedFile& out) {
+  const auto parse = [&](const std::string& line, const std::string& file, MarkedFile& out) {
     const std::size_t tab = line.find('\t');
     if (tab == std::string::npos) return false;
-    const std::string name = line.substr(0, tab);
-    const std::string prefix = TemporaryPrefix(file);
-    // Only a temporary of this very file, in this very folder.
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
-        name.find('/') != std::string::npos)
-      return false;
-    out.temporary = FolderOf(file) / name;
+    // Only a temporary of this very file, by the exact name a save gives it.
+    out.temporary = line.substr(0, tab);
     out.description = line.substr(tab + 1);
-    return true;
+    return IsSaveName(out.temporary, TemporaryPrefix(file));
   };
-  return parse(lines[1], jukugoPath, jukugo) && parse(lines[2], yomiPath, yomi);
+  return parse(lines[1], jukugoName, jukugo) && parse(lines[2], yomiName, yomi);
 }
 
 // Where a committed file stands: its temporary still waits (kWaiting), it is
 // already in place (kInPlace), or neither holds the content the marker names.
 enum class Progress { kWaiting, kInPlace, kUnknown };
 
-Progress ProgressOf(const MarkedFile& file, const fs::path& dictionaryPath) {
+Progress ProgressOf(const Folder& folder, const MarkedFile& file, const std::string& dictionaryName) {
   std::string data;
-  constexpr std::size_t kLimit = std::size_t{1} << 31;
-  if (ReadPlainFile(file.temporary, data, kLimit))
+  if (ReadPlainFile(folder, file.temporary, data, kMaxDictionaryFileBytes))
     return Describe(data) == file.description ? Progress::kWaiting : Progress::kUnknown;
-  if (ReadPlainFile(dictionaryPath, data, kLimit) && Describe(data) == file.description)
+  if (ReadPlainFile(folder, dictionaryName, data, kMaxDictionaryFileBytes) && Describe(data) == file.description)
     return Progress::kInPlace;
   return Progress::kUnknown;
 }
 
 }  // namespace
 
-void RecoverPair(const fs::path& jukugoPath, const fs::path& yomiPath) {
-  const fs::path markerPath = MarkerPath(yomiPath);
+void RecoverPair(const Folder& folder, const std::string& jukugoName, const std::string& yomiName,
+                 const PairLock& /*held for the whole recovery*/) {
+  const std::string markerName = MarkerName(yomiName);
   struct stat st{};
-  if (::lstat(markerPath.c_str(), &st) == 0) {
+  if (::fstatat(folder.Get(), markerName.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
     MarkedFile jukugo;
     MarkedFile yomi;
-    if (S_ISREG(st.st_mode) && ReadMarker(markerPath, jukugoPath, yomiPath, jukugo, yomi)) {
-      const Progress jukugoProgress = ProgressOf(jukugo, jukugoPath);
-      const Progress yomiProgress = ProgressOf(yomi, yomiPath);
+    if (S_ISREG(st.st_mode) && ReadMarker(folder, markerName, jukugoName, yomiName, jukugo, yomi)) {
+      const Progress jukugoProgress = ProgressOf(folder, jukugo, jukugoName);
+      const Progress yomiProgress = ProgressOf(folder, yomi, yomiName);
       // The marker is trusted only when both files it names are this save's own.
       if (jukugoProgress != Progress::kUnknown && yomiProgress != Progress::kUnknown) {
         if (jukugoProgress == Progress::kWaiting &&
-            ::rename(jukugo.temporary.c_str(), jukugoPath.c_str()) != 0)
-          throw CreateFileError(jukugoPath.string());
-        if (yomiProgress == Progress::kWaiting && ::rename(yomi.temporary.c_str(), yomiPath.c_str()) != 0)
-          throw CreateFileError(yomiPath.string());
-        SyncFolder(yomiPath);
+            ::renameat(folder.Get(), jukugo.temporary.c_str(), folder.Get(), jukugoName.c_str()) != 0)
+          throw CreateError(folder, jukugoName);
+        if (yomiProgress == Progress::kWaiting &&
+            ::renameat(folder.Get(), yomi.temporary.c_str(), folder.Get(), yomiName.c_str()) != 0)
+          throw CreateError(folder, yomiName);
+        SyncFolder(folder);
       }
     }
     // A marker that is not a save's own is dropped; a folder under its name is left
     // for the player, and the next save names it.
-    if (!S_ISDIR(st.st_mode)) ::unlink(markerPath.c_str());
+    if (!S_ISDIR(st.st_mode)) ::unlinkat(folder.Get(), markerName.c_str(), 0);
   }
   // Leftovers of saves that never committed: the pair in place is the old one, whole.
-  RemoveLeftovers(jukugoPath, yomiPath);
+  RemoveLeftovers(folder, jukugoName, yomiName);
 }
 
 }  // namespace renkomi

@@ -7,13 +7,42 @@
 #include <string_view>
 #include <vector>
 
+#include "file_io.h"
+
 namespace renkomi {
+
+// Holds a dictionary's pair for one whole load or save, so that two copies of the
+// game (or two stores) never interleave their steps on the same files. The lock is
+// an exclusive flock on the jukugo file, taken again on the file now standing at
+// its name when a save replaced it meanwhile; a save also holds the file that is
+// about to replace it, so whoever opens the name meets the lock. Waits for a save
+// of another copy to end; throws PairBusyError when the files stay held for
+// seconds. A new dictionary (no jukugo file yet) and a file system without locks
+// are not held, as before.
+class PairLock {
+ public:
+  PairLock(const Folder& folder, const std::string& jukugoName);
+  // Also holds `fd`, a file about to be put in place under the jukugo file's name.
+  void Hold(Fd fd);
+
+ private:
+  std::vector<Fd> held_;
+};
+
+// The save and its recovery within a folder held open, for a caller that holds the
+// pair's lock for the whole load or save; names are within the folder, errors
+// name the full paths.
+void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::string_view jukugoData,
+                    const std::string& yomiName, std::string_view yomiData, PairLock& lock);
+void RecoverPair(const Folder& folder, const std::string& jukugoName, const std::string& yomiName,
+                 const PairLock& lock);
 
 // Writes both files of a dictionary, or neither: each is written whole to a
 // temporary file of this save's own beside it (created exclusively, never through
 // a link) and flushed to disk, and only then are they put in place. A save cut
 // short by a kill is finished or undone by RecoverPair.
-// Throws CreateFileError / WriteError naming the file in the way; an entry holding
+// Throws CreateFileError / WriteError naming the file in the way (and the system's
+// reason); an entry holding
 // CR, LF or NUL, or a dictionary file that is a symbolic link, is refused before
 // anything is written. On failure the old pair is untouched and no temporary file
 // is left.
@@ -32,6 +61,10 @@ std::string CommitMarker(const std::string& jukugoTemporary, std::string_view ju
 // Completes a save that was committed but interrupted before both files were in
 // place, or removes the leftovers of one that was not committed. A commit marker
 // is trusted only when the files it names hold exactly the content it records.
+// Only names a save makes are touched: "<file>.tmp-" or "<reading file>.commit-"
+// followed by exactly ten lower-case letters and digits; a dictionary whose name
+// merely begins that way ("renkomi.jdc.tmp-old.jdc") stays.
+// The path forms open the folder and take the pair's lock themselves.
 void RecoverPair(const std::filesystem::path& jukugoPath, const std::filesystem::path& yomiPath);
 
 }  // namespace renkomi

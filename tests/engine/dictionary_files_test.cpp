@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <map>
@@ -88,7 +89,7 @@ TEST(DictionaryFilesTest, ReadEntriesOfSomethingUnreadableThrowsNamingIt) {
       ReadEntries(path, entries);
       ADD_FAILURE() << name;
     } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.what()), "ファイル " + path + " を読み込めません");
+      EXPECT_EQ(std::string(e.what()), "ファイル " + path + " を読み込めません (普通のファイルではありません)");
     }
     EXPECT_EQ(entries, V{"kept"});
   }
@@ -133,7 +134,7 @@ TEST(SavePairTest, FolderThatCannotHoldFilesGivesCreateError) {
     SavePair(jukugo, {"a"}, folder / "file" / "x.ydc", {"a"});
     ADD_FAILURE();
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "ファイル " + jukugo.string() + " を作成できません");
+    EXPECT_EQ(std::string(e.what()), "ファイル " + jukugo.string() + " を作成できません (フォルダではありません)");
   }
   EXPECT_EQ(folder.Names(), V{"file"});
 }
@@ -148,7 +149,7 @@ TEST(SavePairTest, SomethingAtTheMarkersNameIsNamedAndOldPairKept) {
     SavePair(folder / "x.jdc", {"new"}, folder / "x.ydc", {"new"});
     ADD_FAILURE();
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "x.ydc.commit").string() + " を作成できません");
+    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "x.ydc.commit").string() + " を作成できません (フォルダです)");
   }
   EXPECT_EQ(ReadBytes(folder / "x.jdc"), "old\r\n");
   EXPECT_EQ(ReadBytes(folder / "x.ydc"), "old\r\n");
@@ -220,6 +221,7 @@ struct FullDiskRow {
   const char* name;
   std::size_t jukugoBytes;
   std::size_t yomiBytes;
+  const char* failing;  // the file the error names
 };
 
 class FullDiskTest : public testing::TestWithParam<FullDiskRow> {};
@@ -237,7 +239,10 @@ TEST_P(FullDiskTest, OldPairSurvivesAndNoTemporaryIsLeft) {
       SavePair(folder / "x.jdc", {std::string(GetParam().jukugoBytes, 'j')}, folder / "x.ydc",
                {std::string(GetParam().yomiBytes, 'y')});
     } catch (const Error& e) {
-      return std::string(e.what()) == "ストリームへの書き込みエラー" ? 0 : 3;
+      // The file and the system's reason, in the player's language.
+      const std::string expected = "ストリームへの書き込みエラー: " + (folder / GetParam().failing).string() +
+                                   " (ファイルサイズの上限を超えました)";
+      return std::string(e.what()) == expected ? 0 : 3;
     }
     return 1;
   });
@@ -248,8 +253,8 @@ TEST_P(FullDiskTest, OldPairSurvivesAndNoTemporaryIsLeft) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, FullDiskTest,
-                         testing::Values(FullDiskRow{"JukugoTooBig", 10000, 10},
-                                         FullDiskRow{"ReadingTooBig", 10, 10000}),
+                         testing::Values(FullDiskRow{"JukugoTooBig", 10000, 10, "x.jdc"},
+                                         FullDiskRow{"ReadingTooBig", 10, 10000, "x.ydc"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The files a save leaves when it is killed at each of its steps, and whether the
@@ -260,6 +265,7 @@ struct InterruptRow {
   std::map<std::string, std::string> files;
   bool marker;          // the commit marker of new-j / new-y is in place
   const char* expected;  // "old", "new" or "none"
+  V kept = {};           // other files of the folder, which must stay byte for byte
 };
 
 class RecoverPairTest : public testing::TestWithParam<InterruptRow> {};
@@ -268,14 +274,18 @@ TEST_P(RecoverPairTest, GivesOldPairOrNewPairWhole) {
   TempFolder folder;
   for (const auto& [name, bytes] : GetParam().files) WriteBytes(folder / name, bytes);
   if (GetParam().marker)
-    WriteBytes(folder / "x.ydc.commit", CommitMarker("x.jdc.tmp-a1", "new-j\r\n", "x.ydc.tmp-b2", "new-y\r\n"));
+    WriteBytes(folder / "x.ydc.commit", CommitMarker("x.jdc.tmp-aaaaaaaaa1", "new-j\r\n", "x.ydc.tmp-bbbbbbbbb2", "new-y\r\n"));
   RecoverPair(folder / "x.jdc", folder / "x.ydc");
   const std::string expected = GetParam().expected;
   if (expected == "none") {
     EXPECT_TRUE(folder.Names().empty());
     return;
   }
-  EXPECT_EQ(folder.Names(), (V{"x.jdc", "x.ydc"}));
+  V names{"x.jdc", "x.ydc"};
+  names.insert(names.end(), GetParam().kept.begin(), GetParam().kept.end());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(folder.Names(), names);
+  for (const std::string& name : GetParam().kept) EXPECT_EQ(ReadBytes(folder / name), GetParam().files.at(name));
   EXPECT_EQ(ReadBytes(folder / "x.jdc"), expected + "-j\r\n");
   EXPECT_EQ(ReadBytes(folder / "x.ydc"), expected + "-y\r\n");
 }
@@ -290,27 +300,35 @@ INSTANTIATE_TEST_SUITE_P(
     KillPoints, RecoverPairTest,
     testing::Values(
         InterruptRow{"NoSaveRunning", kOld, false, "old"},
-        InterruptRow{"JukugoTemporaryCut", With(kOld, {{"x.jdc.tmp-a1", "ne"}}), false, "old"},
+        InterruptRow{"JukugoTemporaryCut", With(kOld, {{"x.jdc.tmp-aaaaaaaaa1", "ne"}}), false, "old"},
         InterruptRow{"BothTemporariesWholeNotCommitted",
-                     With(kOld, {{"x.jdc.tmp-a1", "new-j\r\n"}, {"x.ydc.tmp-b2", "new-y\r\n"},
-                                 {"x.ydc.commit-c3", "renkomi"}}),
+                     With(kOld, {{"x.jdc.tmp-aaaaaaaaa1", "new-j\r\n"}, {"x.ydc.tmp-bbbbbbbbb2", "new-y\r\n"},
+                                 {"x.ydc.commit-ccccccccc3", "renkomi"}}),
                      false, "old"},
-        InterruptRow{"Committed", With(kOld, {{"x.jdc.tmp-a1", "new-j\r\n"}, {"x.ydc.tmp-b2", "new-y\r\n"}}),
+        InterruptRow{"Committed", With(kOld, {{"x.jdc.tmp-aaaaaaaaa1", "new-j\r\n"}, {"x.ydc.tmp-bbbbbbbbb2", "new-y\r\n"}}),
                      true, "new"},
         InterruptRow{"JukugoInPlace",
-                     Files{{"x.jdc", "new-j\r\n"}, {"x.ydc", "old-y\r\n"}, {"x.ydc.tmp-b2", "new-y\r\n"}},
+                     Files{{"x.jdc", "new-j\r\n"}, {"x.ydc", "old-y\r\n"}, {"x.ydc.tmp-bbbbbbbbb2", "new-y\r\n"}},
                      true, "new"},
         InterruptRow{"FinishedBeforeTheMarkerWent", Files{{"x.jdc", "new-j\r\n"}, {"x.ydc", "new-y\r\n"}},
                      true, "new"},
         InterruptRow{"NewDictionaryCommitted",
-                     Files{{"x.jdc.tmp-a1", "new-j\r\n"}, {"x.ydc.tmp-b2", "new-y\r\n"}}, true, "new"},
-        InterruptRow{"NewDictionaryNotCommitted", Files{{"x.jdc.tmp-a1", "new-j\r\n"}, {"x.ydc.tmp-b2", "new"}},
+                     Files{{"x.jdc.tmp-aaaaaaaaa1", "new-j\r\n"}, {"x.ydc.tmp-bbbbbbbbb2", "new-y\r\n"}}, true, "new"},
+        InterruptRow{"NewDictionaryNotCommitted", Files{{"x.jdc.tmp-aaaaaaaaa1", "new-j\r\n"}, {"x.ydc.tmp-bbbbbbbbb2", "new"}},
                      false, "none"},
         // A marker is trusted only when both files it names hold what it records.
         InterruptRow{"MarkerOverOtherContent",
-                     With(kOld, {{"x.jdc.tmp-a1", "new-j\r\n"}, {"x.ydc.tmp-b2", "evil\r\n"}}), true, "old"},
+                     With(kOld, {{"x.jdc.tmp-aaaaaaaaa1", "new-j\r\n"}, {"x.ydc.tmp-bbbbbbbbb2", "evil\r\n"}}), true, "old"},
         InterruptRow{"MarkerWithoutItsFiles", kOld, true, "old"},
-        InterruptRow{"MarkerNotASavesOwn", With(kOld, {{"x.ydc.commit", "x.jdc.tmp-a1\n"}}), false, "old"}),
+        // Dictionaries whose names merely begin like a save's files are the player's.
+        InterruptRow{"OtherDictionariesWithSaveLikeNames",
+                     With(kOld, {{"x.jdc.tmp-old.jdc", "a\r\n"}, {"x.jdc.tmp-old.ydc", "b\r\n"},
+                                 {"x.ydc.commit-x", "c\r\n"}, {"x.ydc.tmp-backup", "d\r\n"},
+                                 {"x.ydc.tmp-abcdefghijk", "e\r\n"}}),
+                     false, "old",
+                     V{"x.jdc.tmp-old.jdc", "x.jdc.tmp-old.ydc", "x.ydc.commit-x", "x.ydc.tmp-abcdefghijk",
+                       "x.ydc.tmp-backup"}},
+        InterruptRow{"MarkerNotASavesOwn", With(kOld, {{"x.ydc.commit", "x.jdc.tmp-aaaaaaaaa1\n"}}), false, "old"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The real thing: a process saving two versions in turn is killed at varying

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <functional>
 
 #include "dictionary_files.h"
@@ -179,7 +183,7 @@ TEST_F(DictionaryStoreTest, UnreadableFileIsReportedAndNotSeededOver) {
   fs::create_directory(folder / "d.ydc");  // exists, cannot be read as a file
   store.ChooseDictionary("d");
   EXPECT_EQ(ErrorOf([&] { store.LoadDictionary(); }),
-            "ファイル " + PathOf("d.ydc") + " を読み込めません");
+            "ファイル " + PathOf("d.ydc") + " を読み込めません (普通のファイルではありません)");
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), "keep\r\n");
   EXPECT_TRUE(fs::is_directory(folder / "d.ydc"));
   EXPECT_EQ(store.comp.jukugo.Count(), 0u);
@@ -234,7 +238,7 @@ TEST_F(DictionaryStoreTest, FolderThatIsAFileGivesCreateErrorForTheJukugoFile) {
   DictionaryStore inFile(folder / "file");
   inFile.ChooseDictionary("d");
   EXPECT_EQ(ErrorOf([&] { inFile.LoadDictionary(); }),
-            "ファイル " + (folder / "file" / "d.jdc").string() + " を作成できません");
+            "ファイル " + (folder / "file" / "d.jdc").string() + " を作成できません (フォルダではありません)");
   EXPECT_EQ(folder.Names(), V{"file"});
 }
 
@@ -254,7 +258,7 @@ TEST_F(DictionaryStoreTest, FolderWithoutWritePermissionGivesCreateError) {
       other.LoadDictionary();
       code = 1;
     } catch (const Error& e) {
-      code = std::string(e.what()) == "ファイル " + (folder / "d.jdc").string() + " を作成できません" ? 0 : 3;
+      code = std::string(e.what()) == "ファイル " + (folder / "d.jdc").string() + " を作成できません (アクセスが許可されていません)" ? 0 : 3;
     }
     ::_exit(code);
   }
@@ -279,7 +283,10 @@ TEST_F(DictionaryStoreTest, FullDiskAtSaveKeepsTheOldPair) {
     try {
       store.SaveDictionary();
     } catch (const Error& e) {
-      code = std::string(e.what()) == "ストリームへの書き込みエラー" ? 0 : 3;
+      code = std::string(e.what()) == "ストリームへの書き込みエラー: " + PathOf("d.jdc") +
+                                          " (ファイルサイズの上限を超えました)"
+                 ? 0
+                 : 3;
     }
     ::_exit(code);
   }
@@ -292,12 +299,77 @@ TEST_F(DictionaryStoreTest, FullDiskAtSaveKeepsTheOldPair) {
   EXPECT_EQ(folder.Names(), (V{"d.jdc", "d.ydc"}));
 }
 
+// A stray 1 GB file under a dictionary's name is refused by its size, at once: the
+// game never reads it, and the words in memory stay as they were.
+TEST_F(DictionaryStoreTest, HugeFileIsRefusedAtOnceWithoutReadingIt) {
+  store.ChooseDictionary("d");
+  store.LoadDictionary();
+  const std::uintmax_t huge = std::uintmax_t{1} << 30;
+  fs::resize_file(folder / "d.jdc", huge);  // sparse: no disk needed
+  const auto start = std::chrono::steady_clock::now();
+  const std::string error = ErrorOf([&] { store.LoadDictionary(); });
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(error, "ファイル " + PathOf("d.jdc") + " は大きすぎるので辞書に使えません (" + std::to_string(huge) +
+                       " バイト。辞書のファイルは 8 MB まで)");
+  EXPECT_LT(took, std::chrono::milliseconds(300));
+  EXPECT_EQ(store.comp, store.Builtin());
+  EXPECT_EQ(fs::file_size(folder / "d.jdc"), huge);
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"), kBuiltInYomiFile);
+}
+
+// Another program holding the pair (a stuck copy of the game, say) is waited for
+// as long as a save takes, then reported; nothing is written meanwhile.
+TEST_F(DictionaryStoreTest, PairHeldByAnotherProgramIsReportedAndKept) {
+  store.ChooseDictionary("d");
+  store.LoadDictionary();
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t holder = ::fork();
+  if (holder == 0) {
+    const int fd = ::open((folder / "d.jdc").c_str(), O_RDONLY);
+    const char held = (fd >= 0 && ::flock(fd, LOCK_EX) == 0) ? '1' : '0';
+    (void)!::write(ready[1], &held, 1);
+    ::pause();
+    ::_exit(0);
+  }
+  char held = 0;
+  ASSERT_EQ(::read(ready[0], &held, 1), 1);
+  ::close(ready[0]);
+  ::close(ready[1]);
+  ASSERT_EQ(held, '1');
+  store.comp.Append(Sj("日記"), Sj("にっき"));
+  const auto start = std::chrono::steady_clock::now();
+  const std::string error = ErrorOf([&] { store.SaveDictionary(); });
+  const auto waited = std::chrono::steady_clock::now() - start;
+  ::kill(holder, SIGKILL);
+  ::waitpid(holder, nullptr, 0);
+  EXPECT_EQ(error, "ファイル " + PathOf("d.jdc") + " をほかのプログラムが使用中のため、辞書を読み書きできません");
+  EXPECT_GE(waited, std::chrono::seconds(4));
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile);
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"), kBuiltInYomiFile);
+  EXPECT_EQ(folder.Names(), (V{"d.jdc", "d.ydc"}));
+  // Once it lets go, the save goes through.
+  store.SaveDictionary();
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile + Sj("日記\r\n"));
+}
+
+// The system's reason for a failed write, as the player reads it.
+TEST(SystemReasonTest, SaysWhatHappenedInJapanese) {
+  EXPECT_EQ(SystemReason(ENOSPC), "ディスクがいっぱいです");
+  EXPECT_EQ(SystemReason(EDQUOT), "ディスクの使用量が割り当ての上限に達しました");
+  EXPECT_EQ(SystemReason(EIO), "ディスクの読み書きに失敗しました");
+  EXPECT_EQ(WriteError("/p/renkomi.ydc", ENOSPC).what(),
+            std::string("ストリームへの書き込みエラー: /p/renkomi.ydc (ディスクがいっぱいです)"));
+  // A reason without words of the game's own is still given, by its number.
+  EXPECT_EQ(SystemReason(EPROTO).rfind("システムのエラー " + std::to_string(EPROTO) + " (", 0), 0u);
+}
+
 TEST_F(DictionaryStoreTest, LoadFinishesAnInterruptedSave) {
   WriteBytes(folder / "d.jdc", "old-j\r\n");
   WriteBytes(folder / "d.ydc", "old-y\r\n");
-  WriteBytes(folder / "d.jdc.tmp-1", "new-j\r\n");
-  WriteBytes(folder / "d.ydc.tmp-2", "new-y\r\n");
-  WriteBytes(folder / "d.ydc.commit", CommitMarker("d.jdc.tmp-1", "new-j\r\n", "d.ydc.tmp-2", "new-y\r\n"));
+  WriteBytes(folder / "d.jdc.tmp-0123456789", "new-j\r\n");
+  WriteBytes(folder / "d.ydc.tmp-abcdefghij", "new-y\r\n");
+  WriteBytes(folder / "d.ydc.commit", CommitMarker("d.jdc.tmp-0123456789", "new-j\r\n", "d.ydc.tmp-abcdefghij", "new-y\r\n"));
   store.ChooseDictionary("d");
   store.LoadDictionary();
   EXPECT_EQ(store.comp.jukugo.Entries(), V{"new-j"});

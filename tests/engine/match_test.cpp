@@ -406,7 +406,7 @@ TEST_F(MatchTest, SaveFailureAtTheEndStillEndsTheMatch) {
     match.SubmitJukugo();
     ADD_FAILURE() << "the failed save was not reported";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "d.ydc.commit").string() + " を作成できません");
+    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "d.ydc.commit").string() + " を作成できません (フォルダです)");
   }
   EXPECT_EQ(window.Take(), Concat({{"ShowMessageSet 17", "PlaySoundFile Chimes.wav",
                                     "ShowInformation あなたの負けです。"},

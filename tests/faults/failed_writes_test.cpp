@@ -13,7 +13,11 @@
 namespace renkomi::faults {
 namespace {
 
-const std::string kWriteError = "ストリームへの書き込みエラー";
+// A full disk names the file and the system's reason; the tests' disk is "full" by
+// a file-size limit.
+std::string WriteErrorAt(const fs::path& file) {
+  return "ストリームへの書き込みエラー: " + file.string() + " (ファイルサイズの上限を超えました)";
+}
 const std::string kLoss = "あなたの負けです。";
 const std::string kQuitUnsaved = "辞書を保存できませんでした。保存しないで終わりますか？";
 
@@ -29,6 +33,7 @@ struct FullDiskRow {
   const char* name;
   // The file-size limit, from the sizes of the two files the save writes.
   std::size_t (*limit)(std::size_t jukugoBytes, std::size_t yomiBytes);
+  const char* failing;  // the file the error names
 };
 
 void PrintTo(const FullDiskRow& row, std::ostream* out) { *out << row.name; }
@@ -55,8 +60,9 @@ TEST_P(FullDiskTest, ShowsTheErrorKeepsTheOldFilesAndPlaysOn) {
 
   // Both losses and the first close fail to save, and each says so; the close
   // then asks whether to quit without saving, and "いいえ" keeps the game.
-  EXPECT_EQ(Errors(report), std::vector<std::string>(2, kWriteError)) << log;
-  EXPECT_EQ(CountDialogs(report, "エラー", kWriteError), 3) << log;
+  const std::string writeError = WriteErrorAt(folder / GetParam().failing);
+  EXPECT_EQ(Errors(report), std::vector<std::string>(2, writeError)) << log;
+  EXPECT_EQ(CountDialogs(report, "エラー", writeError), 3) << log;
   EXPECT_EQ(CountDialogs(report, "確認", kQuitUnsaved), 1) << log;
   // The match ends as a loss all the same.
   EXPECT_EQ(CountDialogs(report, "情報", kLoss), 2) << log;
@@ -101,11 +107,11 @@ TEST_P(FullDiskTest, ShowsTheErrorKeepsTheOldFilesAndPlaysOn) {
 INSTANTIATE_TEST_SUITE_P(
     Limits, FullDiskTest,
     ::testing::Values(
-        FullDiskRow{"NotAByte", [](std::size_t, std::size_t) -> std::size_t { return 0; }},
-        FullDiskRow{"HalfTheJukugoFile", [](std::size_t jukugo, std::size_t) { return jukugo / 2; }},
+        FullDiskRow{"NotAByte", [](std::size_t, std::size_t) -> std::size_t { return 0; }, "renkomi.jdc"},
+        FullDiskRow{"HalfTheJukugoFile", [](std::size_t jukugo, std::size_t) { return jukugo / 2; }, "renkomi.jdc"},
         // The jukugo file is written whole; the reading file fails after it.
         FullDiskRow{"RoomForTheJukugoFileOnly",
-                    [](std::size_t jukugo, std::size_t yomi) { return (jukugo + yomi) / 2; }}),
+                    [](std::size_t jukugo, std::size_t yomi) { return (jukugo + yomi) / 2; }, "renkomi.ydc"}),
     [](const ::testing::TestParamInfo<FullDiskRow>& info) { return std::string(info.param.name); });
 
 // ---- A program folder that cannot take the dictionary at the choice
@@ -142,8 +148,8 @@ TEST_P(BlockedChoiceTest, KeepsThePanelOpenUntilTheFolderCanTakeTheFiles) {
   const std::vector<ReportLine> report = ParseReport(log);
 
   const std::string expected = std::string(row.how) == "below-file"
-                                   ? "ファイル " + (folder / (name + ".jdc")).string() + " を作成できません"
-                                   : kWriteError;
+                                   ? "ファイル " + (folder / (name + ".jdc")).string() + " を作成できません (フォルダではありません)"
+                                   : WriteErrorAt(folder / (name + ".jdc"));
   EXPECT_EQ(Errors(report), std::vector<std::string>{expected}) << log;
   EXPECT_EQ(CountDialogs(report, "エラー", expected), 1) << log;
 

@@ -22,6 +22,10 @@
 //                 the UTF-8 text HEX pasted into a box of the word entry dialog and "はい"
 //                 pressed; then "やめる" and closing
 //   loss          one match, lost, then closing
+//   swap-folder OTHER
+//                 the shared dictionary chosen, then the program folder renamed to
+//                 "moved" beside it and a link to OTHER put in its place; then
+//                 one match, lost, and closing
 //   readonly-close unchanged|changed
 //                 the program folder made read-only, then the window closed: at
 //                 once, or during a match (the first close answered "いいえ")
@@ -243,6 +247,8 @@ class Robot {
       PasteTeach(arguments[0], QString::fromUtf8(utf8));
     } else if (script == "loss") {
       LoseOnce();
+    } else if (script == "swap-folder" && arguments.size() == 1) {
+      SwapFolder(arguments[0]);
     } else if (script == "readonly-close" && arguments.size() == 1) {
       ReadOnlyClose(arguments[0] == "changed");
     } else {
@@ -425,11 +431,20 @@ class Robot {
   }
 
   void LoseOnce() {
-    ChooseShared();
+    if (Find("pnlSelDic")->isVisible()) ChooseShared();
     StartOnFirstWord();
     Surrender();
     State("lost");
     Click(Find("btnFINISH"));
+  }
+
+  void SwapFolder(const fs::path& other) {
+    ChooseShared();
+    std::error_code ec;
+    fs::rename(folder_, folder_.parent_path() / "moved", ec);
+    if (!ec) fs::create_directory_symlink(other, folder_, ec);
+    if (ec) Fail("cannot swap the folder: " + ec.message());
+    LoseOnce();
   }
 
   void ReadOnlyClose(bool changed) {

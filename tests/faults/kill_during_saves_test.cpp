@@ -3,6 +3,8 @@
 // save in progress. Whatever the kill interrupted, the next start of the store
 // must find the old pair or the new pair, whole, and no leftovers.
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <sstream>
 
@@ -218,6 +220,75 @@ TEST_F(KillDuringSavesTest, EveryKillLeavesTheOldPairOrTheNewPairWhole) {
   RecordProperty("committed", committed);
   // Without kills inside saves this test would prove nothing.
   EXPECT_GT(midSave, 0);
+}
+
+// Two copies of the game on one folder, for which the folder lock failed (on some
+// network folders, say): each with its own store, each loading and saving match
+// after match. The saves hold the pair in turn, so each load finds one save's pair,
+// whole, and so do the files at the end.
+TEST(TwoCopiesTest, SavesAtTheSameMomentNeverMispairTheFiles) {
+  TempFolder temp;
+  const fs::path folder = temp.Path();
+  {
+    DictionaryStore first(folder);
+    first.ChooseDictionary("renkomi");
+    first.LoadDictionary();  // the built-in words
+  }
+  constexpr int kSaves = 120;
+  constexpr int kPairs = 300;
+  // Every save writes pairs tagged with the copy and the save's number, so a file
+  // of one save beside a file of another shows at once.
+  const auto tagOf = [](const std::string& entry) { return entry.substr(1, entry.find('-') - 1); };
+  const auto whole = [&](const std::vector<std::string>& jukugo, const std::vector<std::string>& yomi) {
+    if (jukugo.size() != yomi.size() || jukugo.empty()) return false;
+    if (jukugo.size() == 5 && jukugo[0] == Cp932("日本")) return true;  // not saved over yet
+    for (std::size_t i = 0; i < jukugo.size(); ++i)
+      if (jukugo[i] != "J" + tagOf(jukugo[0]) + "-" + std::to_string(i) ||
+          yomi[i] != "Y" + tagOf(jukugo[0]) + "-" + std::to_string(i))
+        return false;
+    return true;
+  };
+  const auto play = [&](char copy) {
+    DictionaryStore store(folder);
+    store.ChooseDictionary("renkomi");
+    for (int save = 0; save < kSaves; ++save) {
+      try {
+        store.LoadDictionary();
+      } catch (const std::exception&) {
+        return 10;
+      }
+      if (!whole(store.comp.jukugo.Entries(), store.comp.yomi.Entries())) return 11;
+      store.comp.Clear();
+      const std::string tag = std::string(1, copy) + std::to_string(save);
+      for (int i = 0; i < kPairs; ++i) store.comp.Append("J" + tag + "-" + std::to_string(i), "Y" + tag + "-" + std::to_string(i));
+      try {
+        store.SaveDictionary();
+      } catch (const std::exception&) {
+        return 12;
+      }
+    }
+    return 0;
+  };
+  std::vector<pid_t> copies;
+  for (const char copy : {'a', 'b'}) {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(play(copy));
+    copies.push_back(pid);
+  }
+  for (const pid_t pid : copies) {
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "status " << status << " (10: a load failed, 11: a load found a mispaired pair, 12: a save failed)";
+  }
+  // The files byte by byte: one save's pair, whole, and nothing beside them.
+  std::vector<std::string> jukugo;
+  std::vector<std::string> yomi;
+  ASSERT_TRUE(CutStrictly(ReadFile(folder / "renkomi.jdc"), jukugo));
+  ASSERT_TRUE(CutStrictly(ReadFile(folder / "renkomi.ydc"), yomi));
+  EXPECT_EQ(jukugo.size(), static_cast<std::size_t>(kPairs));
+  EXPECT_TRUE(whole(jukugo, yomi)) << jukugo.front() << " / " << yomi.front();
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "leftovers";
 }
 
 }  // namespace

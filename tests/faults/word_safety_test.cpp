@@ -171,7 +171,11 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRow{"NulInsideTheJukugoFile", Lines(kJukugo, 3) + std::string(1, '\0') + Lines(kJukugo, 10).substr(18),
                    Lines(kYomi, 10), "ファイル {j} を読み込めません (NUL 文字のあとにもデータがあります)"},
         RefusedRow{"Utf16ReadingFile", Lines(kJukugo, 2), Utf16("nihon\r\nhonjitsu\r\n"),
-                   "ファイル {y} を読み込めません (NUL 文字のあとにもデータがあります)"}),
+                   "ファイル {y} を読み込めません (NUL 文字のあとにもデータがあります)"},
+        // One byte over the limit: refused by its size, before it is read.
+        RefusedRow{"HugeJukugoFile", Lines(kJukugo, 10) + std::string((8 << 20) + 1 - Lines(kJukugo, 10).size(), 'x'),
+                   Lines(kYomi, 10),
+                   "ファイル {j} は大きすぎるので辞書に使えません (8388609 バイト。辞書のファイルは 8 MB まで)"}),
     [](const ::testing::TestParamInfo<RefusedRow>& info) { return std::string(info.param.name); });
 
 // ---- Links planted where a save makes its files
@@ -197,6 +201,54 @@ TEST_F(WordSafetyTest, PlantedLinksAreNeverWrittenThrough) {
   EXPECT_FALSE(fs::is_symlink(Yomi()));
 }
 
+// ---- Other dictionaries whose names begin like the files a save makes
+
+TEST_F(WordSafetyTest, OtherDictionariesWithSaveLikeNamesStay) {
+  Write(Lines(kJukugo, 10), Lines(kYomi, 10));
+  // Personal dictionaries and backups the player keeps beside the shared one.
+  const std::map<std::string, std::string> others{
+      {"renkomi.jdc.tmp-old.jdc", Lines(kJukugo, 3)}, {"renkomi.jdc.tmp-old.ydc", Lines(kYomi, 3)},
+      {"renkomi.ydc.commit-x", Lines(kYomi, 4)},      {"renkomi.ydc.tmp-backup", Lines(kYomi, 5)}};
+  for (const auto& [name, bytes] : others) WriteFile(folder_ / name, bytes);
+
+  const std::vector<ReportLine> report = Play({"loss"});
+  EXPECT_TRUE(Errors(report).empty()) << log_;
+  for (const auto& [name, bytes] : others) {
+    ASSERT_TRUE(fs::exists(folder_ / name)) << name << " was removed";
+    EXPECT_EQ(ReadFile(folder_ / name), bytes) << name;
+  }
+  // The match was saved, whole: the first word moved to the end.
+  std::vector<Word> expected;
+  for (std::size_t i = 1; i <= 10; ++i) expected.emplace_back(Cp932(kJukugo[i % 10]), Cp932(kYomi[i % 10]));
+  EXPECT_EQ(Pairs(), expected);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 6) << "leftovers";
+}
+
+// ---- The program folder swapped for a link to another folder under a running game
+
+TEST_F(WordSafetyTest, SavesGoIntoTheFolderTheGameOpened) {
+  Write(Lines(kJukugo, 10), Lines(kYomi, 10));
+  // Another folder with a dictionary of its own, which the game must never touch.
+  const fs::path other = temp_.Path() / "other";
+  fs::create_directories(other);
+  WriteFile(other / "renkomi.jdc", Lines(kJukugo, 2));
+  WriteFile(other / "renkomi.ydc", Lines(kYomi, 2));
+
+  // Chosen, then the folder renamed to "moved" and a link to "other" put in its place.
+  const std::vector<ReportLine> report = Play({"swap-folder", other.string()});
+  EXPECT_TRUE(Errors(report).empty()) << log_;
+  EXPECT_EQ(ReadFile(other / "renkomi.jdc"), Lines(kJukugo, 2));
+  EXPECT_EQ(ReadFile(other / "renkomi.ydc"), Lines(kYomi, 2));
+  EXPECT_EQ(std::distance(fs::directory_iterator(other), fs::directory_iterator()), 2);
+  // The match, played on the game's own words, was saved in the game's own folder.
+  ASSERT_TRUE(fs::is_symlink(folder_));
+  folder_ = temp_.Path() / "moved";
+  std::vector<Word> expected;
+  for (std::size_t i = 1; i <= 10; ++i) expected.emplace_back(Cp932(kJukugo[i % 10]), Cp932(kYomi[i % 10]));
+  EXPECT_EQ(Pairs(), expected);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2) << "leftovers";
+}
+
 // ---- A program folder that cannot be written when the game closes
 
 struct ReadOnlyRow {
@@ -214,7 +266,7 @@ TEST_P(ReadOnlyCloseTest, PlayerCanAlwaysQuit) {
   const std::vector<ReportLine> report = Play({"readonly-close", GetParam().how});
   fs::permissions(folder_, fs::perms::owner_all);
   const std::string question = "辞書を保存できませんでした。保存しないで終わりますか？";
-  const std::string error = "ファイル " + Jukugo().string() + " を作成できません";
+  const std::string error = "ファイル " + Jukugo().string() + " を作成できません (アクセスが許可されていません)";
   if (std::string(GetParam().how) == "unchanged") {
     // Nothing to save: no error, no question, the game just ends.
     EXPECT_EQ(CountDialogs(report, "エラー", error), 0) << log_;

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "gauge.h"
 #include "main_window_fixture.h"
@@ -195,26 +198,27 @@ TEST_F(MatchWindowTest, ClosingDuringAMatchSavesTheWordsPlayedSoFar) {
 }
 
 TEST_F(MatchWindowTest, ClosingWhenTheDictionaryCannotBeWrittenKeepsTheWindowOpen) {
-  // The program folder disappears under the game and a file takes its name.
-  const QString path = QString::fromStdString(folder.Path().string());
-  ASSERT_TRUE(QDir().rename(path, path + QStringLiteral(".moved")));
-  QFile stand(path);
-  ASSERT_TRUE(stand.open(QIODevice::WriteOnly));
-  stand.close();
+  // The disk fills up under the game: not a byte more can be written. (Moving the
+  // folder away would not do: the game keeps saving into the folder it opened.)
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit room{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &room), 0);
+  rlimit full = room;
+  full.rlim_cur = 0;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
 
   // The error, then "quit without saving?": "いいえ" keeps the game.
   answerer.Click(QStringLiteral("yesButton"));
   answerer.Click(QStringLiteral("noButton"));
   EXPECT_FALSE(form->close());
+  ::setrlimit(RLIMIT_FSIZE, &room);
   ASSERT_TRUE(answerer.WaitUntilAnswered());
   ASSERT_EQ(answerer.Dialogs().size(), 2u);
   EXPECT_EQ(answerer.Dialogs()[0].caption, QStringLiteral("エラー"));
   EXPECT_EQ(answerer.Dialogs()[1].caption, QStringLiteral("確認"));
   EXPECT_TRUE(form->isVisible());
 
-  // With the folder back, closing saves and ends.
-  ASSERT_TRUE(QFile::remove(path));
-  ASSERT_TRUE(QDir().rename(path + QStringLiteral(".moved"), path));
+  // With room again, closing saves and ends.
   EXPECT_TRUE(form->close());
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")).size(), kBuiltIn.size());
