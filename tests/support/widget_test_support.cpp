@@ -38,6 +38,22 @@ QStringList ReadLines(const QString& path) {
   return lines;
 }
 
+// Tells its answerer the moment a dialog it answered is hidden, so that the same
+// dialog shown again right away is answered again, however late the poll comes.
+class HideWatch final : public QObject {
+ public:
+  HideWatch(QObject* owner, std::function<void()> hidden) : QObject(owner), hidden_(std::move(hidden)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Hide) hidden_();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> hidden_;
+};
+
 }  // namespace
 
 ProgramFolder::ProgramFolder() {
@@ -150,6 +166,9 @@ void DialogAnswerer::Poll() {
   if (modal == nullptr || !modal->isVisible()) current_ = nullptr;
   if (modal == nullptr || !modal->isVisible() || modal == current_) return;
   current_ = modal;
+  modal->installEventFilter(new HideWatch(&watches_, [this, modal] {
+    if (current_ == modal) current_ = nullptr;
+  }));
   Seen seen{modal->windowTitle(), QString()};
   if (const auto* box = qobject_cast<QMessageBox*>(modal)) seen.text = box->text();
   seen_.push_back(seen);

@@ -105,6 +105,7 @@ class DialogAnswerer {
   void Poll();
 
   QTimer timer_;
+  QObject watches_;  // owns the watches on the dialogs answered
   std::deque<Action> answers_;
   std::vector<Seen> seen_;
   QPointer<QWidget> current_;
