@@ -122,7 +122,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PasteRow{"LineBreakAfterTheJukugo", "jukugo", "来日\n", "9"},
                       PasteRow{"LineBreakInsideTheReading", "yomi", "らい\r\nにち", "10"},
                       PasteRow{"NulInTheJukugo", "jukugo", std::string("来\0日", 4), "9"},
-                      PasteRow{"Emoji", "jukugo", "来日\xF0\x9F\x98\x80", "9"}),
+                      PasteRow{"Emoji", "jukugo", "来日\xF0\x9F\x98\x80", "9"},
+                      // Unicode tag characters U+E0001 and U+E0041, as a copied flag carries them.
+                      PasteRow{"TagCharacters", "jukugo", "来日\xF3\xA0\x80\x81\xF3\xA0\x81\x81", "9"},
+                      PasteRow{"TagCharacterInTheReading", "yomi", "らい\xF3\xA0\x81\x81にち", "10"}),
     [](const ::testing::TestParamInfo<PasteRow>& info) { return std::string(info.param.name); });
 
 // ---- Files the game must refuse, kept byte for byte
