@@ -9,6 +9,7 @@
 
 #include "errors.h"
 #include "file_io.h"
+#include "shift_jis_file.h"
 
 namespace renkomi {
 namespace fs = std::filesystem;
@@ -63,6 +64,7 @@ ReadResult ReadEntries(const fs::path& path, std::vector<std::string>& entries) 
   // save: such a file is refused whole.
   if (const std::size_t nul = data.find('\0'); nul != std::string::npos && nul + 1 < data.size())
     throw DataAfterNulError(path.string());
+  CheckShiftJisText(path, std::string_view(data).substr(0, data.find('\0')));
   entries = CutLines(data);
   return ReadResult::kRead;
 }

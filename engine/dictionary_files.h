@@ -17,8 +17,8 @@ std::string JoinLines(const std::vector<std::string>& entries);
 enum class ReadResult { kRead, kMissing };
 // Reads a whole file into entries. kMissing when it does not exist; any other
 // failure to read throws an Error naming the file, and so does a file that is a
-// symbolic link or holds data after a NUL byte (it is refused whole rather than
-// read in part).
+// symbolic link, holds data after a NUL byte (it is refused whole rather than
+// read in part) or is not Shift-JIS text (CheckShiftJisText).
 ReadResult ReadEntries(const std::filesystem::path& path, std::vector<std::string>& entries);
 
 // The file content of `entries` (JoinLines), refusing with an error naming `file`

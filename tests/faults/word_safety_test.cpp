@@ -146,6 +146,13 @@ std::string Utf16(const std::string& ascii) {
   return bytes;
 }
 
+// As a Linux text editor saves them: UTF-8, LF line ends.
+std::string Utf8Lines(const std::vector<std::string>& entries, std::size_t count) {
+  std::string bytes;
+  for (std::size_t i = 0; i < count; ++i) bytes += entries[i] + "\n";
+  return bytes;
+}
+
 TEST_P(RefusedFilesTest, ErrorNamesTheFileAndNothingIsWritten) {
   Write(GetParam().jukugo, GetParam().yomi);
   const std::vector<ReportLine> report = Play({"refused-choice"});
@@ -174,7 +181,21 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRow{"NulInsideTheJukugoFile", Lines(kJukugo, 3) + std::string(1, '\0') + Lines(kJukugo, 10).substr(18),
                    Lines(kYomi, 10), "ファイル {j} を読み込めません (NUL 文字のあとにもデータがあります)"},
         RefusedRow{"Utf16ReadingFile", Lines(kJukugo, 2), Utf16("nihon\r\nhonjitsu\r\n"),
-                   "ファイル {y} を読み込めません (NUL 文字のあとにもデータがあります)"}),
+                   "ファイル {y} を読み込めません (NUL 文字のあとにもデータがあります)"},
+        RefusedRow{"Utf8PairFromALinuxEditor", Utf8Lines(kJukugo, 10), Utf8Lines(kYomi, 10),
+                   "ファイル {y} を読み込めません (UTF-8 のようです。Shift-JIS で保存してください)"},
+        RefusedRow{"Utf8JukugoFileWithByteOrderMark", "\xEF\xBB\xBF" + Utf8Lines(kJukugo, 5), Lines(kYomi, 5),
+                   "ファイル {j} を読み込めません (BOM 付きの UTF-8 のようです。Shift-JIS で保存してください)"},
+        RefusedRow{"CharacterCutInHalfByALineEnd", Lines(kJukugo, 3) + "\x93\r\n\xFA\r\n", Lines(kYomi, 5),
+                   "ファイル {j} を読み込めません (4 行目の終わりで Shift-JIS の文字が切れています)"},
+        RefusedRow{"InvalidLeadByte", Lines(kJukugo, 5), Lines(kYomi, 2) + "\xFF" + Lines(kYomi, 5).substr(18),
+                   "ファイル {y} を読み込めません (3 行目に Shift-JIS にないバイト 0xFF があります)"},
+        RefusedRow{"EscInAnEntry", Lines(kJukugo, 1) + "\x1B[1m" + Lines(kJukugo, 2).substr(6), Lines(kYomi, 2),
+                   "ファイル {j} を読み込めません (2 行目に制御文字 ESC (0x1B) があります)"},
+        RefusedRow{"SubInAnEntry", Lines(kJukugo, 2), Cp932("にほん") + "\x1A\r\n" + Lines(kYomi, 2).substr(8),
+                   "ファイル {y} を読み込めません (1 行目に制御文字 SUB (0x1A) があります)"},
+        RefusedRow{"TabInAnEntry", Lines(kJukugo, 4) + Cp932("入口") + "\t" + Cp932("いりぐち") + "\r\n",
+                   Lines(kYomi, 5), "ファイル {j} を読み込めません (5 行目に制御文字 TAB (0x09) があります)"}),
     [](const ::testing::TestParamInfo<RefusedRow>& info) { return std::string(info.param.name); });
 
 // ---- Links planted where a save makes its files
