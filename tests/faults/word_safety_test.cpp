@@ -88,6 +88,26 @@ TEST_F(WordSafetyTest, TaughtWordSurvivesTheNextStartAndAKill) {
   EXPECT_TRUE(Holds(pairs, "日記", "にっき")) << Hex(ReadFile(Jukugo()));
 }
 
+// A file made elsewhere may hold a jukugo whose reading line is empty, or a reading
+// without its jukugo. Opening and closing the organizer deletes nothing, so every
+// line stays where it is (the files are already in the organizer's reading order).
+TEST_F(WordSafetyTest, OrganizerKeepsRowsWithAnEmptyCell) {
+  std::string jukugo = Cp932("気分") + "\r\n";
+  std::string yomi = "\r\n";
+  for (const std::size_t i : {4, 3, 0, 1, 2}) {  // いりぐち, とうじつ, にほん, ほんじつ, ほんとう
+    jukugo += Cp932(kJukugo[i]) + "\r\n";
+    yomi += Cp932(kYomi[i]) + "\r\n";
+  }
+  jukugo += "\r\n";
+  yomi += Cp932("らいねん") + "\r\n";
+  Write(jukugo, yomi);
+  const std::vector<ReportLine> report = Play({"organize"});
+  EXPECT_EQ(StateAt(report, "organized")["organizer"], "0") << log_;
+  EXPECT_TRUE(Errors(report).empty()) << log_;
+  EXPECT_EQ(Hex(ReadFile(Jukugo())), Hex(jukugo));
+  EXPECT_EQ(Hex(ReadFile(Yomi())), Hex(yomi));
+}
+
 // ---- Texts pasted into the word entry dialog
 
 struct PasteRow {
