@@ -64,6 +64,23 @@ class Converter {
     return true;
   }
 
+  // Appends the conversion of one whole character; false, appending nothing, when
+  // iconv refuses it or turns it into nothing.
+  bool ConvertOne(std::string_view character, std::string& out) {
+    char buffer[16];
+    char* inPtr = const_cast<char*>(character.data());
+    std::size_t inLeft = character.size();
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) {
+      iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+      return false;
+    }
+    if (outPtr == buffer) return false;
+    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+    return true;
+  }
+
  private:
   iconv_t cd_;
 };
@@ -105,17 +122,39 @@ std::size_t Utf8SequenceLength(std::string_view s) {
   return len;
 }
 
+// The SUB control character stands for a character CP932 cannot hold: it never
+// passes the kanji or hiragana tests, and no control character is ever stored in a
+// dictionary.
+constexpr char kStandIn = '\x1A';
+
+// Appends the CP932 form of `utf8`, one character at a time, and reports whether
+// every character had one. iconv skips some characters without an error (the
+// Unicode tag characters U+E0000 to U+E007F, which a paste can carry), so a
+// character that comes out as no bytes at all gets the stand-in like any other
+// that CP932 lacks: no character ever vanishes without its mark.
+bool EncodeEach(std::string_view utf8, std::string& out) {
+  Converter& converter = ToCp932();
+  bool whole = true;
+  while (!utf8.empty()) {
+    const std::size_t len = Utf8SequenceLength(utf8);
+    const std::size_t taken = len == 0 ? 1 : len;
+    if (len == 1) {
+      out += utf8[0];  // CP932 holds ASCII as it is
+    } else if (len == 0 || !converter.ConvertOne(utf8.substr(0, len), out)) {
+      out += kStandIn;
+      whole = false;
+    }
+    utf8.remove_prefix(taken);
+  }
+  return whole;
+}
+
 }  // namespace
 
 std::string Utf8ToCp932(std::string_view utf8) {
   std::string out;
-  ToCp932().Convert(utf8, 1, out, [](std::string_view rest, std::string& standIn) {
-    // SUB, the control character meant for this: it never passes the kanji or
-    // hiragana tests, and no control character is ever stored in a dictionary.
-    standIn = "\x1A";
-    const std::size_t len = Utf8SequenceLength(rest);
-    return len == 0 ? std::size_t{1} : len;
-  });
+  out.reserve(utf8.size());
+  EncodeEach(utf8, out);
   return out;
 }
 
@@ -139,9 +178,7 @@ bool IsUtf8(std::string_view bytes) {
 
 bool IsCp932Encodable(std::string_view utf8) {
   std::string out;
-  return ToCp932().Convert(utf8, 1, out, [](std::string_view, std::string&) {
-    return std::size_t{0};
-  });
+  return EncodeEach(utf8, out);
 }
 
 }  // namespace renkomi

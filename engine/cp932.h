@@ -7,10 +7,10 @@
 
 namespace renkomi {
 
-// UTF-8 to CP932. A character that CP932 cannot hold (an emoji, say) becomes the
-// control byte SUB (0x1A), so the result is never taken for kanji or hiragana and
-// is never stored (see HoldsControlCharacter); malformed UTF-8 is treated the
-// same way.
+// UTF-8 to CP932. Every character that CP932 cannot hold (an emoji, a Unicode tag
+// character, say) becomes the control byte SUB (0x1A), so the result is never
+// taken for kanji or hiragana and is never stored (see HoldsControlCharacter);
+// each byte of malformed UTF-8 is treated the same way. No character is dropped.
 std::string Utf8ToCp932(std::string_view utf8);
 
 // CP932 to UTF-8. A byte that does not start a valid CP932 character becomes
@@ -20,7 +20,7 @@ std::string Cp932ToUtf8(std::string_view cp932);
 // True when the bytes are well-formed UTF-8 (the empty text too).
 bool IsUtf8(std::string_view bytes);
 
-// True when the text converts to CP932 without any substitution.
+// True when every character of the text has a CP932 form (no SUB stand-in).
 bool IsCp932Encodable(std::string_view utf8);
 
 }  // namespace renkomi

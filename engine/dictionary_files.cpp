@@ -10,6 +10,7 @@
 
 #include "errors.h"
 #include "file_io.h"
+#include "shift_jis_file.h"
 
 namespace renkomi {
 namespace fs = std::filesystem;
@@ -80,6 +81,7 @@ ReadResult ReadEntriesAt(int dirFd, const char* name, const std::string& shown, 
   // save: such a file is refused whole.
   if (const std::size_t nul = data.find('\0'); nul != std::string::npos && nul + 1 < data.size())
     throw DataAfterNulError(shown);
+  CheckShiftJisText(shown, std::string_view(data).substr(0, data.find('\0')));
   entries = CutLines(data);
   return ReadResult::kRead;
 }

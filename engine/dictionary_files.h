@@ -25,8 +25,8 @@ std::string JoinLines(const std::vector<std::string>& entries);
 enum class ReadResult { kRead, kMissing };
 // Reads a whole file into entries. kMissing when it does not exist; any other
 // failure to read throws an Error naming the file, and so does a file that is a
-// symbolic link or holds data after a NUL byte (it is refused whole rather than
-// read in part).
+// symbolic link, holds data after a NUL byte (it is refused whole rather than
+// read in part) or is not Shift-JIS text (CheckShiftJisText).
 // A file over kMaxDictionaryFileBytes is refused by its size, before it is read.
 ReadResult ReadEntries(const std::filesystem::path& path, std::vector<std::string>& entries);
 // ReadEntries of the file `name` in an open `folder`.

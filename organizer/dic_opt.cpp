@@ -369,7 +369,7 @@ void TfrmDicOpt::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TfrmDicOpt::GridToComp() { words_->MoveCompleteRowsTo(store_.comp); }
+void TfrmDicOpt::GridToComp() { words_->MoveKeptRowsTo(store_.comp); }
 
 void TfrmDicOpt::FormCloseQuery() {
   if (!open_) return;

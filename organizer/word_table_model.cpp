@@ -49,10 +49,10 @@ bool WordTableModel::ClearRow(int row) {
   return true;
 }
 
-void WordTableModel::MoveCompleteRowsTo(WordListPair& comp) {
+void WordTableModel::MoveKeptRowsTo(WordListPair& comp) {
   beginResetModel();
   for (Row& row : rows_) {
-    if (row.cleared || row.word.jukugo.empty() || row.word.yomi.empty()) continue;
+    if (row.cleared) continue;
     comp.Append(std::move(row.word.jukugo), std::move(row.word.yomi));
   }
   rows_.clear();

@@ -23,9 +23,10 @@ class WordTableModel final : public QAbstractTableModel {
   void SetWords(std::vector<WordPair> words);
   // Empties the row; true when it still held a word.
   bool ClearRow(int row);
-  // Appends the rows that still hold both a jukugo and a reading to `comp`, in
-  // table order, and empties the table.
-  void MoveCompleteRowsTo(WordListPair& comp);
+  // Appends every row the player did not delete to `comp`, in table order, and
+  // empties the table. A row with an empty cell (a file made elsewhere) goes back
+  // as it is: only the player's deletions remove words.
+  void MoveKeptRowsTo(WordListPair& comp);
   // The word at a row; empty texts for a deleted row.
   const WordPair& Word(int row) const;
   bool IsCleared(int row) const;

@@ -466,12 +466,46 @@ play() {
   wait_for 10 "the game to end" sh -c "! kill -0 $GAME_PID" || true
 }
 
+# ---- files from outside ---------------------------------------------------------------
+# The shared dictionary saved again by a Linux text editor (UTF-8, LF): the game
+# started anew refuses it with an error naming the file, and both files stay byte
+# for byte.
+ITEMS+=(utf8-file-refused)
+utf8_file_refused() {
+  item utf8-file-refused
+  local name CMD
+  for name in renkomi.jdc renkomi.ydc; do
+    iconv -f CP932 -t UTF-8 "$GAME/$name" | tr -d '\r' >"$WORK/$name"
+    cp "$WORK/$name" "$GAME/$name"   # over the game's file: its owner and mode stay
+  done
+  user_command QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$GAME/renkomi"
+  (cd "$GAME" && exec "${CMD[@]}" </dev/null >>"$LOGS/game.out" 2>>"$LOGS/game.err") &
+  GAME_PID=$!
+  wait_for 20 "the game's window, started anew" window "$MAIN_TITLE" || return 1
+  MAIN=$(window "$MAIN_TITLE")
+  wait_for 20 "the game over AT-SPI" snap || return 1
+  keys Return   # "えらぶ" on the shared dictionary, chosen at start
+  wait_for 10 "the error dialog" window '^エラー$' || return 1
+  local said="ファイル $GAME/renkomi.ydc を読み込めません (UTF-8 のようです。Shift-JIS で保存してください)"
+  NAMES=$(as_user timeout 20 /usr/bin/python3 "$HELPER" names || true)
+  if grep -qF "$said" <<<"$NAMES"; then log "  ok: the error says '$said'"
+  else fail "no error '$said' over AT-SPI"; fi
+  keys Return
+  wait_for 5 "the error dialog to close" no_window '^エラー$' || true
+  wmctrl -i -c "$MAIN"
+  wait_for 10 "the game to end" sh -c "! kill -0 $GAME_PID" || true
+  for name in renkomi.jdc renkomi.ydc; do
+    cmp -s "$WORK/$name" "$GAME/$name" && log "  ok: $name byte for byte" || fail "$name changed"
+  done
+}
+
 HELPER=$WORK/atspi.py
 up_and_play() {
   cp "$HERE/atspi.py" "$HELPER"
   chmod 644 "$HELPER"
   up || return 1
-  play
+  play || return 1
+  utf8_file_refused
 }
 CMD_PREFIX=()
 CURRENT=setup

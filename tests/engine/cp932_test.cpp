@@ -72,6 +72,9 @@ INSTANTIATE_TEST_SUITE_P(
         Substitution{"TwoEmojiInHiragana", "に\xF0\x9F\x98\x80\xF0\x9F\x98\x80ほん",
                      "\x82\xC9\x1A\x1A\x82\xD9\x82\xF1"},
         Substitution{"Hangul", "한", "\x1A"},
+        // iconv itself drops the tag characters U+E0000 to U+E007F without a word.
+        Substitution{"TagCharactersAfterKanji", "日本\xF3\xA0\x80\x81\xF3\xA0\x81\xBF", "\x93\xFA\x96\x7B\x1A\x1A"},
+        Substitution{"TagCharacterInsideHiragana", "に\xF3\xA0\x81\x81ほ", "\x82\xC9\x1A\x82\xD9"},
         Substitution{"StrayContinuationByte", "に\x80ほ", "\x82\xC9\x1A\x82\xD9"},
         Substitution{"CutSequenceAtEnd", std::string("日") + "\xE6\x97", "\x93\xFA\x1A\x1A"},
         Substitution{"Overlong", "\xC0\xAF", "\x1A\x1A"},

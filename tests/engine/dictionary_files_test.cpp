@@ -109,6 +109,71 @@ TEST(DictionaryFilesTest, ReadEntriesReadsTheWholeFile) {
   EXPECT_EQ(entries, expected);
 }
 
+// ---- What a file must hold to be played
+
+struct TextRow {
+  const char* name;
+  std::string data;     // the file's bytes
+  std::string refusal;  // what the error says after the file's name; empty: it loads
+};
+
+class ShiftJisFileTest : public testing::TestWithParam<TextRow> {};
+
+// A file is either read as the line cutter cuts it, or refused whole with an error
+// that names it and says what is wrong, the entries untouched.
+TEST_P(ShiftJisFileTest, LoadsAsBeforeOrIsRefusedByName) {
+  TempFolder folder;
+  const fs::path path = folder / "d.jdc";
+  WriteBytes(path, GetParam().data);
+  V entries{"kept"};
+  if (GetParam().refusal.empty()) {
+    EXPECT_EQ(ReadEntries(path, entries), ReadResult::kRead);
+    EXPECT_EQ(entries, CutLines(GetParam().data));
+    return;
+  }
+  try {
+    ReadEntries(path, entries);
+    ADD_FAILURE() << "loaded: " << test::Hex(GetParam().data);
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "ファイル " + path.string() + " を読み込めません (" + GetParam().refusal + ")");
+  }
+  EXPECT_EQ(entries, V{"kept"});
+  EXPECT_EQ(ReadBytes(path), GetParam().data);
+}
+
+const std::string kUtf8Again = "Shift-JIS で保存してください";
+INSTANTIATE_TEST_SUITE_P(
+    Files, ShiftJisFileTest,
+    testing::Values(
+        TextRow{"PlainAscii", "abc\r\nx y-1\r\n~\\\r\n", ""},
+        TextRow{"KanjiAndHiragana", "\x93\xFA\x96\x7B\r\n\x82\xC9\x82\xD9\x82\xF1\r\n", ""},
+        TextRow{"LfCrAndNoFinalLineEnd", "\x93\xFA\n\r\x96\x7B", ""},
+        TextRow{"ClosingNul", std::string("\x93\xFA\x96\x7B\r\n\0", 7), ""},
+        TextRow{"HalfWidthKatakana", "\xB1\xB2\xB3\r\n", ""},
+        TextRow{"NecIbmAndUserDefinedKanji", "\x87\x40\xED\x40\xFA\xB1\xFB\xFC\xF0\x40\r\n", ""},
+        // The files carry no byte-order mark: a first entry is taken as it stands,
+        // even when it begins with the mark's first byte.
+        TextRow{"FirstEntryBeginsWithByteEF", "\xEF\x40\x93\xFA\r\n", ""},
+        // Two kanji whose bytes also happen to be valid UTF-8 (U+82A8 then "A").
+        TextRow{"ShiftJisThatIsAlsoUtf8", "\xE8\x8A\x88\x41\r\n", ""},
+        TextRow{"Utf8", "日本\r\n本日\r\n", "UTF-8 のようです。" + kUtf8Again},
+        TextRow{"Utf8WithLfOnly", "abc\nにほん\n", "UTF-8 のようです。" + kUtf8Again},
+        TextRow{"Utf8WithByteOrderMark", "\xEF\xBB\xBF日本\r\n", "BOM 付きの UTF-8 のようです。" + kUtf8Again},
+        TextRow{"ByteOrderMarkBeforeAscii", "\xEF\xBB\xBF" "abc\r\n", "BOM 付きの UTF-8 のようです。" + kUtf8Again},
+        TextRow{"CharacterCutByLineEnd", "\x93\xFA\r\n\x93\r\n\xFA\x96\x7B\r\n",
+                "2 行目の終わりで Shift-JIS の文字が切れています"},
+        TextRow{"CharacterCutByEndOfFile", "\x93\xFA\r\n\x96", "2 行目の終わりで Shift-JIS の文字が切れています"},
+        TextRow{"InvalidLeadByteFF", "\x93\xFA\r\n\x93\xFA\xFF\r\n", "2 行目に Shift-JIS にないバイト 0xFF があります"},
+        TextRow{"InvalidLeadByte80", "\x80\x93\xFA\r\n", "1 行目に Shift-JIS にないバイト 0x80 があります"},
+        TextRow{"LeadByteBeforeSpace", "a\rb\r\x93 \r", "3 行目に Shift-JIS にないバイトの並び 0x93 0x20 があります"},
+        TextRow{"EscapeSequence", "\x93\xFA\r\n\x96\x7B\r\n\x1B[31m\x93\xFA\r\n",
+                "3 行目に制御文字 ESC (0x1B) があります"},
+        TextRow{"Sub", "\x93\xFA\x1A\r\n", "1 行目に制御文字 SUB (0x1A) があります"},
+        TextRow{"TabAfterLfCr", "a\n\rb\tc\r\n", "3 行目に制御文字 TAB (0x09) があります"},
+        TextRow{"Del", "ab\x7F\r\n", "1 行目に制御文字 DEL (0x7F) があります"},
+        TextRow{"DelAfterLeadByte", "\x93\x7F\r\n", "1 行目に Shift-JIS にないバイトの並び 0x93 0x7F があります"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(SavePairTest, WritesBothFilesAndLeavesNothingElse) {
   TempFolder folder;
   SavePair(folder / "x.jdc", {"j1", "", "j3"}, folder / "x.ydc", {"y1", "y2"});

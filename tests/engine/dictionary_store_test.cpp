@@ -16,6 +16,7 @@
 #include "pair_save.h"
 #include "errors.h"
 #include "test_support.h"
+#include "text_rules.h"
 
 namespace renkomi {
 namespace {
@@ -89,10 +90,16 @@ TEST_F(DictionaryStoreTest, LoadReplacesCompAndLeavesUsedAlone) {
 TEST_F(DictionaryStoreTest, SaveAndReloadRoundTrip) {
   store.ChooseDictionary("d");
   store.LoadDictionary();
-  // Whatever bytes an entry holds come back unchanged, long lines and empty ones too.
+  // Whatever Shift-JIS text an entry holds comes back unchanged, long lines and
+  // empty ones too: every printable ASCII byte, every half-width katakana, every
+  // lead byte with the lowest and the highest trail byte.
   std::string allBytes;
-  for (int b = 1; b < 256; ++b)
-    if (b != '\r' && b != '\n') allBytes += static_cast<char>(b);
+  for (int b = 0x20; b < 0x7F; ++b) allBytes += static_cast<char>(b);
+  for (int b = 0xA1; b <= 0xDF; ++b) allBytes += static_cast<char>(b);
+  for (int b = 0x81; b <= 0xFC; ++b) {
+    if (!IsLeadByte(static_cast<unsigned char>(b))) continue;
+    allBytes += {static_cast<char>(b), '\x40', static_cast<char>(b), '\xFC'};
+  }
   store.comp.Append(allBytes, "");
   store.comp.Append(std::string(5000, 'x'), Sj("ながい"));
   store.comp.Append(" " + Sj("空白") + " ", Sj("くうはく"));

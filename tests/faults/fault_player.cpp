@@ -245,6 +245,8 @@ class Robot {
       // Hex, since a NUL cannot travel in an argument.
       const QByteArray utf8 = QByteArray::fromHex(QByteArray::fromStdString(arguments[1]));
       PasteTeach(arguments[0], QString::fromUtf8(utf8));
+    } else if (script == "organize") {
+      OrganizeUntouched();
     } else if (script == "loss") {
       LoseOnce();
     } else if (script == "swap-folder" && arguments.size() == 1) {
@@ -427,6 +429,19 @@ class Robot {
     hand_.teachYomi = box == "jukugo" ? QStringLiteral("らいにち") : text;
     Click(Find("btnTEACH"));
     State("taught");
+    Click(Find("btnFINISH"));
+  }
+
+  // Opens the organizer from the picture's menu and closes it, deleting nothing.
+  void OrganizeUntouched() {
+    ChooseShared();
+    auto* command = form_.findChild<QAction*>(QStringLiteral("K2"));
+    if (command == nullptr) Fail("no command K2");
+    command->trigger();
+    Settle();
+    if (!organizer_.isVisible()) Fail("the organizer did not open");
+    Click(organizer_.btnEND);
+    State("organized");
     Click(Find("btnFINISH"));
   }
 

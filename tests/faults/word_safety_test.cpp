@@ -88,6 +88,26 @@ TEST_F(WordSafetyTest, TaughtWordSurvivesTheNextStartAndAKill) {
   EXPECT_TRUE(Holds(pairs, "日記", "にっき")) << Hex(ReadFile(Jukugo()));
 }
 
+// A file made elsewhere may hold a jukugo whose reading line is empty, or a reading
+// without its jukugo. Opening and closing the organizer deletes nothing, so every
+// line stays where it is (the files are already in the organizer's reading order).
+TEST_F(WordSafetyTest, OrganizerKeepsRowsWithAnEmptyCell) {
+  std::string jukugo = Cp932("気分") + "\r\n";
+  std::string yomi = "\r\n";
+  for (const std::size_t i : {4, 3, 0, 1, 2}) {  // いりぐち, とうじつ, にほん, ほんじつ, ほんとう
+    jukugo += Cp932(kJukugo[i]) + "\r\n";
+    yomi += Cp932(kYomi[i]) + "\r\n";
+  }
+  jukugo += "\r\n";
+  yomi += Cp932("らいねん") + "\r\n";
+  Write(jukugo, yomi);
+  const std::vector<ReportLine> report = Play({"organize"});
+  EXPECT_EQ(StateAt(report, "organized")["organizer"], "0") << log_;
+  EXPECT_TRUE(Errors(report).empty()) << log_;
+  EXPECT_EQ(Hex(ReadFile(Jukugo())), Hex(jukugo));
+  EXPECT_EQ(Hex(ReadFile(Yomi())), Hex(yomi));
+}
+
 // ---- Texts pasted into the word entry dialog
 
 struct PasteRow {
@@ -122,7 +142,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PasteRow{"LineBreakAfterTheJukugo", "jukugo", "来日\n", "9"},
                       PasteRow{"LineBreakInsideTheReading", "yomi", "らい\r\nにち", "10"},
                       PasteRow{"NulInTheJukugo", "jukugo", std::string("来\0日", 4), "9"},
-                      PasteRow{"Emoji", "jukugo", "来日\xF0\x9F\x98\x80", "9"}),
+                      PasteRow{"Emoji", "jukugo", "来日\xF0\x9F\x98\x80", "9"},
+                      // Unicode tag characters U+E0001 and U+E0041, as a copied flag carries them.
+                      PasteRow{"TagCharacters", "jukugo", "来日\xF3\xA0\x80\x81\xF3\xA0\x81\x81", "9"},
+                      PasteRow{"TagCharacterInTheReading", "yomi", "らい\xF3\xA0\x81\x81にち", "10"}),
     [](const ::testing::TestParamInfo<PasteRow>& info) { return std::string(info.param.name); });
 
 // ---- Files the game must refuse, kept byte for byte
@@ -140,6 +163,13 @@ class RefusedFilesTest : public WordSafetyTest, public ::testing::WithParamInter
 std::string Utf16(const std::string& ascii) {
   std::string bytes("\xFF\xFE", 2);
   for (const char c : ascii) bytes += std::string{c, '\0'};
+  return bytes;
+}
+
+// As a Linux text editor saves them: UTF-8, LF line ends.
+std::string Utf8Lines(const std::vector<std::string>& entries, std::size_t count) {
+  std::string bytes;
+  for (std::size_t i = 0; i < count; ++i) bytes += entries[i] + "\n";
   return bytes;
 }
 
@@ -175,7 +205,21 @@ INSTANTIATE_TEST_SUITE_P(
         // One byte over the limit: refused by its size, before it is read.
         RefusedRow{"HugeJukugoFile", Lines(kJukugo, 10) + std::string((8 << 20) + 1 - Lines(kJukugo, 10).size(), 'x'),
                    Lines(kYomi, 10),
-                   "ファイル {j} は大きすぎるので辞書に使えません (8388609 バイト。辞書のファイルは 8 MB まで)"}),
+                   "ファイル {j} は大きすぎるので辞書に使えません (8388609 バイト。辞書のファイルは 8 MB まで)"},
+        RefusedRow{"Utf8PairFromALinuxEditor", Utf8Lines(kJukugo, 10), Utf8Lines(kYomi, 10),
+                   "ファイル {y} を読み込めません (UTF-8 のようです。Shift-JIS で保存してください)"},
+        RefusedRow{"Utf8JukugoFileWithByteOrderMark", "\xEF\xBB\xBF" + Utf8Lines(kJukugo, 5), Lines(kYomi, 5),
+                   "ファイル {j} を読み込めません (BOM 付きの UTF-8 のようです。Shift-JIS で保存してください)"},
+        RefusedRow{"CharacterCutInHalfByALineEnd", Lines(kJukugo, 3) + "\x93\r\n\xFA\r\n", Lines(kYomi, 5),
+                   "ファイル {j} を読み込めません (4 行目の終わりで Shift-JIS の文字が切れています)"},
+        RefusedRow{"InvalidLeadByte", Lines(kJukugo, 5), Lines(kYomi, 2) + "\xFF" + Lines(kYomi, 5).substr(18),
+                   "ファイル {y} を読み込めません (3 行目に Shift-JIS にないバイト 0xFF があります)"},
+        RefusedRow{"EscInAnEntry", Lines(kJukugo, 1) + "\x1B[1m" + Lines(kJukugo, 2).substr(6), Lines(kYomi, 2),
+                   "ファイル {j} を読み込めません (2 行目に制御文字 ESC (0x1B) があります)"},
+        RefusedRow{"SubInAnEntry", Lines(kJukugo, 2), Cp932("にほん") + "\x1A\r\n" + Lines(kYomi, 2).substr(8),
+                   "ファイル {y} を読み込めません (1 行目に制御文字 SUB (0x1A) があります)"},
+        RefusedRow{"TabInAnEntry", Lines(kJukugo, 4) + Cp932("入口") + "\t" + Cp932("いりぐち") + "\r\n",
+                   Lines(kYomi, 5), "ファイル {j} を読み込めません (5 行目に制御文字 TAB (0x09) があります)"}),
     [](const ::testing::TestParamInfo<RefusedRow>& info) { return std::string(info.param.name); });
 
 // ---- Links planted where a save makes its files

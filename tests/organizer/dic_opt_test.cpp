@@ -153,6 +153,19 @@ TEST_F(Organizer, ClosingWritesTheRemainingWordsBackInTableOrder) {
   EXPECT_EQ(CompJukugo(), (std::vector<std::string>{"入口", "日本", "本日"}));
 }
 
+// A file made elsewhere may hold a jukugo without its reading, or a reading without
+// its jukugo. The player deleted only one row, so only that word leaves the files.
+TEST_F(Organizer, RowsWithAnEmptyCellGoBackAsTheyAre) {
+  Open({{"日本", "にほん"}, {"気分", ""}, {"", "ほんじつ"}, {"入口", "いりぐち"}});
+  ASSERT_EQ(Column(1), (QStringList{"気分", "入口", "日本", ""}));
+  SelectRow(1);
+  organizer.btnDelete->click();
+  organizer.btnEND->click();
+  EXPECT_EQ(ReadFile(dictionary.JukugoFile()), FileContent({"気分", "日本", ""}));
+  EXPECT_EQ(ReadFile(dictionary.YomiFile()), FileContent({"", "にほん", "ほんじつ"}));
+  EXPECT_EQ(CompJukugo(), (std::vector<std::string>{"気分", "日本", ""}));
+}
+
 // An entry of megabytes (a file that was never a dictionary) shows its start with
 // an ellipsis, opens quickly, and goes back to the file whole.
 TEST_F(Organizer, HugeEntryIsShownCutAndKeptWhole) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "dictionary_store.h"
 #include "tools_test_support.h"
 
 namespace renkomi {
@@ -58,6 +59,13 @@ TEST_F(GeneratorTest, WritesBothDictionariesAndSaysHowManyPairs) {
   EXPECT_EQ(ReadBytes(program_ / "renkomi.ydc"), "\x82\xC9\x82\xD9\x82\xF1\r\n\x82\xA9\x82\xA2\x82\xB5\x82\xE1\r\n");
   // 会議 is not common: only the large dictionary has it.
   EXPECT_EQ(ReadBytes(program_ / kLarge), "\x93\xFA\x96\x7B\r\n\x89\xEF\x8B\x63\r\n\x89\xEF\x8E\xD0\r\n");
+  // The game plays both as they were written.
+  for (const auto& [name, pairs] : {std::pair{std::string("renkomi"), 2u}, std::pair{kLarge.stem().string(), 3u}}) {
+    DictionaryStore store(program_);
+    store.ChooseDictionary(name);
+    EXPECT_NO_THROW(store.LoadDictionary()) << name;
+    EXPECT_EQ(store.comp.jukugo.Count(), pairs) << name;
+  }
   EXPECT_TRUE(fs::exists(program_ / "大きな辞書3語.ydc"));
 }
 
