@@ -8,6 +8,7 @@
 #include "pair_save.h"
 #include "cp932.h"
 #include "errors.h"
+#include "outside_changes.h"
 #include "text_rules.h"
 #include "texts.h"
 
@@ -81,6 +82,11 @@ fs::path DictionaryStore::InFolder(const std::string& fileName) const {
   return path;
 }
 
+std::string DictionaryStore::DictionaryName() const {
+  return jukugoName_.ends_with(kJukugoExtension) ? jukugoName_.substr(0, jukugoName_.size() - kJukugoExtension.size())
+                                                 : jukugoName_;
+}
+
 void DictionaryStore::LoadDictionary() {
   const fs::path jukugoPath = InFolder(jukugoName_);
   const fs::path yomiPath = InFolder(yomiName_);
@@ -89,7 +95,13 @@ void DictionaryStore::LoadDictionary() {
   // From here on a failure leaves the files as they are on disk: until a load
   // succeeds, no save may write over them with what memory held before.
   try {
+    // A save held back by another program's change writes the game's change first,
+    // so that reloading never drops it.
+    if (heldBack_ && jukugoPath == jukugoPath_ && yomiPath == yomiPath_) WriteComp();
     RecoverPair(jukugoPath, yomiPath);
+    // Stamped before reading: a change made while the game reads shows at the save.
+    FileStamp jukugoStamp = StampOf(jukugoPath);
+    FileStamp yomiStamp = StampOf(yomiPath);
     std::vector<std::string> yomi;
     std::vector<std::string> jukugo;
     const ReadResult yomiRead = ReadEntries(yomiPath, yomi);
@@ -97,6 +109,8 @@ void DictionaryStore::LoadDictionary() {
     if (yomiRead == ReadResult::kMissing && jukugoRead == ReadResult::kMissing) {
       // A new dictionary starts with the built-in words.
       SavePair(jukugoPath, builtin_.jukugo.Entries(), yomiPath, builtin_.yomi.Entries());
+      jukugoStamp = StampOf(jukugoPath);
+      yomiStamp = StampOf(yomiPath);
       ReadEntries(jukugoPath, jukugo);
       ReadEntries(yomiPath, yomi);
     } else if (jukugoRead == ReadResult::kMissing) {
@@ -113,6 +127,8 @@ void DictionaryStore::LoadDictionary() {
 
     savedJukugo_ = JoinLines(jukugo);
     savedYomi_ = JoinLines(yomi);
+    jukugoStamp_ = jukugoStamp;
+    yomiStamp_ = yomiStamp;
     comp.jukugo.Entries() = std::move(jukugo);
     comp.yomi.Entries() = std::move(yomi);
   } catch (const Error& failure) {
@@ -138,12 +154,42 @@ void DictionaryStore::SaveDictionary() {
   if (comp.jukugo.Count() == 0) return;
   if (!loadFailure_.empty()) throw Error(loadFailure_);
   if (jukugoPath_.empty() || yomiPath_.empty()) throw CreateFileError(InFolder(jukugoName_).string());
+  WriteComp();
+}
+
+void DictionaryStore::WriteComp() {
   std::string jukugoData = JoinCheckedLines(jukugoPath_, comp.jukugo.Entries());
   std::string yomiData = JoinCheckedLines(yomiPath_, comp.yomi.Entries());
   RecoverPair(jukugoPath_, yomiPath_);
-  SaveJoinedPair(jukugoPath_, jukugoData, yomiPath_, yomiData);
+  if (StampOf(jukugoPath_) != jukugoStamp_ || StampOf(yomiPath_) != yomiStamp_) {
+    // Another program may have written the files: a word added in an editor is
+    // kept, and a word deleted there does not come back.
+    heldBack_ = true;
+    PairLines disk;
+    const bool jukugoThere = ReadEntries(jukugoPath_, disk.jukugo) == ReadResult::kRead;
+    const bool yomiThere = ReadEntries(yomiPath_, disk.yomi) == ReadResult::kRead;
+    // Both files gone: the save puts the game's words back, as it always did.
+    if ((jukugoThere || yomiThere) &&
+        (JoinLines(disk.jukugo) != savedJukugo_ || JoinLines(disk.yomi) != savedYomi_)) {
+      const PairLines base{CutLines(savedJukugo_), CutLines(savedYomi_)};
+      std::optional<PairLines> merged =
+          MergeOutsideChanges(base, disk, PairLines{comp.jukugo.Entries(), comp.yomi.Entries()});
+      if (!merged)
+        throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath_.string(), disk.jukugo.size(),
+                                        yomiPath_.string(), disk.yomi.size());
+      comp.jukugo.Entries() = std::move(merged->jukugo);
+      comp.yomi.Entries() = std::move(merged->yomi);
+      jukugoData = JoinLines(comp.jukugo.Entries());
+      yomiData = JoinLines(comp.yomi.Entries());
+    }
+  }
+  // With every word deleted on both sides there is nothing to write.
+  if (!comp.jukugo.Entries().empty()) SaveJoinedPair(jukugoPath_, jukugoData, yomiPath_, yomiData);
+  jukugoStamp_ = StampOf(jukugoPath_);
+  yomiStamp_ = StampOf(yomiPath_);
   savedJukugo_ = std::move(jukugoData);
   savedYomi_ = std::move(yomiData);
+  heldBack_ = false;
 }
 
 namespace {
