@@ -69,7 +69,13 @@ std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLi
   }
 
   // The other program's additions. A line the game knew anchors the additions that
-  // follow it; those after the last such line go to the end, as appended words.
+  // follow it; those after the file's last line, still in place, were appended and
+  // go to the end. A changed last line stays where it was.
+  const bool lastLineKept = [&] {
+    if (PairCount(base) == 0) return true;
+    const Tally& last = tallies[Key(base.jukugo[PairCount(base) - 1], base.yomi[PairCount(base) - 1])];
+    return last.disk >= last.base;
+  }();
   std::vector<std::string> diskKeys;
   diskKeys.reserve(disk.jukugo.size());
   std::size_t knownLinesLeft = 0;
@@ -90,7 +96,7 @@ std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLi
     }
     if (t.kept == t.keep) continue;
     ++t.kept;
-    after[knownLinesLeft == 0 ? kept.size() : slot].push_back(i);
+    after[knownLinesLeft == 0 && lastLineKept ? kept.size() : slot].push_back(i);
   }
 
   PairLines merged;

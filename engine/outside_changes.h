@@ -27,7 +27,7 @@ struct PairLines {
 // the organizer's sorted order), without the pairs the other program removed, and
 // with the pairs it added (a changed reading is a removal and an addition), each
 // put after the line it followed in the other program's file, or at the end when
-// it followed every line the game knew. A pair both sides added is kept once.
+// it was appended after the file's last line. A pair both sides added is kept once.
 // Gives nothing when the files now differ in their line counts: no line of such a
 // pair can be trusted, and it is never saved over.
 std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLines& disk,
