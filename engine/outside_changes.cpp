@@ -2,20 +2,26 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
+#include <string_view>
 #include <unordered_map>
 
 namespace renkomi {
 namespace {
 
-// One text per pair; no stored entry holds a line break.
-std::string Key(const std::string& jukugo, const std::string& yomi) {
-  std::string key;
-  key.reserve(jukugo.size() + 1 + yomi.size());
-  key += jukugo;
-  key += '\n';
-  key += yomi;
-  return key;
-}
+// A pair as the lists hold it, for counting without copying its texts.
+struct PairView {
+  std::string_view jukugo;
+  std::string_view yomi;
+  bool operator==(const PairView&) const = default;
+};
+struct PairViewHash {
+  std::size_t operator()(const PairView& pair) const {
+    const std::size_t j = std::hash<std::string_view>{}(pair.jukugo);
+    return j ^ (std::hash<std::string_view>{}(pair.yomi) + 0x9E3779B97F4A7C15ull + (j << 6) + (j >> 2));
+  }
+};
+PairView Key(const PairLines& lines, std::size_t i) { return {lines.jukugo[i], lines.yomi[i]}; }
 
 struct Tally {
   std::size_t base = 0;
@@ -44,10 +50,10 @@ std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLi
                                              const PairLines& mine) {
   if (disk.jukugo.size() != disk.yomi.size()) return std::nullopt;
 
-  std::unordered_map<std::string, Tally> tallies;
+  std::unordered_map<PairView, Tally, PairViewHash> tallies;
   tallies.reserve(PairCount(mine) + PairCount(disk));
   const auto count = [&](const PairLines& lines, std::size_t Tally::*side) {
-    for (std::size_t i = 0; i < PairCount(lines); ++i) ++(tallies[Key(lines.jukugo[i], lines.yomi[i])].*side);
+    for (std::size_t i = 0; i < PairCount(lines); ++i) ++(tallies[Key(lines, i)].*side);
   };
   count(base, &Tally::base);
   count(disk, &Tally::disk);
@@ -58,7 +64,7 @@ std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLi
   std::vector<std::size_t> kept;
   kept.reserve(PairCount(mine));
   for (std::size_t i = 0; i < PairCount(mine); ++i) {
-    Tally& t = tallies[Key(mine.jukugo[i], mine.yomi[i])];
+    Tally& t = tallies[Key(mine, i)];
     if (t.kept == t.keep) continue;
     if (!t.placed) {
       t.place = kept.size();
@@ -73,22 +79,23 @@ std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLi
   // go to the end. A changed last line stays where it was.
   const bool lastLineKept = [&] {
     if (PairCount(base) == 0) return true;
-    const Tally& last = tallies[Key(base.jukugo[PairCount(base) - 1], base.yomi[PairCount(base) - 1])];
+    const Tally& last = tallies[Key(base, PairCount(base) - 1)];
     return last.disk >= last.base;
   }();
-  std::vector<std::string> diskKeys;
-  diskKeys.reserve(disk.jukugo.size());
+  std::vector<Tally*> diskTallies;
+  diskTallies.reserve(disk.jukugo.size());
   std::size_t knownLinesLeft = 0;
   for (std::size_t i = 0; i < disk.jukugo.size(); ++i) {
-    diskKeys.push_back(Key(disk.jukugo[i], disk.yomi[i]));
-    if (tallies[diskKeys.back()].onDisk++ < tallies[diskKeys.back()].base) ++knownLinesLeft;
+    Tally& t = tallies[Key(disk, i)];
+    diskTallies.push_back(&t);
+    if (t.onDisk++ < t.base) ++knownLinesLeft;
   }
   for (auto& [key, tally] : tallies) tally.onDisk = 0;
   // Slot 0 is before the game's first pair, slot k + 1 after its pair k.
   std::vector<std::vector<std::size_t>> after(kept.size() + 1);
   std::size_t slot = 0;
   for (std::size_t i = 0; i < disk.jukugo.size(); ++i) {
-    Tally& t = tallies[diskKeys[i]];
+    Tally& t = *diskTallies[i];
     if (t.onDisk++ < t.base) {
       --knownLinesLeft;
       if (t.placed) slot = t.place + 1;  // a pair the game deleted anchors nothing
