@@ -1,6 +1,7 @@
 // Saving a dictionary that another program (a text editor, say) changed on disk
-// while the game held it: what to write so that neither side's change is lost.
-// Pure: it works on the three versions of the pairs and touches no file.
+// while the game held it: noticing the change by the files' stamps, and what to
+// write so that neither side's change is lost (a pure merge of the three versions
+// of the pairs, touching no file).
 #pragma once
 
 #include <sys/stat.h>
@@ -34,10 +35,11 @@ std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLi
                                              const PairLines& mine);
 
 // What tells a file's change without reading it: which file is at the path, its
-// size and its modification and change times. The kernel gives a file changed after
-// a stat a finer change time, so a change made at once after the game's own read or
-// write still shows (Linux 6.13 on; before, only one within the same clock tick of
-// a few milliseconds that keeps the size would not).
+// size and its modification and change times. Recent Linux kernels give a file
+// changed after a stat a finer change time, so even a same-size rewrite right after
+// the game's own read or write shows (measured on this project's machine); on older
+// kernels one that keeps the size within the same clock tick (a few milliseconds)
+// would not.
 struct FileStamp {
   bool exists = false;
   dev_t device = 0;
