@@ -350,7 +350,9 @@ INSTANTIATE_TEST_SUITE_P(
         OutsideRow{"TeachingAfterAnUnevenEdit", "teach", AppendTo("{j}", kJukugo, 5), {},
                    AppendTo("{y}", kYomi, 5), {0, 1, 2, 3, 4, 8, 5}},
         OutsideRow{"MatchEndAfterAnUnevenEdit", "loss", DeleteLine("{y}", 3), {}, DeleteLine("{j}", 3),
-                   {1, 3, 4, 0}}),
+                   {1, 3, 4, 0}},
+        OutsideRow{"OrganizerAfterAnUnevenEdit", "organizer", AppendTo("{j}", kJukugo, 5), {},
+                   AppendTo("{y}", kYomi, 5), {3, 0, 1, 2, 5}}),
     [](const ::testing::TestParamInfo<OutsideRow>& info) { return std::string(info.param.name); });
 
 }  // namespace
