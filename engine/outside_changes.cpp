@@ -52,19 +52,27 @@ std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLi
 
   std::unordered_map<PairView, Tally, PairViewHash> tallies;
   tallies.reserve(PairCount(mine) + PairCount(disk));
+  // Each line's tally, looked up once: the walks below go by these.
   const auto count = [&](const PairLines& lines, std::size_t Tally::*side) {
-    for (std::size_t i = 0; i < PairCount(lines); ++i) ++(tallies[Key(lines, i)].*side);
+    std::vector<Tally*> lineTallies;
+    lineTallies.reserve(PairCount(lines));
+    for (std::size_t i = 0; i < PairCount(lines); ++i) {
+      Tally& t = tallies[Key(lines, i)];
+      ++(t.*side);
+      lineTallies.push_back(&t);
+    }
+    return lineTallies;
   };
-  count(base, &Tally::base);
-  count(disk, &Tally::disk);
-  count(mine, &Tally::mine);
+  const std::vector<Tally*> baseTallies = count(base, &Tally::base);
+  const std::vector<Tally*> diskTallies = count(disk, &Tally::disk);
+  const std::vector<Tally*> mineTallies = count(mine, &Tally::mine);
   for (auto& [key, tally] : tallies) tally.keep = Keep(tally);
 
   // The game's list in its order, less what the other program removed.
   std::vector<std::size_t> kept;
   kept.reserve(PairCount(mine));
   for (std::size_t i = 0; i < PairCount(mine); ++i) {
-    Tally& t = tallies[Key(mine, i)];
+    Tally& t = *mineTallies[i];
     if (t.kept == t.keep) continue;
     if (!t.placed) {
       t.place = kept.size();
@@ -77,18 +85,10 @@ std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLi
   // The other program's additions. A line the game knew anchors the additions that
   // follow it; those after the file's last line, still in place, were appended and
   // go to the end. A changed last line stays where it was.
-  const bool lastLineKept = [&] {
-    if (PairCount(base) == 0) return true;
-    const Tally& last = tallies[Key(base, PairCount(base) - 1)];
-    return last.disk >= last.base;
-  }();
-  std::vector<Tally*> diskTallies;
-  diskTallies.reserve(disk.jukugo.size());
+  const bool lastLineKept = baseTallies.empty() || baseTallies.back()->disk >= baseTallies.back()->base;
   std::size_t knownLinesLeft = 0;
-  for (std::size_t i = 0; i < disk.jukugo.size(); ++i) {
-    Tally& t = tallies[Key(disk, i)];
-    diskTallies.push_back(&t);
-    if (t.onDisk++ < t.base) ++knownLinesLeft;
+  for (Tally* t : diskTallies) {
+    if (t->onDisk++ < t->base) ++knownLinesLeft;
   }
   for (auto& [key, tally] : tallies) tally.onDisk = 0;
   // Slot 0 is before the game's first pair, slot k + 1 after its pair k.
