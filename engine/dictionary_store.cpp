@@ -13,6 +13,7 @@
 #include "pair_save.h"
 #include "cp932.h"
 #include "errors.h"
+#include "outside_changes.h"
 #include "text_rules.h"
 #include "texts.h"
 
@@ -87,6 +88,11 @@ fs::path DictionaryStore::InFolder(const std::string& fileName) const {
   return path;
 }
 
+std::string DictionaryStore::DictionaryName() const {
+  return jukugoName_.ends_with(kJukugoExtension) ? jukugoName_.substr(0, jukugoName_.size() - kJukugoExtension.size())
+                                                 : jukugoName_;
+}
+
 void DictionaryStore::LoadDictionary() {
   const fs::path jukugoPath = InFolder(jukugoName_);
   const fs::path yomiPath = InFolder(yomiName_);
@@ -100,9 +106,15 @@ void DictionaryStore::LoadDictionary() {
       const int error = errno;
       throw CreateFileError(jukugoPath.string(), error);
     }
+    // A save held back by another program's change writes the game's change first,
+    // so that reloading never drops it. (It takes the pair's lock itself.)
+    if (heldBack_ && jukugoPath == jukugoPath_ && yomiPath == yomiPath_) WriteComp();
     // Read whole while no other copy's save is halfway.
     PairLock lock(dir_, jukugoName_);
     RecoverPair(dir_, jukugoName_, yomiName_, lock);
+    // Stamped before reading: a change made while the game reads shows at the save.
+    FileStamp jukugoStamp = StampOf(dir_.Get(), jukugoName_);
+    FileStamp yomiStamp = StampOf(dir_.Get(), yomiName_);
     std::vector<std::string> yomi;
     std::vector<std::string> jukugo;
     const ReadResult yomiRead = ReadEntries(dir_, yomiName_, yomi);
@@ -111,6 +123,8 @@ void DictionaryStore::LoadDictionary() {
       // A new dictionary starts with the built-in words.
       SaveJoinedPair(dir_, jukugoName_, JoinLines(builtin_.jukugo.Entries()), yomiName_,
                      JoinLines(builtin_.yomi.Entries()), lock);
+      jukugoStamp = StampOf(dir_.Get(), jukugoName_);
+      yomiStamp = StampOf(dir_.Get(), yomiName_);
       ReadEntries(dir_, jukugoName_, jukugo);
       ReadEntries(dir_, yomiName_, yomi);
     } else if (jukugoRead == ReadResult::kMissing) {
@@ -127,6 +141,8 @@ void DictionaryStore::LoadDictionary() {
 
     savedJukugo_ = JoinLines(jukugo);
     savedYomi_ = JoinLines(yomi);
+    jukugoStamp_ = jukugoStamp;
+    yomiStamp_ = yomiStamp;
     comp.jukugo.Entries() = std::move(jukugo);
     comp.yomi.Entries() = std::move(yomi);
   } catch (const Error& failure) {
@@ -152,14 +168,44 @@ void DictionaryStore::SaveDictionary() {
   if (comp.jukugo.Count() == 0) return;
   if (!loadFailure_.empty()) throw Error(loadFailure_);
   if (jukugoPath_.empty() || yomiPath_.empty()) throw CreateFileError(InFolder(jukugoName_).string());
+  WriteComp();
+}
+
+void DictionaryStore::WriteComp() {
   std::string jukugoData = JoinCheckedLines(jukugoPath_, comp.jukugo.Entries());
   std::string yomiData = JoinCheckedLines(yomiPath_, comp.yomi.Entries());
   // The whole save holds the pair: another copy's save waits, then keeps whole pairs.
   PairLock lock(dir_, jukugoName_);
   RecoverPair(dir_, jukugoName_, yomiName_, lock);
-  SaveJoinedPair(dir_, jukugoName_, jukugoData, yomiName_, yomiData, lock);
+  if (StampOf(dir_.Get(), jukugoName_) != jukugoStamp_ || StampOf(dir_.Get(), yomiName_) != yomiStamp_) {
+    // Another program may have written the files: a word added in an editor is
+    // kept, and a word deleted there does not come back.
+    heldBack_ = true;
+    PairLines disk;
+    const bool jukugoThere = ReadEntries(dir_, jukugoName_, disk.jukugo) == ReadResult::kRead;
+    const bool yomiThere = ReadEntries(dir_, yomiName_, disk.yomi) == ReadResult::kRead;
+    // Both files gone: the save puts the game's words back, as it always did.
+    if ((jukugoThere || yomiThere) &&
+        (JoinLines(disk.jukugo) != savedJukugo_ || JoinLines(disk.yomi) != savedYomi_)) {
+      const PairLines base{CutLines(savedJukugo_), CutLines(savedYomi_)};
+      std::optional<PairLines> merged =
+          MergeOutsideChanges(base, disk, PairLines{comp.jukugo.Entries(), comp.yomi.Entries()});
+      if (!merged)
+        throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath_.string(), disk.jukugo.size(),
+                                        yomiPath_.string(), disk.yomi.size());
+      comp.jukugo.Entries() = std::move(merged->jukugo);
+      comp.yomi.Entries() = std::move(merged->yomi);
+      jukugoData = JoinLines(comp.jukugo.Entries());
+      yomiData = JoinLines(comp.yomi.Entries());
+    }
+  }
+  // With every word deleted on both sides there is nothing to write.
+  if (!comp.jukugo.Entries().empty()) SaveJoinedPair(dir_, jukugoName_, jukugoData, yomiName_, yomiData, lock);
+  jukugoStamp_ = StampOf(dir_.Get(), jukugoName_);
+  yomiStamp_ = StampOf(dir_.Get(), yomiName_);
   savedJukugo_ = std::move(jukugoData);
   savedYomi_ = std::move(yomiData);
+  heldBack_ = false;
 }
 
 namespace {

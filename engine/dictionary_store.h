@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "file_io.h"
+#include "outside_changes.h"
 #include "word_list.h"
 
 namespace renkomi {
@@ -37,7 +38,11 @@ class DictionaryStore {
   // a failed load the files are never saved over until a load succeeds.
   void LoadDictionary();
   // Returns USED to the end of COMP, empties USED, and writes both files when COMP
-  // is not empty.
+  // is not empty. Files another program changed since the game last read or wrote
+  // them are read again and the game's change is applied on top of theirs; files it
+  // left with different line counts are refused (Error naming the dictionary) and
+  // nothing is written, COMP keeping the game's change until a save or load finds
+  // the files repaired.
   void SaveDictionary();
   // True when a save would write something other than what the files held when
   // they were last loaded or saved.
@@ -66,6 +71,10 @@ class DictionaryStore {
   // The program folder followed by `fileName`, joined as text so that no name
   // can replace the folder.
   std::filesystem::path InFolder(const std::string& fileName) const;
+  // The name the player chose: the jukugo file's name without its extension.
+  std::string DictionaryName() const;
+  // Writes COMP to the loaded files, keeping what another program changed there.
+  void WriteComp();
 
   std::filesystem::path folder_;
   Folder dir_;
@@ -79,6 +88,13 @@ class DictionaryStore {
   // The two files' content as last loaded or saved, one line per entry.
   std::string savedJukugo_;
   std::string savedYomi_;
+  // The two files as the game last read or wrote them, to notice another program's
+  // change without reading them again.
+  FileStamp jukugoStamp_;
+  FileStamp yomiStamp_;
+  // A save found the files changed outside the game and could not write; COMP holds
+  // the game's change, which the next save or load writes on top of theirs.
+  bool heldBack_ = false;
   WordListPair builtin_;
 };
 

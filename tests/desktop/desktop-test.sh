@@ -44,7 +44,8 @@ log() { printf '[%s] %s\n' "$(date +%T)" "$*" >&2; }
 # ---- checks ------------------------------------------------------------------------
 ITEMS=(close-refused secondary-windows organizer-focus choice-tab-order about-esc
        sound-no-stall help-on-screen organizer-scroll pending-conversion
-       organizer-active organizer-first-row screen-reader title-bar-buttons organizer-comes-back)
+       organizer-active organizer-first-row screen-reader title-bar-buttons organizer-comes-back
+       outside-edit)
 declare -A FAILS=() DONE=()
 fail() { FAILS[$CURRENT]+="$*; "; log "  FAILED: $*"; }
 expect() {  # expect WHAT EXPECTED ACTUAL
@@ -277,6 +278,21 @@ screen_reader() {  # screen_reader main|organizer|dialog: names, states, values,
   CURRENT=$back
 }
 
+# A text editor's save while the game holds the dictionary: a pair appended to both
+# files, which the end-of-match save must keep, at the end, with every pair whole.
+editor_appends() {
+  as_user /bin/sh -c "printf '%s\r\n' 来日 | iconv -f UTF-8 -t CP932 >>'$GAME/renkomi.jdc' &&
+    printf '%s\r\n' らいにち | iconv -f UTF-8 -t CP932 >>'$GAME/renkomi.ydc'"
+}
+editor_word_kept() {  # editor_word_kept LINES: the files after the save
+  local file; local -A last=()
+  for file in jdc ydc; do
+    last[$file]=$(tail -n 1 "$GAME/renkomi.$file" | tr -d '\r' | iconv -f CP932 -t UTF-8 || true)
+    expect "the lines of renkomi.$file" "$1" "$(wc -l <"$GAME/renkomi.$file")"
+  done
+  expect "the editor's pair at the end of the files" "来日 らいにち" "${last[jdc]} ${last[ydc]}"
+}
+
 # ---- the walk-through ----------------------------------------------------------------
 play() {
   item choice-tab-order
@@ -422,6 +438,8 @@ play() {
   keys ctrl+a BackSpace
   click "$MAIN" 208 237; keys ctrl+a BackSpace
 
+  item outside-edit
+  editor_appends
   item sound-no-stall
   typed kousann; keys Return   # commits こうさん
   snap; expect "the jukugo box" こうさん "$(box user_juku)"
@@ -443,6 +461,8 @@ play() {
   local alsa; alsa=$(grep -c -i alsa "$LOGS/game.err" || true)
   expect "ALSA lines in the game's error output" 0 "$alsa"
 
+  item outside-edit   # 7 words, one deleted in the organizer, the editor's added
+  editor_word_kept 7
   item pending-conversion
   wait_for 5 "the dialog to close" no_window '^情報$' || true
   click "$MAIN" 280 366   # "おしえる"

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 
 #include "dictionary_files.h"
@@ -402,6 +403,25 @@ TEST_F(DictionaryStoreTest, UnsavedChangesAreWhatASaveWouldWriteAnew) {
   EXPECT_FALSE(store.HasUnsavedChanges());
   store.comp.yomi.Entries()[0] = Sj("べつ");
   EXPECT_TRUE(store.HasUnsavedChanges());
+}
+
+// Another program's rewrite that keeps the file's size and comes at once after the
+// game read it (same inode, same length) is still noticed: its word is not saved over.
+TEST_F(DictionaryStoreTest, SameSizeRewriteRightAfterTheLoadIsKept) {
+  store.ChooseDictionary("d");
+  store.LoadDictionary();
+  {
+    std::FILE* file = std::fopen(PathOf("d.ydc").c_str(), "r+b");
+    ASSERT_NE(file, nullptr);
+    std::fseek(file, static_cast<long>(kBuiltInYomiFile.size() - Sj("いりぐち\r\n").size()), SEEK_SET);
+    std::fputs(Sj("いりくち").c_str(), file);
+    std::fclose(file);
+  }
+  store.comp.Append(Sj("日記"), Sj("にっき"));
+  store.SaveDictionary();
+  EXPECT_EQ(ReadBytes(PathOf("d.jdc")), kBuiltInJukugoFile + Sj("日記\r\n"));
+  EXPECT_EQ(ReadBytes(PathOf("d.ydc")), Sj("にほん\r\nほんじつ\r\nほんとう\r\nとうじつ\r\nいりくち\r\nにっき\r\n"));
+  EXPECT_FALSE(store.HasUnsavedChanges());
 }
 
 TEST_F(DictionaryStoreTest, ListUserDictionaries) {

@@ -26,6 +26,12 @@
 //                 the shared dictionary chosen, then the program folder renamed to
 //                 "moved" beside it and a link to OTHER put in its place; then
 //                 one match, lost, and closing
+//   outside-edit teach|loss|organizer EDIT [REPAIR]
+//                 the shell command EDIT changes the files, as another program,
+//                 while the game holds the dictionary: before "おしえる" teaches
+//                 日記, during a match then lost, or while the organizer is open
+//                 (its first row deleted); REPAIR, when given, then runs, followed
+//                 by "はじめる" after a match (then lost again) or closing
 //   readonly-close unchanged|changed
 //                 the program folder made read-only, then the window closed: at
 //                 once, or during a match (the first close answered "いいえ")
@@ -56,6 +62,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTableView>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -251,6 +258,8 @@ class Robot {
       LoseOnce();
     } else if (script == "swap-folder" && arguments.size() == 1) {
       SwapFolder(arguments[0]);
+    } else if (script == "outside-edit" && (arguments.size() == 2 || arguments.size() == 3)) {
+      OutsideEdit(arguments[0], arguments[1], arguments.size() == 3 ? arguments[2] : std::string());
     } else if (script == "readonly-close" && arguments.size() == 1) {
       ReadOnlyClose(arguments[0] == "changed");
     } else {
@@ -460,6 +469,47 @@ class Robot {
     if (!ec) fs::create_directory_symlink(other, folder_, ec);
     if (ec) Fail("cannot swap the folder: " + ec.message());
     LoseOnce();
+  }
+
+  static void ByAnotherProgram(const std::string& command) {
+    if (std::system(command.c_str()) != 0) Fail("the other program failed: " + command);
+  }
+
+  void OutsideEdit(const std::string& moment, const std::string& edit, const std::string& repair) {
+    ChooseShared();
+    if (moment == "teach") {
+      ByAnotherProgram(edit);
+      hand_.teachJukugo = QStringLiteral("日記");
+      hand_.teachYomi = QStringLiteral("にっき");
+      Click(Find("btnTEACH"));
+    } else if (moment == "loss") {
+      StartOnFirstWord();
+      ByAnotherProgram(edit);
+      Surrender();
+    } else if (moment == "organizer") {
+      auto* organize = form_.findChild<QAction*>(QStringLiteral("K2"));  // "辞書の整理(&D)"
+      if (organize == nullptr) Fail("no organizer in the menu");
+      organize->trigger();
+      Settle();
+      if (!organizer_.isVisible()) Fail("the organizer did not open");
+      organizer_.stgWord->setCurrentIndex(organizer_.stgWord->model()->index(0, 1));
+      QTest::mouseClick(organizer_.btnDelete, Qt::LeftButton);
+      ByAnotherProgram(edit);
+      Click(organizer_.btnEND);
+    } else {
+      Fail("unknown moment " + moment);
+    }
+    State("saved");
+    Files("saved");
+    if (!repair.empty()) {
+      ByAnotherProgram(repair);
+      if (moment == "loss") {
+        StartOnFirstWord();
+        Files("after-repair");
+        Surrender();
+      }
+    }
+    Click(Find("btnFINISH"));
   }
 
   void ReadOnlyClose(bool changed) {

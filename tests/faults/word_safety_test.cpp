@@ -329,5 +329,127 @@ INSTANTIATE_TEST_SUITE_P(Moments, ReadOnlyCloseTest,
                          ::testing::Values(ReadOnlyRow{"Unchanged", "unchanged"}, ReadOnlyRow{"DuringAMatch", "changed"}),
                          [](const ::testing::TestParamInfo<ReadOnlyRow>& info) { return std::string(info.param.name); });
 
+// ---- Files another program changes while the game holds them
+
+// Shell commands of a text editor's kind, on {j} (the jukugo file) and {y}: the
+// lines of the words at these indexes of kJukugo / kYomi appended (in place), or
+// line N deleted (sed writes a new file and renames it over the old one).
+std::string AppendTo(const char* file, const std::vector<std::string>& entries, std::size_t index) {
+  std::string octal;
+  for (const unsigned char c : Cp932(entries[index]) + "\r\n") {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "\\%03o", c);
+    octal += digits;
+  }
+  return std::string("printf '") + octal + "' >> " + file;
+}
+std::string AppendPair(std::size_t index) { return AppendTo("{j}", kJukugo, index) + " && " + AppendTo("{y}", kYomi, index); }
+std::string DeleteLine(const char* file, int line) { return "sed -i '" + std::to_string(line) + "d' " + file; }
+std::string DeletePair(int line) { return DeleteLine("{j}", line) + " && " + DeleteLine("{y}", line); }
+
+struct OutsideRow {
+  const char* name;
+  const char* moment;  // the save: "teach", "loss" (the end of a match), "organizer"
+  std::string edit;    // the other program's command
+  std::vector<std::size_t> saved;  // the pairs written by the save (indexes into kJukugo); empty: refused
+  std::string repair = {};                 // refused: the player's repair
+  std::vector<std::size_t> repaired = {};  // the pairs the next save or load writes after it
+};
+void PrintTo(const OutsideRow& row, std::ostream* out) { *out << row.name; }
+
+class OutsideEditTest : public WordSafetyTest, public ::testing::WithParamInterface<OutsideRow> {
+ protected:
+  std::string Command(std::string command) const {
+    for (const auto& [mark, path] : {std::pair{std::string("{j}"), Jukugo()}, std::pair{std::string("{y}"), Yomi()}}) {
+      for (std::size_t at; (at = command.find(mark)) != std::string::npos;) command.replace(at, 3, path.string());
+    }
+    return command;
+  }
+  static std::vector<Word> Words(const std::vector<std::size_t>& indexes) {
+    std::vector<Word> words;
+    for (const std::size_t i : indexes) words.emplace_back(Cp932(kJukugo[i]), Cp932(kYomi[i]));
+    return words;
+  }
+  // The pairs of a files line of the report, as Pairs() reads the files.
+  static std::vector<Word> PairsAt(const std::vector<ReportLine>& report, const std::string& label) {
+    auto files = FilesAt(report, label);
+    std::vector<std::string> jukugo;
+    std::vector<std::string> yomi;
+    EXPECT_TRUE(CutStrictly(files["renkomi.jdc"], jukugo));
+    EXPECT_TRUE(CutStrictly(files["renkomi.ydc"], yomi));
+    EXPECT_EQ(jukugo.size(), yomi.size());
+    std::vector<Word> pairs;
+    for (std::size_t i = 0; i < std::min(jukugo.size(), yomi.size()); ++i) pairs.emplace_back(jukugo[i], yomi[i]);
+    return pairs;
+  }
+};
+
+// Both changes are kept: the other program's words added and deleted, and the
+// game's own (a taught word, the played words going to the end, the organizer's
+// deletion and sorted order). Files left uneven are never written over: the error
+// names the dictionary, and the game's change waits for the repaired files.
+TEST_P(OutsideEditTest, BothChangesKeptAndUnevenFilesNeverReplaced) {
+  const OutsideRow& row = GetParam();
+  Write(Lines(kJukugo, 5), Lines(kYomi, 5));
+  std::vector<std::string> arguments{"outside-edit", row.moment, Command(row.edit)};
+  if (!row.repair.empty()) arguments.push_back(Command(row.repair));
+  const std::vector<ReportLine> report = Play(arguments);
+  const auto saved = FilesAt(report, "saved");
+  if (!row.saved.empty()) {
+    EXPECT_TRUE(Errors(report).empty()) << log_;
+    EXPECT_EQ(PairsAt(report, "saved"), Words(row.saved)) << log_;
+    EXPECT_EQ(Pairs(), Words(row.saved)) << "closing wrote again";
+    return;
+  }
+  // Refused: the files as the other program left them, byte for byte.
+  std::string jukugo = Lines(kJukugo, 5);
+  std::string yomi = Lines(kYomi, 5);
+  WriteFile(temp_.Path() / "j", jukugo);
+  WriteFile(temp_.Path() / "y", yomi);
+  std::string edit = row.edit;
+  for (const auto& [mark, name] : {std::pair{std::string("{j}"), "j"}, std::pair{std::string("{y}"), "y"}}) {
+    for (std::size_t at; (at = edit.find(mark)) != std::string::npos;) edit.replace(at, 3, (temp_.Path() / name).string());
+  }
+  ASSERT_EQ(std::system(edit.c_str()), 0);
+  EXPECT_EQ(saved.at("renkomi.jdc"), ReadFile(temp_.Path() / "j")) << log_;
+  EXPECT_EQ(saved.at("renkomi.ydc"), ReadFile(temp_.Path() / "y")) << log_;
+  std::vector<std::string> lines;
+  CutStrictly(ReadFile(temp_.Path() / "j"), lines);
+  const std::size_t jukugoLines = lines.size();
+  CutStrictly(ReadFile(temp_.Path() / "y"), lines);
+  EXPECT_EQ(Errors(report).at(0), "辞書「renkomi」はゲームの外で変更され、ファイルの行数がそろっていません: " +
+                                      Jukugo().string() + " は " + std::to_string(jukugoLines) + " 行、" +
+                                      Yomi().string() + " は " + std::to_string(lines.size()) +
+                                      " 行です。辞書は保存していません。ファイルを直すと、次の保存でゲームの変更もあわせて保存します")
+      << log_;
+  // After the repair the game's change is written on top of the other program's.
+  const std::vector<Word> repaired =
+      std::string(row.moment) == "loss" ? PairsAt(report, "after-repair") : Pairs();
+  EXPECT_EQ(repaired, Words(row.repaired)) << log_;
+  EXPECT_EQ(Errors(report).size(), 1u) << log_;
+}
+
+// 0 日本, 1 本日, 2 本当, 3 当日, 4 入口 in the files; 5 来日 is the other program's
+// word, 8 日記 the taught one; the match's first word is 日本. The organizer shows
+// 入口 当日 日本 本日 本当 and deletes its first row.
+INSTANTIATE_TEST_SUITE_P(
+    Edits, OutsideEditTest,
+    ::testing::Values(
+        OutsideRow{"TeachingUnchangedFiles", "teach", "true", {0, 1, 2, 3, 4, 8}},
+        OutsideRow{"TeachingAfterAnEditorAppended", "teach", AppendPair(5), {0, 1, 2, 3, 4, 8, 5}},
+        OutsideRow{"TeachingAfterAnEditorDeleted", "teach", DeletePair(3), {0, 1, 3, 4, 8}},
+        OutsideRow{"MatchEndUnchangedFiles", "loss", "true", {1, 2, 3, 4, 0}},
+        OutsideRow{"MatchEndAfterAnEditorAppended", "loss", AppendPair(5), {1, 2, 3, 4, 0, 5}},
+        OutsideRow{"MatchEndAfterAnEditorDeletedThePlayedWord", "loss", DeletePair(1), {1, 2, 3, 4}},
+        OutsideRow{"OrganizerAfterAnEditorAppended", "organizer", AppendPair(5), {3, 0, 1, 2, 5}},
+        OutsideRow{"OrganizerAfterAnEditorDeleted", "organizer", DeletePair(2), {3, 0, 2}},
+        OutsideRow{"TeachingAfterAnUnevenEdit", "teach", AppendTo("{j}", kJukugo, 5), {},
+                   AppendTo("{y}", kYomi, 5), {0, 1, 2, 3, 4, 8, 5}},
+        OutsideRow{"MatchEndAfterAnUnevenEdit", "loss", DeleteLine("{y}", 3), {}, DeleteLine("{j}", 3),
+                   {1, 3, 4, 0}},
+        OutsideRow{"OrganizerAfterAnUnevenEdit", "organizer", AppendTo("{j}", kJukugo, 5), {},
+                   AppendTo("{y}", kYomi, 5), {3, 0, 1, 2, 5}}),
+    [](const ::testing::TestParamInfo<OutsideRow>& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace renkomi::faults
