@@ -314,7 +314,12 @@ INSTANTIATE_TEST_SUITE_P(
                       // step 1: the figures run past 100, the gauge stops there
                       GaugeCase{"Twelve", 12, Expected({{0, 10}, Tenths(10, 120), {100}})},
                       // step 11: rows 0, 11, ..., 99
-                      GaugeCase{"Hundred", 100, Expected({{0, 10}, Tenths(10, 100), {100}})}),
+                      GaugeCase{"Hundred", 100, Expected({{0, 10}, Tenths(10, 100), {100}})},
+                      // step 10: rows 0, 10, ..., 80; a step of a tenth (9) would show 100
+                      // while a tenth of the rows is still to come
+                      GaugeCase{"Ninety", 90, Expected({{0, 10}, Tenths(10, 90), {100}})},
+                      // step 2: nine figures; a step of 1 would run to 180
+                      GaugeCase{"Eighteen", 18, Expected({{0, 10}, Tenths(10, 90), {100}})}),
     [](const ::testing::TestParamInfo<GaugeCase>& info) { return std::string(info.param.name); });
 
 TEST(Gauge, ShowsOnlyZeroToHundred) {
