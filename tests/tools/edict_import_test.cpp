@@ -93,6 +93,30 @@ INSTANTIATE_TEST_SUITE_P(Readings, YomiForTest,
                                            YomiRow{"Empty", "", ""}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct KanaRow {
+  const char* name;
+  std::string_view katakana;
+  std::string_view hiragana;
+};
+
+void PrintTo(const KanaRow& row, std::ostream* os) { *os << row.name; }
+
+class KatakanaToHiraganaTest : public ::testing::TestWithParam<KanaRow> {};
+
+// Both ends of the katakana that have a hiragana: ァ (the first) and ヶ (the last).
+TEST_P(KatakanaToHiraganaTest, TurnsEveryKatakanaThatHasAHiragana) {
+  EXPECT_EQ(KatakanaToHiragana(GetParam().katakana), GetParam().hiragana);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, KatakanaToHiraganaTest,
+                         ::testing::Values(KanaRow{"FirstKatakanaSmallA", "ァイ", "ぁい"},
+                                           KanaRow{"LargeA", "アイ", "あい"},
+                                           KanaRow{"LastKatakanaSmallKe", "ヵヶ", "ゕゖ"},
+                                           KanaRow{"LongVowelMarkStays", "ケー", "けー"},
+                                           KanaRow{"IterationMarkStays", "ヽヾ", "ヽヾ"},
+                                           KanaRow{"KatakanaMiddleDotStays", "・", "・"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // --- Taking a line apart ---------------------------------------------------
 
 TEST(ParseEdictLineTest, ReadsSeveralSpellingsAndReadingsWithTheirTagsAndRestrictions) {
@@ -224,6 +248,12 @@ TEST_F(EdictFileTest, WholeVocabularyKeepsUncommonWordsThroughTheSameFilters) {
   // Made once: a large dictionary of any size is left as it is.
   EXPECT_THROW(WriteLargeDictionary(program, words), Error);
   EXPECT_EQ(LargeDictionaryName(109234), "大きな辞書10万語");
+}
+
+TEST(LargeDictionaryNameTest, CountsInTenThousandsFromExactlyTenThousand) {
+  EXPECT_EQ(LargeDictionaryName(9999), "大きな辞書9999語");
+  EXPECT_EQ(LargeDictionaryName(10000), "大きな辞書1万語");
+  EXPECT_EQ(LargeDictionaryName(19999), "大きな辞書1万語");
 }
 
 TEST_F(EdictFileTest, SkipsALineThatIsNotEucJpAndGoesOn) {
