@@ -7,7 +7,9 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <stdexcept>
 
+#include "application.h"
 #include "gauge.h"
 #include "main_window_fixture.h"
 
@@ -255,6 +257,24 @@ TEST_F(EmptyDictionaryTest, StartingOnAnEmptyDictionaryIsReportedAndNoMatchOpens
   EXPECT_TRUE(Find("btnSTART")->isEnabled());
   EXPECT_FALSE(Find("edtUSER_JUKU")->isEnabled());
   EXPECT_FALSE(form->CurrentMatch().InProgress());
+}
+
+// Two handlers failing before the first error dialog opens: the player gets one
+// dialog, the first failure's, never a second one stacked behind it.
+TEST(ErrorDialogTest, TwoFailuresBeforeTheFirstDialogShowOne) {
+  DialogAnswerer answerer;
+  answerer.Click(QStringLiteral("yesButton"));
+  for (const char* failure : {"first", "second"})
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [failure] { ui::Guarded([failure] { throw std::runtime_error(failure); }); },
+        Qt::QueuedConnection);
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+  // Time for a second dialog to open, were there one.
+  EXPECT_FALSE(WaitFor([&] { return answerer.Dialogs().size() > 1 || answerer.Unexpected() > 0; }, 300));
+  ASSERT_EQ(answerer.Dialogs().size(), 1u);
+  EXPECT_EQ(answerer.Dialogs()[0].caption, QStringLiteral("エラー"));
+  EXPECT_EQ(answerer.Dialogs()[0].text, QStringLiteral("first"));
+  EXPECT_EQ(answerer.Unexpected(), 0);
 }
 
 }  // namespace
