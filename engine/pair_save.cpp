@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <thread>
+#include <utility>
 
 #include "dictionary_files.h"
 #include "errors.h"
@@ -39,10 +40,23 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
-// Makes the renames in the folder durable.
-void SyncFolder(const Folder& folder) {
+FlushCall flushCall = &::fsync;
+
+int Flush(int fd) {
+  int result;
+  do {
+    result = flushCall(fd);
+  } while (result != 0 && errno == EINTR);
+  return result;
+}
+
+// Makes the names made and renamed in the folder durable; the errno of a failure,
+// 0 when all went well.
+int SyncFolder(const Folder& folder) {
   const Fd dir = folder.OpenReadable();
-  if (dir.Valid()) ::fsync(dir.Get());
+  // A folder the player may write but not read cannot be flushed; saved as before.
+  if (!dir.Valid()) return 0;
+  return Flush(dir.Get()) == 0 ? 0 : errno;
 }
 
 // Names of the files a save makes beside the dictionary file `file`:
@@ -131,7 +145,7 @@ bool ReadPlainFile(const Folder& folder, const std::string& name, std::string& d
 // failure, 0 when all went well.
 int WriteAndClose(Fd& fd, std::string_view content) {
   int error = 0;
-  if (!WriteAll(fd.Get(), content) || ::fsync(fd.Get()) != 0) error = errno;
+  if (!WriteAll(fd.Get(), content) || Flush(fd.Get()) != 0) error = errno;
   if (!fd.Close() && error == 0) error = errno;
   return error;
 }
@@ -193,6 +207,8 @@ Folder OpenFolderOf(const fs::path& file) {
 }
 
 }  // namespace
+
+FlushCall SetFlushCall(FlushCall flush) { return std::exchange(flushCall, flush != nullptr ? flush : &::fsync); }
 
 PairLock::PairLock(const Folder& folder, const std::string& jukugoName) {
   // A save takes milliseconds; a file held this long is held by something stuck.
@@ -282,6 +298,8 @@ void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::st
     if (!fd.Valid()) throw CreateError(folder, markerName);
     if (const int error = WriteAndClose(fd, marker); error != 0)
       throw WriteError(folder.PathOf(markerName).string(), error);
+    // The temporaries' names too must be on disk before a marker names them.
+    if (const int error = SyncFolder(folder); error != 0) throw WriteError(folder.Path().string(), error);
   } catch (...) {
     discard();
     throw;
@@ -294,14 +312,16 @@ void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::st
     discard();
     throw CreateFileError(folder.PathOf(markerName).string(), error);
   }
-  SyncFolder(folder);
-  // Committed. Should a rename below fail, the next load or save finishes it.
+  // Committed once this flush is through. Should it or a step below fail, the
+  // next load or save finishes the save.
+  if (const int error = SyncFolder(folder); error != 0) throw WriteError(folder.Path().string(), error);
   if (::renameat(folder.Get(), jukugoTemp.c_str(), folder.Get(), jukugoName.c_str()) != 0)
     throw CreateError(folder, jukugoName);
   if (::renameat(folder.Get(), yomiTemp.c_str(), folder.Get(), yomiName.c_str()) != 0)
     throw CreateError(folder, yomiName);
-  SyncFolder(folder);
+  if (const int error = SyncFolder(folder); error != 0) throw WriteError(folder.Path().string(), error);
   ::unlinkat(folder.Get(), markerName.c_str(), 0);
+  // A marker found again after a crash finds the pair in place and only goes.
   SyncFolder(folder);
 }
 

@@ -53,6 +53,13 @@ void SavePair(const std::filesystem::path& jukugoPath, const std::vector<std::st
 void SaveJoinedPair(const std::filesystem::path& jukugoPath, std::string_view jukugoData,
                     const std::filesystem::path& yomiPath, std::string_view yomiData);
 
+// The call that flushes a file or a folder to disk, as fsync: 0, or -1 with errno
+// set. A save flushes every file it wrote and the folder before it commits, and
+// the folder again after; any failed flush fails the save. Replaceable so that the
+// flushes can be counted or failed without a failing disk; returns the one before.
+using FlushCall = int (*)(int fd);
+FlushCall SetFlushCall(FlushCall flush);
+
 // The commit marker a save writes for its two temporary files (names within the
 // folder) and their content; RecoverPair trusts only a marker that matches.
 std::string CommitMarker(const std::string& jukugoTemporary, std::string_view jukugoData,

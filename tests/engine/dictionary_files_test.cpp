@@ -322,6 +322,90 @@ INSTANTIATE_TEST_SUITE_P(Rows, FullDiskTest,
                                          FullDiskRow{"ReadingTooBig", 10, 10000, "x.ydc"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// What reaches the disk: every flush a save asks for, by what it flushed and how far
+// the save had gone, and a flush that fails when asked to.
+struct FlushLog {
+  static inline fs::path folder;
+  static inline std::vector<std::string> calls;
+  static inline int failing = -1;  // the index of the call that fails; -1: none
+
+  static int Flush(int fd) {
+    std::string what = "folder";
+    struct stat st{};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+      char target[4096];
+      const ssize_t n = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), target, sizeof target - 1);
+      what = n > 0 ? fs::path(std::string(target, static_cast<std::size_t>(n))).filename().string() : "?";
+      // The random part of a save's own names.
+      if (const std::size_t dash = what.rfind('-'); dash != std::string::npos) what = what.substr(0, dash + 1) + "*";
+    }
+    const char* stage = fs::exists(folder / "x.ydc.commit") ? "committed " : "writing ";
+    calls.push_back(stage + what);
+    if (static_cast<int>(calls.size()) - 1 == failing) {
+      errno = EIO;
+      return -1;
+    }
+    return ::fsync(fd);
+  }
+};
+
+struct FlushRow {
+  const char* name;
+  int failing;           // which flush fails; -1: none
+  const char* expected;  // the pair the next load sees: "old" or "new"
+};
+
+class SaveFlushTest : public testing::TestWithParam<FlushRow> {
+ protected:
+  void SetUp() override {
+    FlushLog::folder = folder.Path();
+    FlushLog::calls.clear();
+    FlushLog::failing = GetParam().failing;
+    previous_ = SetFlushCall(&FlushLog::Flush);
+  }
+  void TearDown() override { SetFlushCall(previous_); }
+
+  TempFolder folder;
+
+ private:
+  FlushCall previous_ = nullptr;
+};
+
+// A kill right after a save leaves on disk only what was flushed: so each file and
+// the folder naming them are flushed before the marker commits the save, and the
+// folder again once it has. A flush that fails fails the save.
+TEST_P(SaveFlushTest, FlushesBeforeCommittingAndFailsWithAFailedFlush) {
+  WriteBytes(folder / "x.jdc", "old-j\r\n");
+  WriteBytes(folder / "x.ydc", "old-y\r\n");
+  const auto save = [&] { SavePair(folder / "x.jdc", {"new-j"}, folder / "x.ydc", {"new-y"}); };
+  if (GetParam().failing < 0) {
+    save();
+    const V beforeCommit(FlushLog::calls.begin(), FlushLog::calls.begin() + std::min<std::ptrdiff_t>(4, std::ssize(FlushLog::calls)));
+    EXPECT_EQ(beforeCommit, (V{"writing x.jdc.tmp-*", "writing x.ydc.tmp-*", "writing x.ydc.commit-*", "writing folder"}));
+    EXPECT_NE(std::find(FlushLog::calls.begin(), FlushLog::calls.end(), "committed folder"), FlushLog::calls.end());
+  } else {
+    try {
+      save();
+      ADD_FAILURE() << "the save went through a failed flush";
+    } catch (const Error& e) {
+      EXPECT_NE(std::string(e.what()).find("ストリームへの書き込みエラー"), std::string::npos) << e.what();
+    }
+    SetFlushCall(nullptr);
+    RecoverPair(folder / "x.jdc", folder / "x.ydc");  // the next load
+  }
+  EXPECT_EQ(folder.Names(), (V{"x.jdc", "x.ydc"}));
+  EXPECT_EQ(ReadBytes(folder / "x.jdc"), GetParam().expected + std::string("-j\r\n"));
+  EXPECT_EQ(ReadBytes(folder / "x.ydc"), GetParam().expected + std::string("-y\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Flushes, SaveFlushTest,
+                         testing::Values(FlushRow{"AllGoWell", -1, "new"}, FlushRow{"JukugoTemporaryFails", 0, "old"},
+                                         FlushRow{"YomiTemporaryFails", 1, "old"}, FlushRow{"MarkerFails", 2, "old"},
+                                         FlushRow{"FolderBeforeCommitFails", 3, "old"},
+                                         // Committed already: the next load finishes the save.
+                                         FlushRow{"FolderAfterCommitFails", 4, "new"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // The files a save leaves when it is killed at each of its steps, and whether the
 // pair the next start sees must be the old one or the new one. The temporaries'
 // names are the save's own; the marker names them with their content.
@@ -331,15 +415,20 @@ struct InterruptRow {
   bool marker;          // the commit marker of new-j / new-y is in place
   const char* expected;  // "old", "new" or "none"
   V kept = {};           // other files of the folder, which must stay byte for byte
+  std::string markerText = {};  // a marker of other content in place of new-j / new-y's
 };
 
 class RecoverPairTest : public testing::TestWithParam<InterruptRow> {};
 
 TEST_P(RecoverPairTest, GivesOldPairOrNewPairWhole) {
   TempFolder folder;
-  for (const auto& [name, bytes] : GetParam().files) WriteBytes(folder / name, bytes);
+  for (const auto& [name, bytes] : GetParam().files) {
+    fs::create_directories((folder / name).parent_path());
+    WriteBytes(folder / name, bytes);
+  }
   if (GetParam().marker)
     WriteBytes(folder / "x.ydc.commit", CommitMarker("x.jdc.tmp-aaaaaaaaa1", "new-j\r\n", "x.ydc.tmp-bbbbbbbbb2", "new-y\r\n"));
+  if (!GetParam().markerText.empty()) WriteBytes(folder / "x.ydc.commit", GetParam().markerText);
   RecoverPair(folder / "x.jdc", folder / "x.ydc");
   const std::string expected = GetParam().expected;
   if (expected == "none") {
@@ -350,7 +439,12 @@ TEST_P(RecoverPairTest, GivesOldPairOrNewPairWhole) {
   names.insert(names.end(), GetParam().kept.begin(), GetParam().kept.end());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(folder.Names(), names);
-  for (const std::string& name : GetParam().kept) EXPECT_EQ(ReadBytes(folder / name), GetParam().files.at(name));
+  for (const auto& [name, bytes] : GetParam().files) {
+    const bool inSubfolder = name.find('/') != std::string::npos;
+    if (inSubfolder || std::count(GetParam().kept.begin(), GetParam().kept.end(), name) != 0) {
+      EXPECT_EQ(ReadBytes(folder / name), bytes) << name;
+    }
+  }
   EXPECT_EQ(ReadBytes(folder / "x.jdc"), expected + "-j\r\n");
   EXPECT_EQ(ReadBytes(folder / "x.ydc"), expected + "-y\r\n");
 }
@@ -393,7 +487,12 @@ INSTANTIATE_TEST_SUITE_P(
                      false, "old",
                      V{"x.jdc.tmp-old.jdc", "x.jdc.tmp-old.ydc", "x.ydc.commit-x", "x.ydc.tmp-abcdefghijk",
                        "x.ydc.tmp-backup"}},
-        InterruptRow{"MarkerNotASavesOwn", With(kOld, {{"x.ydc.commit", "x.jdc.tmp-aaaaaaaaa1\n"}}), false, "old"}),
+        InterruptRow{"MarkerNotASavesOwn", With(kOld, {{"x.ydc.commit", "x.jdc.tmp-aaaaaaaaa1\n"}}), false, "old"},
+        // A marker naming files elsewhere, however well they match, is never followed.
+        InterruptRow{"MarkerNamingASubfolder",
+                     With(kOld, {{"sub/x.jdc.tmp-aaaaaaaaa1", "new-j\r\n"}, {"sub/x.ydc.tmp-bbbbbbbbb2", "new-y\r\n"}}),
+                     false, "old", V{"sub"},
+                     CommitMarker("sub/x.jdc.tmp-aaaaaaaaa1", "new-j\r\n", "sub/x.ydc.tmp-bbbbbbbbb2", "new-y\r\n")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The real thing: a process saving two versions in turn is killed at varying
