@@ -328,7 +328,7 @@ TEST_F(DictionaryStoreTest, HugeFileIsRefusedAtOnceWithoutReadingIt) {
 
 // Files damaged after the game loaded them are refused at the next load; from then
 // on every save (a word taught, the window closed) is refused with that load's
-// error, and the files stay as the other program left them.
+// error, and the files stay as the other program, or the player's repair, left them.
 struct LaterDamageRow {
   const char* name;
   const char* jukugo;  // the files' bytes after the damage, null for a deleted file
@@ -337,7 +337,7 @@ struct LaterDamageRow {
 
 class LaterDamageTest : public DictionaryStoreTest, public testing::WithParamInterface<LaterDamageRow> {};
 
-TEST_P(LaterDamageTest, SavesAfterTheFailedLoadKeepTheDamagedFiles) {
+TEST_P(LaterDamageTest, SavesAfterTheFailedLoadWriteNothingTillALoadSucceeds) {
   store.ChooseDictionary("d");
   store.LoadDictionary();
   std::map<std::string, const char*> damaged{{"d.jdc", GetParam().jukugo}, {"d.ydc", GetParam().yomi}};
@@ -349,12 +349,17 @@ TEST_P(LaterDamageTest, SavesAfterTheFailedLoadKeepTheDamagedFiles) {
   ASSERT_NE(refusal, "(no error)");
   store.comp.Append(Sj("日記"), Sj("にっき"));
   EXPECT_EQ(ErrorOf([&] { store.SaveDictionary(); }), refusal);
-  EXPECT_EQ(ErrorOf([&] { store.SaveDictionary(); }), refusal) << "the second save";
   for (const auto& [name, bytes] : damaged) {
     SCOPED_TRACE(name);
     if (bytes == nullptr) EXPECT_FALSE(fs::exists(folder / name));
     else EXPECT_EQ(ReadBytes(folder / name), Sj(bytes));
   }
+  // Put back as they were by hand: still not written over before a load reads them.
+  WriteBytes(folder / "d.jdc", kBuiltInJukugoFile);
+  WriteBytes(folder / "d.ydc", kBuiltInYomiFile);
+  EXPECT_EQ(ErrorOf([&] { store.SaveDictionary(); }), refusal) << "the save after the repair";
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile);
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"), kBuiltInYomiFile);
 }
 
 INSTANTIATE_TEST_SUITE_P(
