@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <csignal>
 
 #include "single_instance.h"
 
@@ -115,6 +116,19 @@ TEST_F(StartTest, KilledCopyDoesNotBlockTheNextStart) {
   EXPECT_FALSE(next.waitForFinished(500));
   next.kill();
   next.waitForFinished();
+}
+
+// A save under a file-size limit must be told to the player as a failed save; the
+// limit's signal must not end the game with the dictionary half written.
+TEST_F(StartTest, FileSizeSignalDoesNotEndTheGame) {
+  QProcess game;
+  Start(game);
+  ASSERT_TRUE(WaitUntilRunning(game)) << game.readAllStandardError().toStdString();
+  ASSERT_EQ(::kill(static_cast<pid_t>(game.processId()), SIGXFSZ), 0);
+  EXPECT_FALSE(game.waitForFinished(1000)) << "the file-size signal ended the game";
+  EXPECT_EQ(game.state(), QProcess::Running);
+  game.kill();
+  game.waitForFinished();
 }
 
 }  // namespace

@@ -148,7 +148,10 @@ INSTANTIATE_TEST_SUITE_P(
         TextRow{"PlainAscii", "abc\r\nx y-1\r\n~\\\r\n", ""},
         TextRow{"KanjiAndHiragana", "\x93\xFA\x96\x7B\r\n\x82\xC9\x82\xD9\x82\xF1\r\n", ""},
         TextRow{"LfCrAndNoFinalLineEnd", "\x93\xFA\n\r\x96\x7B", ""},
+        // The NUL rule's boundary: one NUL as the very last byte closes the text; one
+        // byte after it is data the game would lose.
         TextRow{"ClosingNul", std::string("\x93\xFA\x96\x7B\r\n\0", 7), ""},
+        TextRow{"OneByteAfterTheNul", std::string("\x93\xFA\x96\x7B\r\n\0a", 8), "NUL 文字のあとにもデータがあります"},
         TextRow{"HalfWidthKatakana", "\xB1\xB2\xB3\r\n", ""},
         TextRow{"NecIbmAndUserDefinedKanji", "\x87\x40\xED\x40\xFA\xB1\xFB\xFC\xF0\x40\r\n", ""},
         // The files carry no byte-order mark: a first entry is taken as it stands,

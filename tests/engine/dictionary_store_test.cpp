@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <map>
 
 #include "dictionary_files.h"
 #include "pair_save.h"
@@ -324,6 +325,49 @@ TEST_F(DictionaryStoreTest, HugeFileIsRefusedAtOnceWithoutReadingIt) {
   EXPECT_EQ(fs::file_size(folder / "d.jdc"), huge);
   EXPECT_EQ(ReadBytes(folder / "d.ydc"), kBuiltInYomiFile);
 }
+
+// Files damaged after the game loaded them are refused at the next load; from then
+// on every save (a word taught, the window closed) is refused with that load's
+// error, and the files stay as the other program, or the player's repair, left them.
+struct LaterDamageRow {
+  const char* name;
+  const char* jukugo;  // the files' bytes after the damage, null for a deleted file
+  const char* yomi;
+};
+
+class LaterDamageTest : public DictionaryStoreTest, public testing::WithParamInterface<LaterDamageRow> {};
+
+TEST_P(LaterDamageTest, SavesAfterTheFailedLoadWriteNothingTillALoadSucceeds) {
+  store.ChooseDictionary("d");
+  store.LoadDictionary();
+  std::map<std::string, const char*> damaged{{"d.jdc", GetParam().jukugo}, {"d.ydc", GetParam().yomi}};
+  for (const auto& [name, bytes] : damaged) {
+    if (bytes == nullptr) fs::remove(folder / name);
+    else WriteBytes(folder / name, Sj(bytes));
+  }
+  const std::string refusal = ErrorOf([&] { store.LoadDictionary(); });
+  ASSERT_NE(refusal, "(no error)");
+  store.comp.Append(Sj("日記"), Sj("にっき"));
+  EXPECT_EQ(ErrorOf([&] { store.SaveDictionary(); }), refusal);
+  for (const auto& [name, bytes] : damaged) {
+    SCOPED_TRACE(name);
+    if (bytes == nullptr) EXPECT_FALSE(fs::exists(folder / name));
+    else EXPECT_EQ(ReadBytes(folder / name), Sj(bytes));
+  }
+  // Put back as they were by hand: still not written over before a load reads them.
+  WriteBytes(folder / "d.jdc", kBuiltInJukugoFile);
+  WriteBytes(folder / "d.ydc", kBuiltInYomiFile);
+  EXPECT_EQ(ErrorOf([&] { store.SaveDictionary(); }), refusal) << "the save after the repair";
+  EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile);
+  EXPECT_EQ(ReadBytes(folder / "d.ydc"), kBuiltInYomiFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LaterDamageTest,
+    testing::Values(LaterDamageRow{"JukugoAddedWithoutReading", "日本\r\n本日\r\n本当\r\n当日\r\n入口\r\n日記\r\n",
+                                   "にほん\r\nほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\n"},
+                    LaterDamageRow{"ReadingFileDeleted", "日本\r\n本日\r\n本当\r\n当日\r\n入口\r\n", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Another program holding the pair (a stuck copy of the game, say) is waited for
 // as long as a save takes, then reported; nothing is written meanwhile.

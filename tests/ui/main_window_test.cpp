@@ -138,7 +138,11 @@ struct ChoiceKeys {
   Qt::Key arrow;             // then pressed on the selected item
   const char* selectedAfter;
   bool nameBoxShownAfter;
+  const char* focusAfter;    // where the name the player then types lands
+  const char* nameAfter;     // the name box's text after that typing
 };
+
+void PrintTo(const ChoiceKeys& row, std::ostream* out) { *out << row.name; }
 
 class ChoiceKeysTest : public MainWindowFixture, public testing::WithParamInterface<ChoiceKeys> {};
 
@@ -157,17 +161,20 @@ TEST_P(ChoiceKeysTest, TabStopsOnceOnTheSelectedItemAndArrowsChangeTheChoice) {
   QTest::keyClick(Focused(), row.arrow);
   EXPECT_TRUE(Find<QRadioButton>(row.selectedAfter)->isChecked());
   EXPECT_EQ(Find("cbxJisyoSel")->isVisible(), row.nameBoxShownAfter);
+  EXPECT_EQ(Focused()->objectName(), QString::fromUtf8(row.focusAfter));
+  TypeText(Focused(), QStringLiteral("じろう"));
+  EXPECT_EQ(Find<QComboBox>("cbxJisyoSel")->currentText(), QString::fromUtf8(row.nameAfter));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Choice, ChoiceKeysTest,
     testing::Values(
         ChoiceKeys{"Shared", "rgpJisyoSelItem0", {"bbtnJisyoOK", "rgpJisyoSelItem0", "bbtnJisyoOK"},
-                   Qt::Key_Down, "rgpJisyoSelItem1", true},
+                   Qt::Key_Down, "rgpJisyoSelItem1", true, "cbxJisyoSel", "じろう"},
         // From the name box: the selected item, "えらぶ", and round again.
         ChoiceKeys{"Own", "rgpJisyoSelItem1",
                    {"rgpJisyoSelItem1", "bbtnJisyoOK", "cbxJisyoSel", "rgpJisyoSelItem1"},
-                   Qt::Key_Up, "rgpJisyoSelItem0", false}),
+                   Qt::Key_Up, "rgpJisyoSelItem0", false, "rgpJisyoSelItem0", "田中"}),
     [](const testing::TestParamInfo<ChoiceKeys>& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, FontsAndColoursFollowTheLayout) {
@@ -328,6 +335,20 @@ TEST_F(MainWindowTest, PersonalDictionariesOfTheFolderAreOffered) {
   EXPECT_EQ(Find<ui::Panel>("pnlUserName")->Caption(), QStringLiteral("はなこ"));
   // An existing dictionary is read, not made anew.
   EXPECT_EQ(folder.ReadDictionary(QStringLiteral("はなこ")).size(), 1u);
+}
+
+// File names tell letter case apart: "taro" typed while "Taro" is offered is a
+// new dictionary of its own, and Taro's words stay his.
+TEST_F(MainWindowTest, NameDifferingOnlyInCaseMakesANewDictionary) {
+  folder.WriteDictionary(QStringLiteral("Taro"), {{"山川", "やまかわ"}});
+  Open();
+  QTest::mouseClick(Find("rgpJisyoSelItem1"), Qt::LeftButton);
+  TypeText(Focused(), QStringLiteral("taro"));
+  Enter(Focused());
+  EXPECT_EQ(Find<ui::Panel>("pnlUserName")->Caption(), QStringLiteral("taro"));
+  EXPECT_EQ(form->Store().comp.jukugo.Count(), 5u) << "Taro's words were opened";
+  EXPECT_TRUE(folder.HasDictionary(QStringLiteral("taro")));
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("Taro")).size(), 1u);
 }
 
 // A dictionary copied from another system keeps its Shift-JIS file name: it is
