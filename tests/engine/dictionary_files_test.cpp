@@ -15,17 +15,11 @@
 #include <thread>
 
 #include "errors.h"
-#include "test_support.h"
+#include "engine_test_names.h"
 
 namespace renkomi {
 namespace {
 
-using test::PrintTo;
-
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::TempFolder;
-using test::WriteBytes;
 
 struct CutRow {
   const char* name;

@@ -16,24 +16,14 @@
 #include "dictionary_files.h"
 #include "pair_save.h"
 #include "errors.h"
-#include "test_support.h"
+#include "engine_test_names.h"
 #include "text_rules.h"
 
 namespace renkomi {
 namespace {
 
-using test::PrintTo;
-
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::Sj;
-using test::SjList;
-using test::TempFolder;
-using test::WriteBytes;
-using V = std::vector<std::string>;
-
-const std::string kBuiltInJukugoFile = Sj("日本\r\n本日\r\n本当\r\n当日\r\n入口\r\n");
-const std::string kBuiltInYomiFile = Sj("にほん\r\nほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\n");
+const std::string kBuiltInJukugoFile = BuiltInJukugoFile();
+const std::string kBuiltInYomiFile = BuiltInYomiFile();
 
 std::string ErrorOf(const std::function<void()>& action) {
   try {

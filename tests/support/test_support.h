@@ -28,6 +28,12 @@ namespace renkomi::test {
 // CP932 bytes of a UTF-8 literal; the converter has its own byte-level tests.
 inline std::string Sj(std::string_view utf8) { return Utf8ToCp932(utf8); }
 
+// The two files of a new dictionary, seeded with the five built-in words.
+inline std::string BuiltInJukugoFile() { return Sj("日本\r\n本日\r\n本当\r\n当日\r\n入口\r\n"); }
+inline std::string BuiltInYomiFile() {
+  return Sj("にほん\r\nほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\n");
+}
+
 inline std::vector<std::string> SjList(std::initializer_list<std::string_view> utf8) {
   std::vector<std::string> result;
   for (auto text : utf8) result.push_back(Sj(text));
