@@ -271,8 +271,7 @@ int RunInChild(const std::function<int()>& body) {
     }
     ::_exit(code);
   }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
+  const int status = test::Child(pid).Wait();
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 

@@ -260,8 +260,7 @@ TEST_F(DictionaryStoreTest, FolderWithoutWritePermissionGivesCreateError) {
     }
     ::_exit(code);
   }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
+  const int status = test::Child(pid).Wait();
   fs::permissions(folder.Path(), fs::perms::owner_all);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error, 2: could not give up root's override, 3: wrong message";
@@ -288,8 +287,7 @@ TEST_F(DictionaryStoreTest, FullDiskAtSaveKeepsTheOldPair) {
     }
     ::_exit(code);
   }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
+  const int status = test::Child(pid).Wait();
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error, 3: wrong message";
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile);
@@ -330,6 +328,7 @@ TEST_F(DictionaryStoreTest, PairHeldByAnotherProgramIsReportedAndKept) {
     ::pause();
     ::_exit(0);
   }
+  test::Child holding(holder);
   char held = 0;
   ASSERT_EQ(::read(ready[0], &held, 1), 1);
   ::close(ready[0]);
@@ -339,8 +338,7 @@ TEST_F(DictionaryStoreTest, PairHeldByAnotherProgramIsReportedAndKept) {
   const auto start = std::chrono::steady_clock::now();
   const std::string error = ErrorOf([&] { store.SaveDictionary(); });
   const auto waited = std::chrono::steady_clock::now() - start;
-  ::kill(holder, SIGKILL);
-  ::waitpid(holder, nullptr, 0);
+  holding.Kill();
   EXPECT_EQ(error, "ファイル " + PathOf("d.jdc") + " をほかのプログラムが使用中のため、辞書を読み書きできません");
   EXPECT_GE(waited, std::chrono::seconds(4));
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile);
