@@ -25,33 +25,90 @@ done
 
 jobs=$(nproc)
 
-echo "== Build and test"
+# One summary at the end of every run, passed or failed: each stage with its count
+# (tests, desktop checks, fuzz runs), the failed ones by name, and the stages a
+# failure kept from running. Each stage's output is kept in $logs for the counts.
+logs=$(mktemp -d)
+summary=() stage="" stage_log=""
+stages=("build and test" "desktop (X11)" "desktop (Wayland)" "sanitizers" "fuzz")
+begin() {  # NAME TITLE: a stage starts; its output goes to the screen and its log
+  stage=$1 stage_log=$logs/${#summary[@]}.log
+  : >"$stage_log"
+  echo "== $2"
+}
+record() { summary+=("$(printf '%-18s %s' "$stage" "$*")"); stage=""; }
+ctest_counts() {  # LOG: "212 tests, 210 passed, 2 failed: A.b C.d"
+  local log=$1 line failed
+  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  [ -n "$line" ] || { echo "no test ran"; return; }
+  set -- $line   # 99% tests passed, 2 tests failed out of 212 ($4 and $9)
+  failed=$(sed -n '/^The following tests FAILED:/,$ s/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' \
+             "$log" | head -n 8 | tr '\n' ' ')
+  echo "$9 tests, $(($9 - $4)) passed, $4 failed${failed:+: ${failed% }}"
+}
+checks_counts() {  # PREFIX LOG: "40 of 42 checks pass, failed: a b"
+  local line failed
+  line=$(grep -E "^$1: [0-9]+ of [0-9]+ pass" "$2" | tail -n 1)
+  [ -n "$line" ] || { echo "FAILED: stopped before its checks"; return; }
+  failed=$(sed -n 's/^\[[0-9:]*\] FAILED  \([^:]*\):.*/\1/p' "$2" | head -n 8 | tr '\n' ' ')
+  line=${line#"$1: "}
+  echo "${failed:+FAILED: }${line% pass in *} checks pass${failed:+, failed: ${failed% }}"
+}
+finish() {
+  local rc=$? name line found
+  trap - EXIT
+  if [ -n "$stage" ]; then
+    case $stage in
+      "build and test"|sanitizers) record "FAILED (exit $rc): $(ctest_counts "$stage_log")" ;;
+      *) record "FAILED (exit $rc)" ;;
+    esac
+  fi
+  echo "== Summary"
+  for name in "${stages[@]}"; do
+    found=""
+    for line in "${summary[@]}"; do
+      case $line in "$name "*) echo "$line"; found=1 ;; esac
+    done
+    [ -n "$found" ] || printf '%-18s %s\n' "$name" "not run"
+  done
+  rm -rf "$logs"
+  if [ "$rc" -eq 0 ]; then echo "test.sh: every stage passed"; else echo "test.sh: FAILED"; fi
+  exit "$rc"
+}
+trap finish EXIT
+
+begin "build and test" "Build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRENKOMI_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs" 2>&1 | tee "$stage_log"
+record "$(ctest_counts "$stage_log")"
 
-echo "== The installed game on a real desktop (Xvfb, openbox, ibus with mozc)"
 prog=$(mktemp -d)
 cmake --install build --prefix "$prog" >/dev/null
 desktop=0
-tests/desktop/desktop-test.sh "$prog" build/tests/desktop/renkomi_dialog_timer || desktop=$?
-echo "== The installed game as a Wayland client (weston)"
-tests/desktop/wayland-test.sh "$prog" || desktop=$((desktop + $?))
+begin "desktop (X11)" "The installed game on a real desktop (Xvfb, openbox, ibus with mozc)"
+tests/desktop/desktop-test.sh "$prog" build/tests/desktop/renkomi_dialog_timer 2>&1 |
+  tee "$stage_log" || desktop=1
+record "$(checks_counts desktop-test "$stage_log")"
+begin "desktop (Wayland)" "The installed game as a Wayland client (weston)"
+tests/desktop/wayland-test.sh "$prog" 2>&1 | tee "$stage_log" || desktop=1
+record "$(checks_counts wayland-test "$stage_log")"
 rm -rf "$prog"
 [ "$desktop" -eq 0 ] || exit 1
 
-echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
+begin sanitizers "Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRENKOMI_SANITIZE=ON \
   -DRENKOMI_WERROR=ON -DRENKOMI_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
-ctest --test-dir build-asan --output-on-failure -j "$jobs"
+ctest --test-dir build-asan --output-on-failure -j "$jobs" 2>&1 | tee "$stage_log"
+record "$(ctest_counts "$stage_log")"
 
-echo "== Fuzz the engine (libFuzzer, ${FUZZ_RUNS:=200000} runs per target)"
+begin fuzz "Fuzz the engine (libFuzzer, ${FUZZ_RUNS:=200000} runs per target)"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DRENKOMI_FUZZ=ON -DRENKOMI_WITH_QT=OFF -DRENKOMI_BUILD_TESTS=OFF -DRENKOMI_BUILD_BENCH=OFF \
   -DRENKOMI_WERROR=ON >/dev/null
 cmake --build build-fuzz -j "$jobs"
-passed=0
+passed=0 runs=""
 for target in text_rules cut_lines cp932; do
   corpus=build-fuzz/corpus/$target
   mkdir -p "$corpus"
@@ -59,9 +116,13 @@ for target in text_rules cut_lines cp932; do
     "$corpus" "tests/fuzz/corpus/$target" 2>build-fuzz/fuzz_$target.log || {
     tail -n 40 build-fuzz/fuzz_$target.log
     echo "fuzz: $passed passed, 1 failed"
+    record "FAILED: $passed of 3 targets pass, failed: $target (build-fuzz/fuzz_$target.log)${runs:+; passed:$runs}"
     exit 1
   }
-  grep -E '^stat::number_of_executed_units' build-fuzz/fuzz_$target.log | sed "s/^/$target: /"
+  units=$(sed -n 's/^stat::number_of_executed_units: *//p' build-fuzz/fuzz_$target.log)
+  echo "$target: ${units:-?} runs"
+  runs+="${runs:+,} $target ${units:-?} runs"
   passed=$((passed + 1))
 done
 echo "fuzz: $passed passed, 0 failed"
+record "$passed of 3 targets pass:$runs"

@@ -21,6 +21,7 @@
 #include "gauge.h"
 #include "dictionary_store.h"
 #include "pair_save.h"
+#include "recording_sound.h"
 #include "renkomi_wait.h"
 #include "scan_fill.h"
 #include "sorted_fill.h"
@@ -83,12 +84,6 @@ long StatusKilobytes(const char* field) {
 // Starts a new peak for VmHWM.
 void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
-class SilentSound final : public renkomi::ui::Sound {
- public:
-  void PlayFile(const QString&) override {}
-  void PlayThemeSound(const std::string&) override {}
-};
-
 double Milliseconds(std::chrono::steady_clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
 }
@@ -112,7 +107,7 @@ void BM_OrganizerOpen(benchmark::State& state) {
 
   QWidget mainWindow;
   const int panelWidth = 225;
-  SilentSound sound;
+  renkomi::test::SilentSound sound;
   TfrmRenkomiWait wait;
   TfrmDicOpt organizer(store, mainWindow, panelWidth, sound);
   organizer.SetWaitDialog(&wait);
@@ -159,7 +154,7 @@ void BM_GameMemory(benchmark::State& state) {
     renkomi::SavePair(programFolder / "bench.jdc", words.jukugo.Entries(), programFolder / "bench.ydc",
                       words.yomi.Entries());
   }
-  SilentSound sound;
+  renkomi::test::SilentSound sound;
   renkomi::Random random;
   renkomi::app::AppShell shell;
   double rss = 0;

@@ -76,6 +76,7 @@ TEST_F(SingleInstanceTest, KilledHolderReleasesTheLock) {
     ::pause();
     ::_exit(0);
   }
+  test::Child holder(child);
   // Wait until the child holds it.
   bool held = false;
   for (int i = 0; i < 500 && !held; ++i) {
@@ -83,9 +84,8 @@ TEST_F(SingleInstanceTest, KilledHolderReleasesTheLock) {
     if (!held) ::usleep(10000);
   }
   ASSERT_TRUE(held);
-  ::kill(child, SIGKILL);
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  const int status = holder.Kill();
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the holder had ended: " << status;
   EXPECT_EQ(SingleInstance(Lock()).state(), State::Acquired);
 }
 

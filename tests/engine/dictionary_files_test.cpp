@@ -15,17 +15,11 @@
 #include <thread>
 
 #include "errors.h"
-#include "test_support.h"
+#include "engine_test_names.h"
 
 namespace renkomi {
 namespace {
 
-using test::PrintTo;
-
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::TempFolder;
-using test::WriteBytes;
 
 struct CutRow {
   const char* name;
@@ -280,8 +274,7 @@ int RunInChild(const std::function<int()>& body) {
     }
     ::_exit(code);
   }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
+  const int status = test::Child(pid).Wait();
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 

@@ -17,24 +17,14 @@
 #include "dictionary_files.h"
 #include "pair_save.h"
 #include "errors.h"
-#include "test_support.h"
+#include "engine_test_names.h"
 #include "text_rules.h"
 
 namespace renkomi {
 namespace {
 
-using test::PrintTo;
-
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::Sj;
-using test::SjList;
-using test::TempFolder;
-using test::WriteBytes;
-using V = std::vector<std::string>;
-
-const std::string kBuiltInJukugoFile = Sj("日本\r\n本日\r\n本当\r\n当日\r\n入口\r\n");
-const std::string kBuiltInYomiFile = Sj("にほん\r\nほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\n");
+const std::string kBuiltInJukugoFile = BuiltInJukugoFile();
+const std::string kBuiltInYomiFile = BuiltInYomiFile();
 
 std::string ErrorOf(const std::function<void()>& action) {
   try {
@@ -271,8 +261,7 @@ TEST_F(DictionaryStoreTest, FolderWithoutWritePermissionGivesCreateError) {
     }
     ::_exit(code);
   }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
+  const int status = test::Child(pid).Wait();
   fs::permissions(folder.Path(), fs::perms::owner_all);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error, 2: could not give up root's override, 3: wrong message";
@@ -299,8 +288,7 @@ TEST_F(DictionaryStoreTest, FullDiskAtSaveKeepsTheOldPair) {
     }
     ::_exit(code);
   }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
+  const int status = test::Child(pid).Wait();
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error, 3: wrong message";
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile);
@@ -384,6 +372,7 @@ TEST_F(DictionaryStoreTest, PairHeldByAnotherProgramIsReportedAndKept) {
     ::pause();
     ::_exit(0);
   }
+  test::Child holding(holder);
   char held = 0;
   ASSERT_EQ(::read(ready[0], &held, 1), 1);
   ::close(ready[0]);
@@ -393,8 +382,7 @@ TEST_F(DictionaryStoreTest, PairHeldByAnotherProgramIsReportedAndKept) {
   const auto start = std::chrono::steady_clock::now();
   const std::string error = ErrorOf([&] { store.SaveDictionary(); });
   const auto waited = std::chrono::steady_clock::now() - start;
-  ::kill(holder, SIGKILL);
-  ::waitpid(holder, nullptr, 0);
+  holding.Kill();
   EXPECT_EQ(error, "ファイル " + PathOf("d.jdc") + " をほかのプログラムが使用中のため、辞書を読み書きできません");
   EXPECT_GE(waited, std::chrono::seconds(4));
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile);

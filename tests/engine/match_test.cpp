@@ -2,110 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
-#include <map>
 
 #include "dictionary_files.h"
 #include "pair_save.h"
 #include "errors.h"
-#include "test_support.h"
+#include "engine_test_names.h"
+#include "recording_window.h"
 
 namespace renkomi {
 namespace {
 
-using test::PrintTo;
-
-namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::Sj;
-using test::SjList;
-using test::TempFolder;
-using V = std::vector<std::string>;
-
-std::string Name(Control c) {
-  switch (c) {
-    case Control::UserJukugo: return "UserJukugo";
-    case Control::UserYomi: return "UserYomi";
-    case Control::CompJukugo: return "CompJukugo";
-    case Control::CompYomi: return "CompYomi";
-    case Control::Start: return "Start";
-    case Control::Finish: return "Finish";
-    case Control::Teach: return "Teach";
-  }
-  return "?";
-}
-
-std::string Name(BubbleColour c) {
-  switch (c) {
-    case BubbleColour::Blue: return "Blue";
-    case BubbleColour::Red: return "Red";
-    case BubbleColour::Purple: return "Purple";
-  }
-  return "?";
-}
-
-// A window that keeps the state of its controls and logs every call, texts in
-// UTF-8 so that a failing comparison is readable.
-class RecordingWindow : public GameWindow {
- public:
-  V log;
-  std::map<Control, std::string> text;
-  std::map<Control, bool> enabled;
-  std::deque<bool> answers;       // AskYesNo, in order; No when none is left
-  std::deque<WordPair> pairs;     // InputWordPair, in order; given up when none is left
-  std::function<void()> onInformation;
-
-  std::string Text(Control c) const override {
-    const auto it = text.find(c);
-    return it == text.end() ? std::string() : it->second;
-  }
-  void SetText(Control c, const std::string& t) override {
-    text[c] = t;
-    Log("SetText " + Name(c) + " " + Cp932ToUtf8(t));
-  }
-  void Clear(Control c) override {
-    text[c].clear();
-    Log("Clear " + Name(c));
-  }
-  void SetEnabled(Control c, bool on) override {
-    enabled[c] = on;
-    Log("SetEnabled " + Name(c) + (on ? " 1" : " 0"));
-  }
-  void Focus(Control c) override { Log("Focus " + Name(c)); }
-  void SetGauge(int percent) override { Log("SetGauge " + std::to_string(percent)); }
-  void SetBubbleColour(BubbleColour colour) override { Log("SetBubbleColour " + Name(colour)); }
-  void ShowMessageSet(int set) override { Log("ShowMessageSet " + std::to_string(set)); }
-  void PlaySoundFile(const std::string& fileName) override { Log("PlaySoundFile " + fileName); }
-  void ShowInformation(const std::string& t) override {
-    Log("ShowInformation " + Cp932ToUtf8(t));
-    if (onInformation) onInformation();
-  }
-  bool AskYesNo(const std::string& t) override {
-    Log("AskYesNo " + Cp932ToUtf8(t));
-    if (answers.empty()) return false;
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  WordPair InputWordPair(const std::string& caption, const std::string& prompt) override {
-    Log("InputWordPair " + Cp932ToUtf8(caption) + " / " + Cp932ToUtf8(prompt));
-    if (pairs.empty()) return {};
-    WordPair pair = pairs.front();
-    pairs.pop_front();
-    return pair;
-  }
-  void Beep() override { Log("Beep"); }
-
-  V Take() {
-    V taken;
-    taken.swap(log);
-    return taken;
-  }
-
- private:
-  void Log(std::string entry) { log.push_back(std::move(entry)); }
-};
+using test::Name;
+using test::RecordingWindow;
 
 const V kReset{"Clear CompJukugo",       "Clear CompYomi",         "Clear UserJukugo",
                "Clear UserYomi",         "SetEnabled UserJukugo 0", "SetEnabled UserYomi 0",

@@ -172,8 +172,8 @@ TEST_P(BlockedChoiceTest, KeepsThePanelOpenUntilTheFolderCanTakeTheFiles) {
   EXPECT_EQ(state["start"], "1");
   EXPECT_EQ(state["user"], *row.player != '\0' ? row.player : "あなた");
   // A new dictionary: the five built-in words.
-  EXPECT_EQ(ReadFile(folder / (name + ".jdc")), Cp932("日本\r\n本日\r\n本当\r\n当日\r\n入口\r\n"));
-  EXPECT_EQ(ReadFile(folder / (name + ".ydc")), Cp932("にほん\r\nほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\n"));
+  EXPECT_EQ(ReadFile(folder / (name + ".jdc")), test::BuiltInJukugoFile());
+  EXPECT_EQ(ReadFile(folder / (name + ".ydc")), test::BuiltInYomiFile());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -87,19 +87,12 @@
 #include "random.h"
 #include "renkomi_wait.h"
 #include "sound.h"
+#include "recording_sound.h"
 #include "test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The robot plays without a sound device: the game's sounds never fail towards it
-// anyway, and the desktop's sound library would only fill the log.
-class SilentSound final : public renkomi::ui::Sound {
- public:
-  void PlayFile(const QString&) override {}
-  void PlayThemeSound(const std::string&) override {}
-};
 
 // Each line is flushed at once: a killed robot leaves a complete log.
 void Say(const std::string& line) {
@@ -557,8 +550,10 @@ int main(int argc, char** argv) {
   QObject::connect(&app, &renkomi::ui::Application::errorShowing,
                    [](const QString& message) { Say("error\t" + message.toStdString()); });
 
-  // The windows in the game's order, wired as the game wires them.
-  SilentSound sound;
+  // The windows in the game's order, wired as the game wires them. The robot plays
+  // without a sound device: the game's sounds never fail towards it anyway, and the
+  // desktop's sound library would only fill the log.
+  renkomi::test::SilentSound sound;
   renkomi::Random random;
   renkomi::app::AppShell shell;
   renkomi::app::GameWindows windows(folder, random, sound, shell);

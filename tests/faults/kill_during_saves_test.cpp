@@ -14,6 +14,7 @@
 #include <chrono>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <random>
 #include <set>
 #include <thread>
@@ -268,15 +269,14 @@ TEST(TwoCopiesTest, SavesAtTheSameMomentNeverMispairTheFiles) {
     }
     return 0;
   };
-  std::vector<pid_t> copies;
+  std::vector<std::unique_ptr<test::Child>> copies;
   for (const char copy : {'a', 'b'}) {
     const pid_t pid = ::fork();
     if (pid == 0) ::_exit(play(copy));
-    copies.push_back(pid);
+    copies.push_back(std::make_unique<test::Child>(pid));
   }
-  for (const pid_t pid : copies) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
+  for (const auto& child : copies) {
+    const int status = child->Wait(60000);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
         << "status " << status << " (10: a load failed, 11: a load found a mispaired pair, 12: a save failed)";
   }

@@ -1,5 +1,6 @@
-// The sound double of the window tests: plays nothing and remembers what it was
-// asked to play, files and theme sounds apart and everything in order.
+// The sound doubles of the window tests, the fault player and the benchmarks: one
+// plays nothing and remembers what it was asked to play, files and theme sounds
+// apart and everything in order; the other plays nothing and remembers nothing.
 #pragma once
 
 #include <string>
@@ -25,6 +26,12 @@ class RecordingSound final : public renkomi::ui::Sound {
   std::vector<QString> files;
   std::vector<std::string> themeSounds;
   std::vector<std::string> played;  // file paths and theme names, in order
+};
+
+class SilentSound final : public renkomi::ui::Sound {
+ public:
+  void PlayFile(const QString&) override {}
+  void PlayThemeSound(const std::string&) override {}
 };
 
 }  // namespace renkomi::test

@@ -11,6 +11,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +22,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "cp932.h"
@@ -27,6 +31,12 @@ namespace renkomi::test {
 
 // CP932 bytes of a UTF-8 literal; the converter has its own byte-level tests.
 inline std::string Sj(std::string_view utf8) { return Utf8ToCp932(utf8); }
+
+// The two files of a new dictionary, seeded with the five built-in words.
+inline std::string BuiltInJukugoFile() { return Sj("日本\r\n本日\r\n本当\r\n当日\r\n入口\r\n"); }
+inline std::string BuiltInYomiFile() {
+  return Sj("にほん\r\nほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\n");
+}
 
 inline std::vector<std::string> SjList(std::initializer_list<std::string_view> utf8) {
   std::vector<std::string> result;
@@ -130,6 +140,45 @@ inline std::string FirstSubordinateId(const char* file) {
 // files away, gives it to one of the user ids the system set aside for them
 // (/etc/subuid, used through newuidmap from the package uidmap, in a user
 // namespace). True when the file then belongs to someone else.
+// A forked child that never outlives its test: a test that fails before it has
+// ended the child, or a child that hangs, would otherwise hold ctest (which waits
+// for everything that shares the test's output) until its time limit.
+class Child {
+ public:
+  explicit Child(pid_t pid) : pid_(pid) {}
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+  ~Child() { Kill(); }
+
+  // The child's wait status once it has ended; when it has not ended within
+  // `timeoutMs` it is killed and the status is that of the kill.
+  int Wait(int timeoutMs = 20000) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (pid_ > 0 && std::chrono::steady_clock::now() < deadline) {
+      int status = 0;
+      const pid_t done = ::waitpid(pid_, &status, WNOHANG);
+      if (done == pid_ || (done < 0 && errno != EINTR)) {
+        pid_ = -1;
+        return status;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return Kill();
+  }
+  int Kill() {
+    int status = 0;
+    if (pid_ <= 0) return status;
+    ::kill(pid_, SIGKILL);
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    }
+    pid_ = -1;
+    return status;
+  }
+
+ private:
+  pid_t pid_;
+};
+
 inline bool GiveToAnotherUser(const std::filesystem::path& path) {
   if (::geteuid() == 0) {
     if (::chown(path.c_str(), 65534, 65534) != 0) return false;

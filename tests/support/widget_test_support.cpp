@@ -174,7 +174,12 @@ void DialogAnswerer::Poll() {
   seen_.push_back(seen);
   if (answers_.empty()) {
     ++unexpected_;
-    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    // Closed whatever it is: a modal window left open would hold the test forever.
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+      dialog->reject();
+    } else {
+      modal->close();
+    }
     return;
   }
   const Action action = std::move(answers_.front());

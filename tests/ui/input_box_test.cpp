@@ -17,6 +17,7 @@
 
 #include "application.h"
 #include "text.h"
+#include "recording_window.h"
 #include "widget_test_support.h"
 
 // Readable positions in failure messages.
@@ -28,34 +29,11 @@ namespace {
 
 using renkomi::Control;
 using renkomi::ui::FromGame;
+using renkomi::test::RecordingWindow;
 using renkomi::ui::ToGame;
 
-class RecordingWindow final : public renkomi::GameWindow {
- public:
-  std::string Text(Control) const override { return {}; }
-  void SetText(Control, const std::string&) override { log.push_back("text"); }
-  void Clear(Control) override { log.push_back("clear"); }
-  void SetEnabled(Control control, bool enabled) override {
-    log.push_back(std::string(enabled ? "enable " : "disable ") + Name(control));
-  }
-  void Focus(Control control) override { log.push_back(std::string("focus ") + Name(control)); }
-  void SetGauge(int) override { log.push_back("gauge"); }
-  void SetBubbleColour(renkomi::BubbleColour) override { log.push_back("colour"); }
-  void ShowMessageSet(int set) override { log.push_back("set " + std::to_string(set)); }
-  void PlaySoundFile(const std::string&) override { log.push_back("sound"); }
-  void ShowInformation(const std::string&) override { log.push_back("information"); }
-  bool AskYesNo(const std::string&) override { return false; }
-  renkomi::WordPair InputWordPair(const std::string&, const std::string&) override { return {}; }
-  void Beep() override { log.push_back("beep"); }
-
-  static const char* Name(Control control) {
-    return control == Control::Start ? "start" : "other";
-  }
-  std::vector<std::string> log;
-};
-
 using Log = std::vector<std::string>;
-const Log kAfterClosing{"enable start", "focus start"};
+const Log kAfterClosing{"SetEnabled Start 1", "Focus Start"};
 
 class InputBoxTest : public ::testing::Test {
  protected:
@@ -122,9 +100,9 @@ TEST_F(InputBoxTest, KeyboardOnlyEntryReturnsThePair) {
   EXPECT_TRUE(focusInJukugo);
   EXPECT_TRUE(focusInReading);
   EXPECT_TRUE(focusOnHai);
-  EXPECT_EQ(duringEntry, Log{"set 11"});
+  EXPECT_EQ(duringEntry, Log{"ShowMessageSet 11"});
   EXPECT_EQ(pair, (TRenkomiString{ToGame(QStringLiteral("日本")), ToGame(QStringLiteral("にほん"))}));
-  EXPECT_EQ(game_.log, (Log{"set 11", "enable start", "focus start"}));
+  EXPECT_EQ(game_.log, (Log{"ShowMessageSet 11", "SetEnabled Start 1", "Focus Start"}));
 }
 
 struct RefusalCase {
@@ -171,13 +149,13 @@ TEST_P(InputBoxRefusalTest, EnterEmptiesOnlyTheRefusedBox) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, InputBoxRefusalTest,
-    ::testing::Values(RefusalCase{"KanjiAndKanaMixed", "日ほん", "にほん", true, "set 9"},
-                      RefusalCase{"JukugoInHiragana", "にほん", "にほん", true, "set 9"},
-                      RefusalCase{"JukugoInLetters", "Nihon", "にほん", true, "set 9"},
-                      RefusalCase{"ReadingInKatakana", "日本", "ニホン", false, "set 10"},
-                      RefusalCase{"ReadingWithKanji", "日本", "に本", false, "set 10"},
-                      RefusalCase{"EmptyReading", "日本", "", false, "set 10"},
-                      RefusalCase{"ReadingWithEmoji", "日本", "にほん😀", false, "set 10"}),
+    ::testing::Values(RefusalCase{"KanjiAndKanaMixed", "日ほん", "にほん", true, "ShowMessageSet 9"},
+                      RefusalCase{"JukugoInHiragana", "にほん", "にほん", true, "ShowMessageSet 9"},
+                      RefusalCase{"JukugoInLetters", "Nihon", "にほん", true, "ShowMessageSet 9"},
+                      RefusalCase{"ReadingInKatakana", "日本", "ニホン", false, "ShowMessageSet 10"},
+                      RefusalCase{"ReadingWithKanji", "日本", "に本", false, "ShowMessageSet 10"},
+                      RefusalCase{"EmptyReading", "日本", "", false, "ShowMessageSet 10"},
+                      RefusalCase{"ReadingWithEmoji", "日本", "にほん😀", false, "ShowMessageSet 10"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(InputBoxTest, HaiStoresTheTextsUnchecked) {
