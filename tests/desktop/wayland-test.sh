@@ -28,68 +28,13 @@ chmod 755 "$WORK"
 RT=$WORK/run HOMEDIR=$WORK/home GAME=$WORK/prog LOGS=$WORK/logs SOCKET=renkomi-wayland
 MARK=RENKOMI_WAYLAND_TEST=$WORK
 if [ "$(id -u)" -eq 0 ]; then RUNAS=nobody; else RUNAS=$(id -un); fi
-STARTED=$(date +%s)
+SUITE=wayland-test
+source "$HERE/harness.sh"
 
-log() { printf '[%s] %s\n' "$(date +%T)" "$*" >&2; }
-
-# ---- checks ------------------------------------------------------------------------
 ITEMS=(wayland-client choose organizer title-bar-buttons one-move quit)
-declare -A FAILS=() DONE=()
-fail() { FAILS[$CURRENT]+="$*; "; log "  FAILED: $*"; }
-expect() {  # expect WHAT EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then log "  ok: $1 is '$3'"; else fail "$1 is '$3', expected '$2'"; fi
-}
-item() { CURRENT=$1; DONE[$1]=1; log "== $1"; }
-summary() {
-  local id failed=0
-  for id in "${ITEMS[@]}"; do
-    if [ -z "${DONE[$id]:-}" ]; then log "FAILED  $id: not reached"; failed=$((failed + 1))
-    elif [ -n "${FAILS[$id]:-}" ]; then log "FAILED  $id: ${FAILS[$id]%; }"; failed=$((failed + 1))
-    else log "ok      $id"; fi
-  done
-  echo "wayland-test: $((${#ITEMS[@]} - failed)) of ${#ITEMS[@]} pass in $(($(date +%s) - STARTED)) s"
-  return "$failed"
-}
-
-# ---- processes -----------------------------------------------------------------------
-run_pids() {
-  grep -lzxF "$MARK" /proc/[0-9]*/environ 2>/dev/null | sed 's:^/proc/\([0-9]*\)/.*:\1:' || true
-}
-alive() { [ -d "/proc/$1" ] && [ "$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -c1)" != Z ]; }
-end_pids() {  # TERM, up to 3 s, then KILL
-  local pid left
-  [ $# -gt 0 ] || return 0
-  kill "$@" 2>/dev/null || true
-  for _ in $(seq 15); do
-    left=0
-    for pid in "$@"; do if alive "$pid"; then left=1; fi; done
-    [ "$left" -eq 1 ] || return 0
-    sleep 0.2
-  done
-  for pid in "$@"; do if alive "$pid"; then kill -9 "$pid" 2>/dev/null || true; fi; done
-}
-down() {
-  # The X server goes last: weston would complain of its loss first.
-  local pid pids=() xvfb=()
-  for pid in $(run_pids); do
-    [ "$pid" = $$ ] && continue
-    if [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ]; then xvfb+=("$pid"); else pids+=("$pid"); fi
-  done
-  end_pids "${pids[@]}"
-  end_pids "${xvfb[@]}"
-}
-finish() {
-  local rc=0
-  trap - EXIT INT TERM
-  [ -z "${WAYLAND_UP:-}" ] || screen_picture "$LOGS/screen-at-end.png"
-  summary || rc=$?
-  down
-  if [ "$rc" -eq 0 ]; then rm -rf "$WORK"; else log "logs kept in $LOGS"; fi
-  exit "$rc"
-}
-export "${MARK?}"   # every process started from here on carries the mark
-trap finish EXIT
-trap 'exit 1' INT TERM
+# A picture of the screen as the run ends, kept with the logs.
+before_summary() { [ -z "${WAYLAND_UP:-}" ] || screen_picture "$LOGS/screen-at-end.png"; }
+start_marking
 
 user_command() {  # CMD: COMMAND... as $RUNAS, in the run's environment only, without X
   CMD=()
@@ -98,14 +43,6 @@ user_command() {  # CMD: COMMAND... as $RUNAS, in the run's environment only, wi
     LOGNAME="$RUNAS" XDG_RUNTIME_DIR="$RT" XDG_CONFIG_HOME="$HOMEDIR/.config"
     XDG_CACHE_HOME="$HOMEDIR/.cache" XDG_DATA_HOME="$HOMEDIR/.local/share"
     WAYLAND_DISPLAY="$SOCKET" DBUS_SESSION_BUS_ADDRESS="unix:path=$RT/bus" LANG=C.UTF-8 "$@")
-}
-as_user() { local CMD; user_command "$@"; "${CMD[@]}"; }
-wait_for() {  # wait_for SECONDS WHAT COMMAND...
-  local end=$((SECONDS + $1)) what=$2; shift 2
-  until "$@" >/dev/null 2>&1; do
-    if [ "$SECONDS" -ge "$end" ]; then fail "timed out waiting for $what"; return 1; fi
-    sleep 0.2
-  done
 }
 
 # ---- what the compositor sees ----------------------------------------------------------
