@@ -1,6 +1,5 @@
 #include "dictionary_store.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -268,16 +267,8 @@ std::vector<std::string> DictionaryStore::ListUserDictionaries() const {
     folder = &found;
   }
   // One that is there but cannot be listed is reported.
-  Fd listing = folder->OpenReadable();
-  DIR* dir = listing.Valid() ? ::fdopendir(listing.Get()) : nullptr;
-  if (dir == nullptr) throw ReadFileError(folder_.string());
-  listing.Release();  // the listing owns it now
   std::vector<std::string> files;
-  errno = 0;
-  while (const dirent* entry = ::readdir(dir)) files.emplace_back(entry->d_name);
-  const bool listed = errno == 0;
-  ::closedir(dir);
-  if (!listed) throw ReadFileError(folder_.string());
+  if (!folder->Names(files)) throw ReadFileError(folder_.string());
   for (const std::string& fileName : files) {
     if (fileName.empty() || fileName[0] == '.') continue;  // hidden
     if (fileName.size() <= kJukugoExtension.size() || !fileName.ends_with(kJukugoExtension))

@@ -5,6 +5,7 @@
 // again; whether a path is a symbolic link; and reading a descriptor to its end.
 #pragma once
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace renkomi {
 
@@ -80,6 +82,19 @@ class Folder {
   }
   // A readable descriptor of the folder, for flushing its entries or listing it.
   Fd OpenReadable() const { return Fd(::openat(fd_.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)); }
+  // The names of the folder's entries ("." and ".." too); false when it cannot be
+  // listed.
+  bool Names(std::vector<std::string>& names) const {
+    Fd listing = OpenReadable();
+    DIR* dir = listing.Valid() ? ::fdopendir(listing.Get()) : nullptr;
+    if (dir == nullptr) return false;
+    listing.Release();  // the listing owns it now
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+    const bool listed = errno == 0;
+    ::closedir(dir);
+    return listed;
+  }
   bool IsLinkIn(const std::string& name) const {
     struct stat st{};
     return ::fstatat(fd_.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);

@@ -1,6 +1,5 @@
 #include "pair_save.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/random.h>
@@ -173,20 +172,13 @@ std::string WriteTemporary(const Folder& folder, const std::string& name, std::s
 // markers, by their exact names only. A link there is removed itself, never followed.
 void RemoveLeftovers(const Folder& folder, const std::string& jukugo, const std::string& yomi) {
   const std::string prefixes[] = {TemporaryPrefix(jukugo), TemporaryPrefix(yomi), MarkerPrefix(yomi)};
-  const int listing = ::openat(folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (listing < 0) return;
-  DIR* dir = ::fdopendir(listing);
-  if (dir == nullptr) {
-    ::close(listing);
-    return;
-  }
+  std::vector<std::string> names;
+  folder.Names(names);  // what could be listed: a folder that cannot be read keeps its files
   std::vector<std::string> leftovers;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
+  for (const std::string& name : names) {
     for (const std::string& prefix : prefixes)
       if (IsSaveName(name, prefix)) leftovers.push_back(name);
   }
-  ::closedir(dir);
   for (const std::string& name : leftovers) {
     struct stat st{};
     if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(st.st_mode))

@@ -13,8 +13,7 @@ namespace {
 // The first thing that keeps the data from being Shift-JIS text, if any.
 struct Fault {
   bool found = false;
-  std::size_t line = 0;  // 1-based, counted as the line cutter counts lines
-  std::string what;
+  std::string what;  // with the line, counted as the line cutter counts lines
 };
 
 std::string Hex(unsigned char b) {
@@ -47,20 +46,20 @@ Fault FindFault(std::string_view data, bool& halfWidthKana) {
       if (b == '\r' && i + 1 < data.size() && data[i + 1] == '\n') ++i;
       ++line;
     } else if (IsControl(b)) {
-      return {true, line, std::to_string(line) + " 行目に制御文字 " + ControlName(b) + " があります"};
+      return {true, std::to_string(line) + " 行目に制御文字 " + ControlName(b) + " があります"};
     } else if (IsLeadByte(b)) {
       if (i + 1 == data.size() || data[i + 1] == '\r' || data[i + 1] == '\n')
-        return {true, line, std::to_string(line) + " 行目の終わりで Shift-JIS の文字が切れています"};
+        return {true, std::to_string(line) + " 行目の終わりで Shift-JIS の文字が切れています"};
       const auto trail = static_cast<unsigned char>(data[i + 1]);
       if (!IsFileTrailByte(trail)) {
-        return {true, line, std::to_string(line) + " 行目に Shift-JIS にないバイトの並び " + Hex(b) + " " +
+        return {true, std::to_string(line) + " 行目に Shift-JIS にないバイトの並び " + Hex(b) + " " +
                                 Hex(trail) + " があります"};
       }
       ++i;
     } else if (b >= 0xA1 && b <= 0xDF) {
       halfWidthKana = true;
     } else if (b >= 0x80) {
-      return {true, line, std::to_string(line) + " 行目に Shift-JIS にないバイト " + Hex(b) + " があります"};
+      return {true, std::to_string(line) + " 行目に Shift-JIS にないバイト " + Hex(b) + " があります"};
     }
   }
   return {};
@@ -72,25 +71,21 @@ bool HasNonAscii(std::string_view data) {
   return false;
 }
 
-Error Refusal(const std::filesystem::path& path, const std::string& why) {
-  return Error("ファイル " + path.string() + " を読み込めません (" + why + ")");
-}
-
 }  // namespace
 
 void CheckShiftJisText(const std::filesystem::path& path, std::string_view data) {
   // The files have no byte-order mark, so a Shift-JIS file is taken from its first
   // byte on; these three bytes begin no Shift-JIS text (0xEFBB is no character).
   if (data.substr(0, 3) == "\xEF\xBB\xBF")
-    throw Refusal(path, "BOM 付きの UTF-8 のようです。Shift-JIS で保存してください");
+    throw ReadFileError(path.string(), "BOM 付きの UTF-8 のようです。Shift-JIS で保存してください");
   bool halfWidthKana = false;
   const Fault fault = FindFault(data, halfWidthKana);
   // Japanese in UTF-8 read as Shift-JIS always breaks apart or turns into
   // half-width katakana, which no jukugo or reading holds. A Shift-JIS file that
   // merely happens to be valid UTF-8 as well shows neither, and is played.
   if ((fault.found || halfWidthKana) && HasNonAscii(data) && IsUtf8(data))
-    throw Refusal(path, "UTF-8 のようです。Shift-JIS で保存してください");
-  if (fault.found) throw Refusal(path, fault.what);
+    throw ReadFileError(path.string(), "UTF-8 のようです。Shift-JIS で保存してください");
+  if (fault.found) throw ReadFileError(path.string(), fault.what);
 }
 
 }  // namespace renkomi

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "look.h"
+
 namespace renkomi::ui {
 
 namespace {
@@ -27,13 +29,7 @@ bool TileFitsRatio(const QPixmap& tile, qreal ratio) {
   return tile.width() == std::max(1, DevicePixels(kTileSize, ratio));
 }
 
-QImage CharacterForRatio(qreal ratio) {
-  if (ratio > 1.0) {
-    QImage large(QStringLiteral(":/renkomi/character@2x.bmp"));
-    if (!large.isNull()) return large;
-  }
-  return QImage(QStringLiteral(":/renkomi/character.bmp"));
-}
+QImage CharacterForRatio(qreal ratio) { return DrawingForRatio(QStringLiteral(":/renkomi/character.bmp"), ratio); }
 
 void Picture::paintEvent(QPaintEvent* event) {
   if (isEnabled() || pixmap().isNull()) {

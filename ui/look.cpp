@@ -70,13 +70,18 @@ QIcon CheckMarkIcon() {
   return icon;
 }
 
-QPixmap PictureAtRatio(const QString& path, QSize size, qreal ratio) {
+QImage DrawingForRatio(const QString& path, qreal ratio) {
   QImage image;
   if (ratio > 1.0) {
     const int dot = static_cast<int>(path.lastIndexOf(QLatin1Char('.')));
     image.load(dot < 0 ? path + QStringLiteral("@2x") : path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
   }
   if (image.isNull()) image.load(path);
+  return image;
+}
+
+QPixmap PictureAtRatio(const QString& path, QSize size, qreal ratio) {
+  QImage image = DrawingForRatio(path, ratio);
   if (image.isNull()) return QPixmap();
   const QSize device(static_cast<int>(std::lround(size.width() * ratio)),
                      static_cast<int>(std::lround(size.height() * ratio)));

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QRectF>
 #include <QSize>
@@ -37,6 +38,11 @@ void PaintCheckMark(QPainter& painter, const QRectF& glyph, const QColor& colour
 QIcon CheckMarkIcon();
 // Its green.
 inline const QColor kCheckMarkGreen{0x00, 0x80, 0x00};
+
+// The drawing `path` for a screen of `ratio` device pixels per window pixel: above
+// ratio 1 its twice-as-large rendering (the same path with "@2x" before the
+// extension) where there is one, so that the small one is never enlarged.
+QImage DrawingForRatio(const QString& path, qreal ratio);
 
 // The picture `path` of `size` window pixels for a screen of `ratio` device
 // pixels per window pixel: above ratio 1 its twice-as-large rendering (the same
