@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "cp932.h"
+#include "fill_parts.h"
 
 namespace renkomi::organizer {
 namespace {
@@ -37,19 +38,10 @@ void PadToSameLength(WordListPair& comp) {
   yomi.resize(n);
 }
 
-// Byte order, each byte taken unsigned: the tie-break between readings that
-// collate equal but are not the same text.
-int CompareBytes(const std::string& a, const std::string& b) { return a.compare(b); }
-
 QCollator ReadingCollator() {
   QCollator collator{QLocale()};
   collator.setCaseSensitivity(Qt::CaseInsensitive);
   return collator;
-}
-
-std::size_t ProgressStep(std::size_t wordCount) {
-  const std::size_t step = wordCount / 9;
-  return step == 0 ? 1 : step;
 }
 
 SortedWords FillSorted(WordListPair& comp, const QCollator& collator, const ProgressFn& progress) {

@@ -4,9 +4,7 @@
 // against it.) Qt Core only: no windows here.
 #pragma once
 
-#include <cstddef>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include <QCollator>
@@ -26,38 +24,16 @@ struct SortedWords {
 // "done") and the gauge clamps them.
 using ProgressFn = std::function<void(int percent)>;
 
-// Rows are shown in tenths: every step-th row advances the gauge.
-std::size_t ProgressStep(std::size_t wordCount);
-
 // Moves every COMP pair out into reading order and leaves COMP empty. Readings
 // that collate equal are ordered by their bytes, so that identical readings
 // stand together, and identical readings keep their COMP order. A reading or
 // jukugo missing because the two lists differ in length counts as empty.
-// Progress: 10 once sorted, then (i / step) * 10 + 10 at every step-th row i,
-// then 100. O(n log n), through the collator's sort keys.
+// Progress: 10 once sorted, then in tenths as the rows go into place, then 100.
+// O(n log n), through the collator's sort keys.
 SortedWords FillSorted(WordListPair& comp, const QCollator& collator, const ProgressFn& progress);
 
-// The parts every fill shares: the two lists of a damaged dictionary padded to
-// one length, the tie-break, and the progress in tenths described above.
+// The two lists of a damaged dictionary padded to one length, as every fill
+// pads them first.
 void PadToSameLength(WordListPair& comp);
-// Byte order, each byte unsigned: between readings that collate equal.
-int CompareBytes(const std::string& a, const std::string& b);
-class FillProgress {
- public:
-  FillProgress(const ProgressFn& report, std::size_t wordCount)
-      : report_(report), step_(ProgressStep(wordCount)) {}
-  void Sorted() const { Report(10); }
-  void Row(std::size_t i) const {
-    if (i % step_ == 0) Report(static_cast<int>(i / step_) * 10 + 10);
-  }
-  void Done() const { Report(100); }
-
- private:
-  void Report(int percent) const {
-    if (report_) report_(percent);
-  }
-  const ProgressFn& report_;
-  std::size_t step_;
-};
 
 }  // namespace renkomi::organizer

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "cp932.h"
+#include "fill_parts.h"
 
 namespace renkomi::organizer {
 
