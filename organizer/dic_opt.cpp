@@ -249,7 +249,7 @@ void TfrmDicOpt::FormShow() {
 void TfrmDicOpt::WaitDlg() {
   using namespace renkomi::organizer;
   ProgressFn progress;
-  if (wait_ != nullptr) progress = [gauge = wait_->Gauge1](int percent) { gauge->SetProgress(percent); };
+  if (wait_ != nullptr) progress = [wait = wait_](int percent) { wait->SetProgress(percent); };
   SortedWords sorted = FillSorted(store_.comp, ReadingCollator(), progress);
   SizeColumns(sorted.rows);
   const bool empty = sorted.rows.empty();

@@ -42,6 +42,8 @@ TfrmRenkomiWait::TfrmRenkomiWait(QWidget* parent)
   Gauge1->SetRepaintAtOnce(true);
 }
 
+void TfrmRenkomiWait::SetProgress(int percent) { Gauge1->SetProgress(percent); }
+
 void TfrmRenkomiWait::setVisible(bool visible) {
   // Centred the first time only; afterwards it comes back where it was left.
   if (visible) renkomi::ui::CentreOnFirstShow(*this);
@@ -53,4 +55,4 @@ void TfrmRenkomiWait::showEvent(QShowEvent* event) {
   FormPaint();
 }
 
-void TfrmRenkomiWait::FormPaint() { Gauge1->SetProgress(0); }
+void TfrmRenkomiWait::FormPaint() { SetProgress(0); }

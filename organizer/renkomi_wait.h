@@ -20,6 +20,10 @@ class TfrmRenkomiWait : public QDialog {
 
   void setVisible(bool visible) override;
 
+  // Shows the progress in percent on the gauge at once, without the event loop;
+  // figures above 100 show as 100.
+  void SetProgress(int percent);
+
  protected:
   void showEvent(QShowEvent* event) override;
 
