@@ -222,7 +222,6 @@ void TfrmDicOpt::setVisible(bool visible) {
 }
 
 void TfrmDicOpt::FormShow() {
-  DeletedCount = 0;
   mainWindow_.setEnabled(false);
   try {
     if (wait_ != nullptr) {
@@ -343,14 +342,14 @@ void TfrmDicOpt::stgWordKeyDown() {
 
 void TfrmDicOpt::btnDeleteClick() {
   const int row = stgWord->currentIndex().row();
-  if (Memo2->text() == QStringLiteral("1")) {
+  if (words_->KeptCount() == 1) {
     sound_.PlayThemeSound(renkomi::ui::kExclamationSound);
     renkomi::ui::ShowErrorDialog(this, QStringLiteral("すべてのことばを削除することはできません。"));
     stgWord->setFocus();
     ShowCount();
     return;
   }
-  if (words_->ClearRow(row)) ++DeletedCount;
+  words_->ClearRow(row);
   stgWord->setFocus();
   // The focus handler refreshes the count too, but only in an active window.
   ShowCount();
@@ -359,7 +358,7 @@ void TfrmDicOpt::btnDeleteClick() {
 void TfrmDicOpt::stgWordEnter() { ShowCount(); }
 
 void TfrmDicOpt::ShowCount() {
-  Memo2->setText(QString::number(words_->rowCount() - DeletedCount));
+  Memo2->setText(QString::number(words_->KeptCount()));
 }
 
 void TfrmDicOpt::btnENDClick() { close(); }

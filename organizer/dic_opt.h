@@ -87,7 +87,6 @@ class TfrmDicOpt : public QWidget {
   int NumberColWidth = 0;
   int JukugoColWidth = 0;
   int YomiColWidth = 0;
-  int DeletedCount = 0;  // rows deleted since the organizer was last shown
 
   bool open_ = false;    // between the opening sequence and the write-back
 };

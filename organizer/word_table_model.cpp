@@ -36,6 +36,7 @@ void WordTableModel::SetWords(std::vector<WordPair> words) {
   rows_.shrink_to_fit();
   rows_.reserve(words.size());
   for (WordPair& word : words) rows_.push_back(Row{std::move(word), false});
+  kept_ = rowCount();
   endResetModel();
 }
 
@@ -45,7 +46,8 @@ bool WordTableModel::ClearRow(int row) {
   if (target.cleared) return false;
   target.cleared = true;
   target.word = WordPair{};
-  emit dataChanged(index(row, NumberColumn), index(row, YomiColumn));
+  --kept_;
+  emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
   return true;
 }
 
@@ -57,6 +59,7 @@ void WordTableModel::MoveKeptRowsTo(WordListPair& comp) {
   }
   rows_.clear();
   rows_.shrink_to_fit();
+  kept_ = 0;
   endResetModel();
 }
 

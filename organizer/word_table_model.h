@@ -21,8 +21,10 @@ class WordTableModel final : public QAbstractTableModel {
 
   // Replaces the table with these words, in this order.
   void SetWords(std::vector<WordPair> words);
-  // Empties the row; true when it still held a word.
+  // Empties the row, every cell of it; true when it still held a word.
   bool ClearRow(int row);
+  // How many rows still hold a word: what the table will write back.
+  int KeptCount() const { return kept_; }
   // Appends every row the player did not delete to `comp`, in table order, and
   // empties the table. A row with an empty cell (a file made elsewhere) goes back
   // as it is: only the player's deletions remove words.
@@ -44,6 +46,7 @@ class WordTableModel final : public QAbstractTableModel {
     bool cleared = false;
   };
   std::vector<Row> rows_;
+  int kept_ = 0;
 };
 
 }  // namespace renkomi::organizer

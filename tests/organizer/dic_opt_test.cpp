@@ -35,6 +35,7 @@
 #include "renkomi_wait.h"
 #include "text_widths.h"
 #include "widget_test_support.h"
+#include "word_table_model.h"
 
 namespace renkomi::organizer {
 namespace {
@@ -253,6 +254,22 @@ TEST_F(Organizer, TheLastWordCannotBeDeleted) {
   EXPECT_EQ(Count(), QStringLiteral("1"));
 }
 
+// The refusal follows the words left, not the words loaded.
+TEST_F(Organizer, DeletingDownToOneWordRefusesTheLast) {
+  Open({{"日本", "にほん"}, {"入口", "いりぐち"}});
+  renkomi::test::DialogAnswerer answerer;
+  answerer.Click(QStringLiteral("yesButton"));
+  SelectRow(0);
+  organizer.btnDelete->click();
+  EXPECT_EQ(Count(), QStringLiteral("1"));
+  SelectRow(1);
+  organizer.btnDelete->click();
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+  EXPECT_EQ(answerer.Texts(), QStringList{"すべてのことばを削除することはできません。"});
+  EXPECT_EQ(Column(1), (QStringList{"", "日本"}));
+  EXPECT_EQ(Count(), QStringLiteral("1"));
+}
+
 TEST_F(Organizer, EmptyDictionaryShowsHeadingsOnlyAndWritesNothing) {
   Open({});
   const auto jukugoTime = std::filesystem::last_write_time(dictionary.JukugoFile());
@@ -330,6 +347,18 @@ TEST(Gauge, ShowsOnlyZeroToHundred) {
   EXPECT_EQ(gauge.Progress(), 0);
   gauge.SetProgress(40);
   EXPECT_EQ(gauge.Progress(), 40);
+}
+
+// A deleted row is redrawn whole: the view hears of every column of it, however
+// many the table has.
+TEST(WordTable, DeletingARowRedrawsEveryColumnOfIt) {
+  WordTableModel table;
+  table.SetWords({{Sjis("日本"), Sjis("にほん")}, {Sjis("入口"), Sjis("いりぐち")}});
+  QSignalSpy changed(&table, &QAbstractItemModel::dataChanged);
+  ASSERT_TRUE(table.ClearRow(1));
+  ASSERT_EQ(changed.size(), 1);
+  EXPECT_EQ(changed[0][0].value<QModelIndex>(), table.index(1, 0));
+  EXPECT_EQ(changed[0][1].value<QModelIndex>(), table.index(1, table.columnCount() - 1));
 }
 
 TEST_F(Organizer, ClientHeightGrowsBackToShowTheCount) {
