@@ -146,6 +146,38 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
              "Panel2", Panel2, "Memo2", Memo2, "Label1", Label1);
 
   stgWord->setModel(words_);
+  SetUpGrid();
+
+  Memo1->setReadOnly(true);
+  Memo1->setTextInteractionFlags(Qt::NoTextInteraction);
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setPlainText(HelpLines().join(QLatin1Char('\n')));
+  MakeDisplayOnly(*Memo1);
+  Memo1->viewport()->setCursor(Qt::ArrowCursor);
+
+  btnDelete->setAutoDefault(false);
+  btnEND->setAutoDefault(false);
+
+  Memo2->setAlignment(Qt::AlignCenter);
+  MakeDisplayOnly(*Memo2);
+  // What a screen reader calls them: the table, and the count its caption names.
+  stgWord->setAccessibleName(QStringLiteral("辞書のことば"));
+  Memo2->setAccessibleName(QStringLiteral("現在の登録数"));
+  Panel2->setBuddy(Memo2);
+
+  setTabOrder(stgWord, btnEND);
+  setTabOrder(btnEND, btnDelete);
+
+  connect(btnDelete, &QPushButton::clicked, this, [this] { btnDeleteClick(); });
+  connect(btnEND, &QPushButton::clicked, this, [this] { btnENDClick(); });
+}
+
+// The table as the design draws it: whole rows selected one at a time, nothing
+// editable, rows 24 pixels high, green headings; the organizer watches its keys,
+// its focus, its size and its tooltips.
+void TfrmDicOpt::SetUpGrid() {
   stgWord->setSelectionBehavior(QAbstractItemView::SelectRows);
   stgWord->setSelectionMode(QAbstractItemView::SingleSelection);
   stgWord->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -175,31 +207,6 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
   stgWord->installEventFilter(this);
   gridViewport_ = stgWord->viewport();
   gridViewport_->installEventFilter(this);
-
-  Memo1->setReadOnly(true);
-  Memo1->setTextInteractionFlags(Qt::NoTextInteraction);
-  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setPlainText(HelpLines().join(QLatin1Char('\n')));
-  MakeDisplayOnly(*Memo1);
-  Memo1->viewport()->setCursor(Qt::ArrowCursor);
-
-  btnDelete->setAutoDefault(false);
-  btnEND->setAutoDefault(false);
-
-  Memo2->setAlignment(Qt::AlignCenter);
-  MakeDisplayOnly(*Memo2);
-  // What a screen reader calls them: the table, and the count its caption names.
-  stgWord->setAccessibleName(QStringLiteral("辞書のことば"));
-  Memo2->setAccessibleName(QStringLiteral("現在の登録数"));
-  Panel2->setBuddy(Memo2);
-
-  setTabOrder(stgWord, btnEND);
-  setTabOrder(btnEND, btnDelete);
-
-  connect(btnDelete, &QPushButton::clicked, this, [this] { btnDeleteClick(); });
-  connect(btnEND, &QPushButton::clicked, this, [this] { btnENDClick(); });
 }
 
 void TfrmDicOpt::SetWaitDialog(TfrmRenkomiWait* wait) { wait_ = wait; }
@@ -264,16 +271,26 @@ void TfrmDicOpt::SizeColumns(const std::vector<WordPair>& words) {
   const QHeaderView& headings = *stgWord->horizontalHeader();
   const QFontMetrics headingMetrics(headings.font());
   const int headingPadding = 2 * headings.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &headings) + 1;
-  const auto heading = [&](int column) {
-    return headingMetrics.horizontalAdvance(
-               words_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()) +
-           headingPadding;
-  };
   renkomi::organizer::TextWidths widths(metrics);
-  NumberColWidth = WidestNumber(metrics, words.size()) + padding;
-  JukugoColWidth = std::max(widths.Widest(words, &WordPair::jukugo) + padding, heading(WordTableModel::JukugoColumn));
-  YomiColWidth = std::max(widths.Widest(words, &WordPair::yomi) + padding, heading(WordTableModel::YomiColumn));
-  ContentWidth = NumberColWidth + JukugoColWidth + YomiColWidth;
+  const auto widestText = [&](int column) {
+    switch (column) {
+      case WordTableModel::NumberColumn:
+        return WidestNumber(metrics, words.size());
+      case WordTableModel::JukugoColumn:
+        return widths.Widest(words, &WordPair::jukugo);
+      case WordTableModel::YomiColumn:
+        return widths.Widest(words, &WordPair::yomi);
+      default:
+        return 0;
+    }
+  };
+  ContentWidth = 0;
+  for (int column = 0; column < WordTableModel::ColumnCount; ++column) {
+    const QString heading = words_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    ColWidths[column] =
+        std::max(widestText(column) + padding, headingMetrics.horizontalAdvance(heading) + headingPadding);
+    ContentWidth += ColWidths[column];
+  }
   // The grid's frame on both sides and room for its vertical scroll bar.
   FrameAllowance = 2 * stgWord->frameWidth() +
                    stgWord->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, stgWord) + 2;
@@ -285,9 +302,10 @@ void TfrmDicOpt::SizeColumns(const std::vector<WordPair>& words) {
 // rest. The columns fill the table exactly, so it never scrolls sideways.
 void TfrmDicOpt::FitColumns() {
   const int room = std::max(0, stgWord->viewport()->width());
-  const int number = std::min(NumberColWidth, room);
+  const int number = std::min(ColWidths[WordTableModel::NumberColumn], room);
   const int words = room - number;
-  const int jukugo = std::min(JukugoColWidth, std::max(words / 2, words - YomiColWidth));
+  const int jukugo = std::min(ColWidths[WordTableModel::JukugoColumn],
+                              std::max(words / 2, words - ColWidths[WordTableModel::YomiColumn]));
   stgWord->setColumnWidth(WordTableModel::NumberColumn, number);
   stgWord->setColumnWidth(WordTableModel::JukugoColumn, jukugo);
   stgWord->setColumnWidth(WordTableModel::YomiColumn, words - jukugo);

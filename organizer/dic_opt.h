@@ -4,12 +4,14 @@
 // rewrites the dictionary files in the table's order.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include <QWidget>
 
 #include "dictionary_store.h"
 #include "sound.h"
+#include "word_table_model.h"
 
 class QLabel;
 class QModelIndex;
@@ -19,10 +21,6 @@ class QPushButton;
 class QFrame;
 class QTableView;
 class TfrmRenkomiWait;
-
-namespace renkomi::organizer {
-class WordTableModel;
-}
 
 class TfrmDicOpt : public QWidget {
   Q_OBJECT
@@ -58,6 +56,7 @@ class TfrmDicOpt : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void SetUpGrid();
   void FormShow();
   void WaitDlg();
   void SizeColumns(const std::vector<renkomi::WordPair>& words);
@@ -81,12 +80,11 @@ class TfrmDicOpt : public QWidget {
   QObject* gridViewport_ = nullptr;  // compared only: it may be going away
 
   int FrameAllowance = 0;
-  // What each column needs to show all its texts whole, and their sum; the
+  // What each column needs to show all its texts whole (the number's, the
+  // jukugo's and the reading's, by the table's column), and their sum; the
   // columns themselves share the table's width (FitColumns).
   int ContentWidth = 0;
-  int NumberColWidth = 0;
-  int JukugoColWidth = 0;
-  int YomiColWidth = 0;
+  std::array<int, renkomi::organizer::WordTableModel::ColumnCount> ColWidths{};
 
   bool open_ = false;    // between the opening sequence and the write-back
 };
