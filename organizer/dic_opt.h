@@ -25,9 +25,10 @@ class TfrmRenkomiWait;
 class TfrmDicOpt : public QWidget {
   Q_OBJECT
  public:
-  // `organizerPanelWidth` is the main window's figure for Panel1's width, read at
-  // every resize; `mainWindow` is disabled while the organizer is open, so it
-  // must not be this window's parent (a disabled parent disables its children).
+  // `organizerPanelWidth` is the game's figure for Panel1's width, read at every
+  // resize from its owner, which outlives the organizer; `mainWindow` is disabled
+  // while the organizer is open, so it must not be this window's parent (a
+  // disabled parent disables its children).
   TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow, const int& organizerPanelWidth,
              renkomi::ui::Sound& sound, QWidget* parent = nullptr);
 
@@ -35,7 +36,7 @@ class TfrmDicOpt : public QWidget {
   // fills without showing progress.
   void SetWaitDialog(TfrmRenkomiWait* wait);
 
-  // The width of the right-hand panel, which the main window notes once.
+  // The width of the right-hand panel, which the game notes once.
   int PanelWidth() const;
 
   // Showing runs the opening sequence first, so the window appears filled.

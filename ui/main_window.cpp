@@ -237,9 +237,9 @@ int TForm1::Tag(const QObject* element) {
 
 void TForm1::SetAboutBox(QDialog* aboutBox) { aboutBox_ = aboutBox; }
 void TForm1::SetInputBox(TfrmInputBox* inputBox) { inputBox_ = inputBox; }
-void TForm1::SetOrganizer(QWidget* organizer, std::function<int()> panelWidth) {
+void TForm1::SetOrganizer(QWidget* organizer, std::function<void()> chosen) {
   organizer_ = organizer;
-  organizerPanelWidth_ = std::move(panelWidth);
+  organizerChosen_ = std::move(chosen);
 }
 
 // ---- Painting, showing, closing

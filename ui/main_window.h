@@ -53,14 +53,11 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
 
   void SetAboutBox(QDialog* aboutBox);
   void SetInputBox(TfrmInputBox* inputBox);
-  // The organizer, and how to ask it for the width of its right-hand panel.
-  void SetOrganizer(QWidget* organizer, std::function<int()> panelWidth);
+  // The organizer, and what to run each time "辞書の整理" is chosen, before the
+  // organizer opens or the choice is refused.
+  void SetOrganizer(QWidget* organizer, std::function<void()> chosen);
   renkomi::DictionaryStore& Store() { return store_; }
   renkomi::Match& CurrentMatch() { return match_; }
-
-  // Width of the organizer's right-hand panel, taken the first time "辞書の整理"
-  // is chosen; the organizer reads it when it resizes.
-  int OrganizerPanelWidth = 0;
 
   // GameWindow
   std::string Text(renkomi::Control control) const override;
@@ -134,7 +131,7 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   QDialog* aboutBox_ = nullptr;
   TfrmInputBox* inputBox_ = nullptr;
   QWidget* organizer_ = nullptr;
-  std::function<int()> organizerPanelWidth_;
+  std::function<void()> organizerChosen_;
   std::unique_ptr<renkomi::ui::HelpWindow> helpWindow_;
   std::unique_ptr<renkomi::ui::DictionaryChoice> choice_;
   std::unique_ptr<renkomi::ui::HintTracker> hints_;

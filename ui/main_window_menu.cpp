@@ -57,7 +57,7 @@ void TForm1::K1Click() {
 }
 
 void TForm1::K2Click() {
-  if (OrganizerPanelWidth == 0 && organizerPanelWidth_) OrganizerPanelWidth = organizerPanelWidth_();
+  if (organizerChosen_) organizerChosen_();
   if (btnSTART->isEnabled()) {
     if (organizer_ != nullptr) organizer_->show();
   } else {

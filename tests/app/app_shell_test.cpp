@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -127,6 +129,30 @@ TEST(GameWindowsTest, SecondaryWindowsBelongToTheMainWindow) {
     EXPECT_TRUE(window->isVisible()) << "not back with the game";
     window->hide();
   }
+}
+
+// The organizer's panel is noted the first time "辞書の整理" is chosen, even when
+// that choice is refused, and the organizer keeps its table clear of it.
+TEST(GameWindowsTest, OrganizerKeepsItsTableClearOfThePanelNotedAtTheFirstChoice) {
+  test::ProgramFolder folder;
+  Random random;
+  test::RecordingSound sound;
+  AppShell shell;
+  GameWindows windows(folder.Path(), random, sound, shell);
+  EXPECT_EQ(windows.OrganizerPanelWidth(), 0);
+  test::DialogAnswerer answerer;
+  answerer.Click(QStringLiteral("yesButton"));
+  test::FindElement<QAction>(windows.Form1(), "K2")->trigger();  // no dictionary chosen yet
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+  EXPECT_EQ(windows.OrganizerPanelWidth(), 225);
+
+  windows.Form1().Store().ChooseDictionary("renkomi");
+  windows.Form1().Store().LoadDictionary();
+  TfrmDicOpt& organizer = windows.FrmDicOpt();
+  organizer.show();
+  organizer.resize(300, 444);
+  EXPECT_EQ(test::FindElement<QTableView>(organizer, "stgWord")->width(), 300 - (225 + 5));
+  organizer.close();
 }
 
 }  // namespace
