@@ -174,6 +174,10 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
   connect(btnEND, &QPushButton::clicked, this, [this] { btnENDClick(); });
 }
 
+void TfrmDicOpt::SetWaitDialog(TfrmRenkomiWait* wait) { wait_ = wait; }
+
+int TfrmDicOpt::PanelWidth() const { return Panel1->width(); }
+
 // The table as the design draws it: whole rows selected one at a time, nothing
 // editable, rows 24 pixels high, green headings; the organizer watches its keys,
 // its focus, its size and its tooltips.
@@ -208,10 +212,6 @@ void TfrmDicOpt::SetUpGrid() {
   gridViewport_ = stgWord->viewport();
   gridViewport_->installEventFilter(this);
 }
-
-void TfrmDicOpt::SetWaitDialog(TfrmRenkomiWait* wait) { wait_ = wait; }
-
-int TfrmDicOpt::PanelWidth() const { return Panel1->width(); }
 
 void TfrmDicOpt::setVisible(bool visible) {
   const bool opening = visible && !open_;
