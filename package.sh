@@ -10,13 +10,13 @@ source tools/deps.sh
 renkomi_install_deps dpkg-dev
 
 # Debian's hardening flags, as a package built by Debian's own tools gets them.
-# (CMake reads no CPPFLAGS: they join the compiler's flags.)
+# Given on every configure, since CMake reads the environment's only once.
 eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
-export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
 launcher=()
 if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DRENKOMI_SYSTEM_INSTALL=ON \
-  -DRENKOMI_BUILD_TESTS=OFF -DRENKOMI_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
+  -DRENKOMI_BUILD_TESTS=OFF -DRENKOMI_BUILD_BENCH=OFF "${launcher[@]}" \
+  -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
 cmake --build build-package -j "$(nproc)"
 (cd build-package && cpack -G DEB >/dev/null)
 deb=$(cd build-package && ls renkomi_*_*.deb)
