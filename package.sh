@@ -12,8 +12,14 @@ renkomi_install_deps dpkg-dev
 # Debian's hardening flags, as a package built by Debian's own tools gets them.
 # Given on every configure, since CMake reads the environment's only once.
 eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
+# ccache where it is installed and its cache takes this user's files.
 launcher=()
-if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+probe=$(mktemp -d)
+echo 'int renkomi_probe;' >"$probe/probe.cpp"
+if command -v ccache >/dev/null 2>&1 && ccache c++ -c "$probe/probe.cpp" -o "$probe/probe.o" 2>/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+rm -rf "$probe"
 cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DRENKOMI_SYSTEM_INSTALL=ON \
   -DRENKOMI_BUILD_TESTS=OFF -DRENKOMI_BUILD_BENCH=OFF "${launcher[@]}" \
   -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
