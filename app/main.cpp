@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 #include <system_error>
 
 #include "app_shell.h"
@@ -32,6 +33,9 @@ int RunGame(renkomi::ui::Application& app, renkomi::app::GameFolders folders) {
   renkomi::ui::CanberraSound sound;
   renkomi::Random random;
   renkomi::app::AppShell shell;
+  if (folders.program.empty() && folders.installed) {
+    throw std::runtime_error("ホームフォルダが分からないため、辞書を置くフォルダを決められません。");
+  }
   if (folders.program.empty()) {
     folders.program = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
   }
