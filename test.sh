@@ -10,13 +10,16 @@ source tools/deps.sh
 # The desktop suite's X server, window manager, input method and accessibility bus,
 # and for its Wayland run the weston compositor and Qt's Wayland plugin.
 renkomi_install_deps openbox xdotool wmctrl x11-utils dbus at-spi2-core python3-gi \
-  gir1.2-atspi-2.0 ibus ibus-mozc mozc-server uidmap weston qt6-wayland
+  gir1.2-atspi-2.0 ibus ibus-mozc mozc-server uidmap weston qt6-wayland \
+  dpkg-dev lintian appstream edict
 # (uidmap: a test run by an ordinary user gives a file to one of the user's own
 # subordinate ids, the only other owner such a user can give a file to.)
+# (dpkg-dev lintian appstream edict: the Debian package is built, checked, and
+# its game makes its dictionaries from edict on its first start.)
 
 # A build folder holding another user's files (left by a run through sudo, say)
 # fails halfway through the build; say so at once, with the way out.
-for dir in build build-asan build-fuzz; do
+for dir in build build-package build-asan build-fuzz; do
   if [ -e "$dir" ] && [ -n "$(find "$dir" ! -user "$(id -u)" -print -quit)" ]; then
     echo "test.sh: $dir holds files of another user; first run: sudo chown -R $(id -un): $dir" >&2
     exit 1
@@ -30,7 +33,7 @@ jobs=$(nproc)
 # failure kept from running. Each stage's output is kept in $logs for the counts.
 logs=$(mktemp -d)
 summary=() stage="" stage_log=""
-stages=("build and test" "desktop (X11)" "desktop (Wayland)" "sanitizers" "fuzz")
+stages=("build and test" "desktop (X11)" "desktop (Wayland)" "package" "sanitizers" "fuzz")
 begin() {  # NAME TITLE: a stage starts; its output goes to the screen and its log
   stage=$1 stage_log=$logs/${#summary[@]}.log
   : >"$stage_log"
@@ -95,6 +98,12 @@ tests/desktop/wayland-test.sh "$prog" 2>&1 | tee "$stage_log" || desktop=1
 record "$(checks_counts wayland-test "$stage_log")"
 rm -rf "$prog"
 [ "$desktop" -eq 0 ] || exit 1
+
+begin package "The Debian package, and its game unpacked on a desktop as a new player"
+package=0
+tests/package/package-test.sh 2>&1 | tee "$stage_log" || package=1
+record "$(checks_counts package-test "$stage_log")"
+[ "$package" -eq 0 ] || exit 1
 
 begin sanitizers "Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRENKOMI_SANITIZE=ON \

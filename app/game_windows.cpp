@@ -6,8 +6,9 @@
 namespace renkomi::app {
 
 GameWindows::GameWindows(const std::filesystem::path& programFolder, renkomi::Random& random,
-                         renkomi::ui::Sound& sound, AppShell& shell)
-    : form1_(std::make_unique<TForm1>(programFolder, random, sound)) {
+                         renkomi::ui::Sound& sound, AppShell& shell, const std::filesystem::path& dataFolder)
+    : form1_(std::make_unique<TForm1>(programFolder, dataFolder.empty() ? programFolder : dataFolder, random,
+                                      sound)) {
   // Owned by the main window, which deletes it; it must exist before the main form
   // is recorded, since it belongs to the first window only.
   auto* animateForm1 = new TAnimateForm(form1_.get(), sound, shell);

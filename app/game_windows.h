@@ -23,8 +23,9 @@ class GameWindows {
   // Creates the main window (with its minimize companion), shows it and records it
   // as the main form, then the About box, the word entry dialog, the organizer and
   // its progress dialog, each before the next exists.
+  // `dataFolder` holds the help file and the sounds; empty: the program folder.
   GameWindows(const std::filesystem::path& programFolder, renkomi::Random& random,
-              renkomi::ui::Sound& sound, AppShell& shell);
+              renkomi::ui::Sound& sound, AppShell& shell, const std::filesystem::path& dataFolder = {});
   GameWindows(const GameWindows&) = delete;
   GameWindows& operator=(const GameWindows&) = delete;
 

@@ -6,14 +6,22 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <pwd.h>
+#include <unistd.h>
+
 #include <csignal>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 #include <system_error>
 
 #include "app_shell.h"
-#include "game_windows.h"
 #include "application.h"
+#include "dictionary_generator.h"
+#include "first_dictionaries.h"
+#include "game_folders.h"
+#include "game_windows.h"
 #include "message_dialogs.h"
 #include "random.h"
 #include "single_instance.h"
@@ -21,17 +29,45 @@
 
 namespace {
 
-int RunGame(renkomi::ui::Application& app, std::filesystem::path programFolder) {
+int RunGame(renkomi::ui::Application& app, renkomi::app::GameFolders folders) {
   renkomi::ui::CanberraSound sound;
   renkomi::Random random;
   renkomi::app::AppShell shell;
-  if (programFolder.empty()) {
-    programFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+  if (folders.program.empty() && folders.installed) {
+    throw std::runtime_error("ホームフォルダが分からないため、辞書を置くフォルダを決められません。");
   }
-
-  renkomi::app::GameWindows windows(programFolder, random, sound, shell);
+  if (folders.program.empty()) {
+    folders.program = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+  }
+  if (folders.data.empty()) folders.data = folders.program;
+  // The choice panel offers what the folder holds when it shows.
+  if (folders.installed) renkomi::app::MakeFirstDictionaries(folders.program, renkomi::kDebianEdictFile);
+  renkomi::app::GameWindows windows(folders.program, random, sound, shell, folders.data);
   app.exec();
   return 0;
+}
+
+// The folders of the game as it was installed; empty where the executable
+// cannot be read, and then found by Qt once it runs.
+renkomi::app::GameFolders LocateFolders() {
+  std::error_code noExecutable;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", noExecutable);
+  if (noExecutable) return {};
+  const char* xdgDataHome = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || *home == '\0') {
+    const passwd* account = getpwuid(getuid());
+    home = account != nullptr ? account->pw_dir : nullptr;
+  }
+  renkomi::app::GameFolders folders = renkomi::app::LocateGameFolders(
+      executable.parent_path(), xdgDataHome != nullptr ? xdgDataHome : "", home != nullptr ? home : "");
+  // The player's folder is made on the first start; where it cannot be, the
+  // folder lock below fails and says so.
+  if (folders.installed && !folders.program.empty()) {
+    std::error_code cannotMake;
+    std::filesystem::create_directories(folders.program, cannotMake);
+  }
+  return folders;
 }
 
 }  // namespace
@@ -43,9 +79,8 @@ int main(int argc, char** argv) {
 
   // The program folder holds the dictionaries: two copies on one folder, whatever
   // their environment, would write over each other's words.
-  std::error_code noExecutable;
-  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", noExecutable);
-  const std::filesystem::path programFolder = noExecutable ? std::filesystem::path() : executable.parent_path();
+  const renkomi::app::GameFolders folders = LocateFolders();
+  const std::filesystem::path& programFolder = folders.program;
   renkomi::app::SingleInstance instance(renkomi::app::SingleInstance::DefaultLockPath("RENKOMIWIN32"),
                                         programFolder);
   // A second copy leaves silently; the first is not disturbed.
@@ -72,7 +107,7 @@ int main(int argc, char** argv) {
   // Failures inside the event loop are shown by the application; this catches the
   // ones while the windows are being created.
   try {
-    return RunGame(app, programFolder);
+    return RunGame(app, folders);
   } catch (const std::exception& e) {
     renkomi::ui::ShowErrorDialog(nullptr, QString::fromUtf8(e.what()));
   } catch (...) {

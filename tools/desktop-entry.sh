@@ -58,26 +58,14 @@ install_entry() {
     cp "$here/../resources/desktop/renkomi-$size.png" "$data_home/icons/hicolor/${size}x${size}/apps/renkomi.png"
   done
   mkdir -p "$data_home/applications"
-  cat >"$entry.tmp" <<EOF
-[Desktop Entry]
-Type=Application
-Version=1.0
-Name=Renkomi
-Name[ja]=Renkomi 熟語しりとり
-GenericName=Kanji Word Chain
-GenericName[ja]=熟語しりとりゲーム
-Comment=Chain Japanese kanji compounds against the computer, and teach it new words
-Comment[ja]=パソコンと漢字の熟語でしりとり。ことばをおしえると、パソコンもおぼえます
-Keywords=shiritori;word chain;kanji;jukugo;Japanese;word game;
-Keywords[ja]=しりとり;熟語;じゅくご;漢字;日本語;ことば;
-Categories=Game;LogicGame;
-Icon=renkomi
-Exec=$(exec_argument "$folder/renkomi")
-Path=$(string_value "$folder")
-Terminal=false
-StartupNotify=true
-StartupWMClass=renkomi
-EOF
+  # The package's entry, started from the program folder instead.
+  local line
+  while IFS= read -r line; do
+    case $line in
+      Exec=*) printf 'Exec=%s\nPath=%s\n' "$(exec_argument "$folder/renkomi")" "$(string_value "$folder")" ;;
+      *) printf '%s\n' "$line" ;;
+    esac
+  done <"$here/../packaging/renkomi.desktop" >"$entry.tmp"
   mv "$entry.tmp" "$entry"
   refresh_menu
   echo "Menu entry: $entry"

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "edict_import.h"
+#include "dictionary_generator.h"
 
 namespace {
 
@@ -29,44 +29,21 @@ int main(int argc, char** argv) {
   const std::filesystem::path folder = argv[2];
   const auto start = std::chrono::steady_clock::now();
   try {
-    // Checked before the file is read, so that nothing to do costs nothing.
-    bool wantShared = true;
-    try {
-      renkomi::EnsureNoSharedDictionary(folder);
-    } catch (const std::exception& e) {
-      if (!std::filesystem::is_directory(folder)) throw;
-      std::printf("%s\n", e.what());
-      wantShared = false;
+    const renkomi::Generation done = renkomi::GenerateMissingDictionaries(source, folder);
+    if (!done.sharedLeft.empty()) std::printf("%s\n", done.sharedLeft.c_str());
+    if (!done.largeLeft.empty()) std::printf("%s\n", done.largeLeft.c_str());
+    if (done.undecodable > 0) {
+      std::fprintf(stderr, "%s: skipped %zu lines that are not EUC-JP text\n", source.c_str(), done.undecodable);
     }
-    const auto existingLarge = renkomi::ExistingLargeDictionary(folder);
-    const bool wantLarge = existingLarge.empty();
-    if (!wantLarge) {
-      std::printf("%s already exists; the large dictionary is left as it is\n", existingLarge.front().c_str());
+    if (done.sharedLeft.empty()) {
+      std::printf("%zu word pairs from %zu lines written to %s and %s in %.2f s\n", done.sharedPairs, done.lines,
+                  (folder / renkomi::kSharedJukugoFile).c_str(), (folder / renkomi::kSharedYomiFile).c_str(),
+                  SecondsSince(start));
     }
-    if (!wantShared && !wantLarge) return 0;
-
-    renkomi::EdictImport common(renkomi::Vocabulary::kCommon);
-    renkomi::EdictImport all(renkomi::Vocabulary::kAll);
-    if (wantShared && wantLarge) {
-      renkomi::EdictImport::AddFile(source, {&common, &all});
-    } else {
-      (wantShared ? common : all).AddFile(source);
-    }
-    const renkomi::EdictImport& read = wantShared ? common : all;
-    if (read.UndecodableLineCount() > 0) {
-      std::fprintf(stderr, "%s: skipped %zu lines that are not EUC-JP text\n", source.c_str(),
-                   read.UndecodableLineCount());
-    }
-    if (wantShared) {
-      renkomi::WriteSharedDictionary(folder, common);
-      std::printf("%zu word pairs from %zu lines written to %s and %s in %.2f s\n", common.Jukugo().size(),
-                  common.LineCount(), (folder / renkomi::kSharedJukugoFile).c_str(),
-                  (folder / renkomi::kSharedYomiFile).c_str(), SecondsSince(start));
-    }
-    if (wantLarge) {
-      const std::string name = renkomi::WriteLargeDictionary(folder, all);
+    if (done.largeLeft.empty()) {
       std::printf("%zu word pairs written to the large dictionary %s (%s.jdc, %s.ydc) in %.2f s\n",
-                  all.Jukugo().size(), name.c_str(), (folder / name).c_str(), name.c_str(), SecondsSince(start));
+                  done.largePairs, done.largeName.c_str(), (folder / done.largeName).c_str(),
+                  done.largeName.c_str(), SecondsSince(start));
     }
     return 0;
   } catch (const std::exception& e) {

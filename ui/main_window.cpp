@@ -91,11 +91,16 @@ constexpr renkomi::ui::Element kLayout[] = {
 
 TForm1::TForm1(std::filesystem::path programFolder, renkomi::Random& random,
                renkomi::ui::Sound& sound, QWidget* parent)
+    : TForm1(programFolder, programFolder, random, sound, parent) {}
+
+TForm1::TForm1(std::filesystem::path programFolder, std::filesystem::path dataFolder, renkomi::Random& random,
+               renkomi::ui::Sound& sound, QWidget* parent)
     : QWidget(parent),
       random_(random),
       sound_(sound),
       store_(std::move(programFolder)),
-      match_(store_, *this, random) {
+      match_(store_, *this, random),
+      dataFolder_(std::move(dataFolder)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Renkomi Ver.2.0"));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -202,7 +207,7 @@ void TForm1::SetTabOrder() {
 
 void TForm1::FormCreate() {
   random_.SeedRandom();
-  helpFile_ = renkomi::ui::FromFileSystem(store_.ProgramFolder() / "renkomiwin32.hlp");
+  helpFile_ = renkomi::ui::FromFileSystem(dataFolder_ / "renkomiwin32.hlp");
   ComposePicture();
   choice_->Offer(store_.ListUserDictionaries());
   // A conversion pending when the player clicks or tabs to another box stays in

@@ -47,6 +47,10 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
  public:
   TForm1(std::filesystem::path programFolder, renkomi::Random& random, renkomi::ui::Sound& sound,
          QWidget* parent = nullptr);
+  // An installed game keeps the help file and the media folder of sounds in
+  // `dataFolder`, apart from the player's dictionaries in `programFolder`.
+  TForm1(std::filesystem::path programFolder, std::filesystem::path dataFolder, renkomi::Random& random,
+         renkomi::ui::Sound& sound, QWidget* parent = nullptr);
   ~TForm1() override;
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
@@ -126,6 +130,7 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   renkomi::ui::Sound& sound_;
   renkomi::DictionaryStore store_;
   renkomi::Match match_;
+  std::filesystem::path dataFolder_;
   QString helpFile_;
 
   QDialog* aboutBox_ = nullptr;

@@ -73,8 +73,8 @@ void TForm1::SetBubbleColour(BubbleColour colour) {
 void TForm1::ShowMessageSet(int set) { renkomi::ui::ShowInBubble(*memFUKIDASI, renkomi::ui::GetMessageSet(set)); }
 
 void TForm1::PlaySoundFile(const std::string& fileName) {
-  // The game's own sounds lie in the media folder of the program folder.
-  const QString path = renkomi::ui::FromFileSystem(store_.ProgramFolder() / "media") + QLatin1Char('/') +
+  // The game's own sounds lie in the media folder of its data folder.
+  const QString path = renkomi::ui::FromFileSystem(dataFolder_ / "media") + QLatin1Char('/') +
                        FromGame(fileName);
   sound_.PlayFile(path);
 }

@@ -206,13 +206,23 @@ void EdictImport::Add(const EdictLine& line) {
   }
 }
 
-void EdictImport::AddFile(const std::filesystem::path& path, std::initializer_list<EdictImport*> imports) {
+void EdictImport::AddFile(const std::filesystem::path& path, std::initializer_list<EdictImport*> imports,
+                          const ReadProgress& progress) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw Error("Cannot open " + path.string() + ": " + std::strerror(errno));
+  std::error_code noSize;
+  std::uintmax_t size = progress ? std::filesystem::file_size(path, noSize) : 0;
+  if (noSize) size = 0;
+  // Often enough for a smooth bar, seldom enough to cost nothing.
+  constexpr std::size_t kLinesPerReport = 4096;
+  std::size_t lines = 0;
   EucJpDecoder decoder;
   std::string raw;
   std::string utf8;
   while (std::getline(file, raw)) {
+    if (progress && ++lines % kLinesPerReport == 0) {
+      progress(static_cast<std::uintmax_t>(file.tellg()), size);
+    }
     if (!raw.empty() && raw.back() == '\r') raw.pop_back();
     const bool decoded = decoder.Decode(raw, utf8);
     for (EdictImport* import : imports) {
@@ -225,6 +235,7 @@ void EdictImport::AddFile(const std::filesystem::path& path, std::initializer_li
     }
   }
   if (file.bad()) throw Error("Cannot read " + path.string());
+  if (progress) progress(size, size);
 }
 
 void EnsureNoSharedDictionary(const std::filesystem::path& programFolder) {

@@ -1,6 +1,6 @@
-// Helpers for the tools' tests beyond the shared ones: text in other encodings
-// through iconv, independent of the game's converter, and commands run as a
-// shell runs them.
+// Helpers for the tests of the dictionary generator and the tools: text in other
+// encodings through iconv, independent of the game's converter, and commands run
+// as a shell runs them.
 #pragma once
 
 #include <iconv.h>

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -26,6 +28,9 @@ inline constexpr std::string_view kLargeDictionaryPrefix = "大きな辞書";
 // The large dictionary's name for `pairs` words: the size in ten thousands (万)
 // from 10,000 words on, else the count itself.
 std::string LargeDictionaryName(std::size_t pairs);
+
+// Bytes of a source file read so far, and the file's size.
+using ReadProgress = std::function<void(std::uintmax_t done, std::uintmax_t total)>;
 
 // Which words of the source are kept.
 enum class Vocabulary {
@@ -59,7 +64,10 @@ class EdictImport {
   // counted and skipped; a file that cannot be read throws Error.
   void AddFile(const std::filesystem::path& path) { AddFile(path, {this}); }
   // The same into several imports at once: the file is read and decoded once.
-  static void AddFile(const std::filesystem::path& path, std::initializer_list<EdictImport*> imports);
+  // `progress`, when given, hears now and then how many bytes of the file have
+  // been read, and its size.
+  static void AddFile(const std::filesystem::path& path, std::initializer_list<EdictImport*> imports,
+                      const ReadProgress& progress = {});
 
   // Index-aligned, in the order of the source, one pair per jukugo.
   const std::vector<std::string>& Jukugo() const { return jukugo_; }
