@@ -30,7 +30,6 @@ constexpr std::size_t kPairs = 110000;
 // A window that does nothing: the timings are the engine's own.
 class NullWindow : public renkomi::GameWindow {
  public:
-  std::string Text(renkomi::Control) const override { return {}; }
   void SetText(renkomi::Control, const std::string&) override {}
   void Clear(renkomi::Control) override {}
   void SetEnabled(renkomi::Control, bool) override {}

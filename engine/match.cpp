@@ -62,9 +62,8 @@ void Match::Start() {
   inProgress_ = true;
 }
 
-void Match::SubmitJukugo() {
+void Match::SubmitJukugo(const std::string& jukugo) {
   if (!inProgress_) return;
-  const std::string jukugo = window_.Text(Control::UserJukugo);
   if (jukugo == texts::kKousan) {
     PlayerLoses(LossReason::Surrender);
   } else if (IsJukugo(jukugo)) {
@@ -77,19 +76,16 @@ void Match::SubmitJukugo() {
   }
 }
 
-void Match::SubmitYomi() {
+void Match::SubmitYomi(const std::string& jukugo, const std::string& yomi) {
   if (!inProgress_) return;
-  const std::string yomi = window_.Text(Control::UserYomi);
   if (!IsYomi(yomi)) {
     window_.ShowMessageSet(kReadingRefused);
     window_.Clear(Control::UserYomi);
     window_.Focus(Control::UserYomi);
     return;
   }
-  // The jukugo is taken as the box holds it now; it was judged when Enter was
-  // pressed in its own box.
-  const std::string jukugo = window_.Text(Control::UserJukugo);
-  // The jukugo box may have been edited since its Enter. A line break, a NUL or a
+  // The jukugo is the box's text at this Enter; it was judged when Enter was
+  // pressed in its own box, and may have been edited since. A line break, a NUL or a
   // character CP932 cannot hold would reach the files with it: refused as at Enter.
   if (HoldsControlCharacter(jukugo)) {
     window_.ShowMessageSet(kJukugoRefused);
@@ -132,7 +128,7 @@ void Match::ComputerTurn(const std::string& jukugo) {
   const std::size_t n = candidates.jukugo.Count();
   if (n == 0) {
     window_.SetGauge(100);
-    PlayerWins();
+    PlayerWins(jukugo);
     return;
   }
   window_.SetGauge(DamageGauge(n));
@@ -151,12 +147,11 @@ void Match::ComputerTurn(const std::string& jukugo) {
   window_.Focus(Control::UserJukugo);
 }
 
-void Match::PlayerWins() {
+void Match::PlayerWins(const std::string& winningWord) {
   window_.SetBubbleColour(BubbleColour::Purple);
   window_.ShowMessageSet(kWin);
   window_.PlaySoundFile("Tada.wav");
   window_.ShowInformation(std::string(texts::kWinInformation));
-  const std::string winningWord = window_.Text(Control::UserJukugo);
   // The save below writes a taught word together with the match's words.
   if (window_.AskYesNo(winningWord + std::string(texts::kWinQuestionSuffix))) AskForWord(winningWord);
   window_.SetBubbleColour(BubbleColour::Blue);

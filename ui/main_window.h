@@ -63,7 +63,6 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   int OrganizerPanelWidth = 0;
 
   // GameWindow
-  std::string Text(renkomi::Control control) const override;
   void SetText(renkomi::Control control, const std::string& text) override;
   void Clear(renkomi::Control control) override;
   void SetEnabled(renkomi::Control control, bool enabled) override;

@@ -64,13 +64,16 @@ class MatchTest : public testing::Test {
   }
 
   void Type(Control c, const char* utf8) { window.text[c] = Sj(utf8); }
+  // Enter in a player's box: the window hands the match what its boxes hold then.
+  void EnterJukugo() { match.SubmitJukugo(window.Text(Control::UserJukugo)); }
+  void EnterYomi() { match.SubmitYomi(window.Text(Control::UserJukugo), window.Text(Control::UserYomi)); }
 
   // Types a move and submits both boxes; the next reply draws (k of n, message m).
   void Play(const char* jukugo, const char* yomi) {
     Type(Control::UserJukugo, jukugo);
-    match.SubmitJukugo();
+    EnterJukugo();
     Type(Control::UserYomi, yomi);
-    match.SubmitYomi();
+    EnterYomi();
   }
 
   void DefaultDictionary() {
@@ -124,7 +127,7 @@ TEST_P(JukugoSubmissionTest, Row) {
   StartWith(5, 0);
   Type(Control::UserYomi, "ほん");
   Type(Control::UserJukugo, GetParam().typed);
-  match.SubmitJukugo();
+  EnterJukugo();
   EXPECT_EQ(window.Take(), GetParam().log);
   EXPECT_TRUE(match.InProgress());
   EXPECT_EQ(window.Text(Control::UserYomi), Sj("ほん"));
@@ -150,7 +153,7 @@ TEST_F(MatchTest, ReadingRefused) {
   for (const char* reading : {"ホンジツ", "ほんじつー", "", "ほん じつ", "ぁ"}) {
     Type(Control::UserJukugo, "本日");
     Type(Control::UserYomi, reading);
-    match.SubmitYomi();
+    EnterYomi();
     EXPECT_EQ(window.Take(), (V{"ShowMessageSet 10", "Clear UserYomi", "Focus UserYomi"})) << reading;
     EXPECT_EQ(window.Text(Control::UserJukugo), Sj("本日"));
   }
@@ -208,11 +211,11 @@ TEST_P(LossTest, EndsTheMatchSavedBeforeTheDialog) {
   window.onInformation = [&] { fileAtDialog = ReadBytes(folder / "d.jdc"); };
   if (GetParam().yomi == nullptr) {
     Type(Control::UserJukugo, GetParam().jukugo);
-    match.SubmitJukugo();
+    EnterJukugo();
   } else {
     Type(Control::UserJukugo, GetParam().jukugo);
     Type(Control::UserYomi, GetParam().yomi);
-    match.SubmitYomi();
+    EnterYomi();
   }
   EXPECT_EQ(window.Take(), Concat({{"ShowMessageSet " + std::to_string(GetParam().messageSet),
                                     "PlaySoundFile Chimes.wav", "ShowInformation あなたの負けです。"},
@@ -273,10 +276,10 @@ TEST_F(MatchTest, ReadingKousanIsAnOrdinaryReadingAndJukugoIsTakenAsItStands) {
   DefaultDictionary();
   StartWith(5, 0);  // 日本
   Type(Control::UserJukugo, "本日");
-  match.SubmitJukugo();
+  EnterJukugo();
   Type(Control::UserJukugo, "本気");  // changed after Enter, not submitted again
   Type(Control::UserYomi, "こうさん");
-  match.SubmitYomi();
+  EnterYomi();
   EXPECT_EQ(window.Take()[2], "SetGauge 100");
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("本日\r\n本当\r\n当日\r\n入口\r\n日本\r\n本気\r\n"));
   EXPECT_EQ(ReadBytes(folder / "d.ydc"),
@@ -312,7 +315,7 @@ TEST_F(MatchTest, SaveFailureAtTheEndStillEndsTheMatch) {
   fs::create_directory(folder / "d.ydc.commit");  // the save cannot commit
   Type(Control::UserJukugo, "こうさん");
   try {
-    match.SubmitJukugo();
+    EnterJukugo();
     ADD_FAILURE() << "the failed save was not reported";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "d.ydc.commit").string() + " を作成できません (フォルダです)");
@@ -327,9 +330,9 @@ TEST_F(MatchTest, SaveFailureAtTheEndStillEndsTheMatch) {
 TEST_F(MatchTest, SubmissionsBetweenMatchesDoNothing) {
   DefaultDictionary();
   Type(Control::UserJukugo, "こうさん");
-  match.SubmitJukugo();
+  EnterJukugo();
   Type(Control::UserYomi, "ほん");
-  match.SubmitYomi();
+  EnterYomi();
   EXPECT_TRUE(window.Take().empty());
   EXPECT_FALSE(fs::exists(folder / "d.jdc.tmp"));
 }
@@ -339,7 +342,7 @@ TEST_F(MatchTest, TaughtWordIsWrittenAtOnceAndSurvivesTheNextMatch) {
   DefaultDictionary();
   StartWith(5, 0);
   Type(Control::UserJukugo, "こうさん");
-  match.SubmitJukugo();
+  EnterJukugo();
   window.pairs = {{Sj("気分"), Sj("きぶん")}};
   match.TeachWord("");
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("本日\r\n本当\r\n当日\r\n入口\r\n日本\r\n気分\r\n"));
@@ -355,12 +358,12 @@ TEST_F(MatchTest, ControlCharactersNeverReachTheWordLists) {
   StartWith(5, 0);  // 日本
   window.text[Control::UserJukugo] = Sj("本日") + "\n";
   Type(Control::UserYomi, "ほんじつ");
-  match.SubmitYomi();
+  EnterYomi();
   EXPECT_EQ(window.Take(), (V{"ShowMessageSet 9", "Clear UserJukugo", "Focus UserJukugo"}));
   EXPECT_EQ(store.used.jukugo.Count(), 1u);
   EXPECT_TRUE(match.InProgress());
   Type(Control::UserJukugo, "こうさん");
-  match.SubmitJukugo();
+  EnterJukugo();
   window.Take();
   window.pairs = {{Sj("気分") + '\x1A', Sj("きぶん")}};
   match.TeachWord("");
