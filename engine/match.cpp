@@ -45,11 +45,11 @@ Match::Match(DictionaryStore& store, GameWindow& window, Random& random)
 void Match::Start() {
   store_.used.Clear();
   store_.LoadDictionary();
-  const std::size_t count = store_.comp.jukugo.Count();
+  const std::size_t count = store_.comp.Count();
   // An empty dictionary has no opening word; nothing is shown and no match starts.
   if (count == 0) throw EmptyDictionaryError();
   const long long k = random_.RandomBelow(static_cast<std::uint32_t>(count));
-  WordPair opening{store_.comp.jukugo.Get(k), store_.comp.yomi.Get(k)};
+  WordPair opening = store_.comp.Get(k);
 
   computer_ = opening;
   window_.SetText(Control::CompJukugo, computer_.jukugo);
@@ -107,25 +107,14 @@ void Match::SubmitYomi(const std::string& jukugo, const std::string& yomi) {
 }
 
 void Match::ComputerTurn(const std::string& jukugo) {
-  // Where each candidate stands in COMP, so that the reply leaves COMP as the very
-  // entry drawn, even when its jukugo stands there twice.
-  std::vector<std::size_t> compIndex;
-  WordListPair& candidates = store_.candidates;
-  const std::size_t count = store_.comp.jukugo.Count();
-  try {
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::string& entry = store_.comp.jukugo.Entries()[i];
-      if (IsChained(jukugo, entry)) {
-        // A reading file shorter than its jukugo file fails here with the index error.
-        candidates.Append(entry, store_.comp.yomi.Get(static_cast<long long>(i)));
-        compIndex.push_back(i);
-      }
-    }
-  } catch (...) {
-    candidates.Clear();  // never carried into the next turn
-    throw;
-  }
-  const std::size_t n = candidates.jukugo.Count();
+  // The candidates, as the places in COMP of the words that continue the chain, so
+  // that the reply leaves COMP as the very entry drawn, even when its jukugo stands
+  // there twice.
+  std::vector<std::size_t> candidates;
+  const std::vector<std::string>& compJukugo = store_.comp.jukugo().Entries();
+  for (std::size_t i = 0; i < compJukugo.size(); ++i)
+    if (IsChained(jukugo, compJukugo[i])) candidates.push_back(i);
+  const std::size_t n = candidates.size();
   if (n == 0) {
     window_.SetGauge(100);
     PlayerWins(jukugo);
@@ -136,12 +125,12 @@ void Match::ComputerTurn(const std::string& jukugo) {
   const std::uint32_t m = random_.RandomBelow(4);
   window_.ShowMessageSet(kFirstReply + static_cast<int>(m));
 
-  computer_ = WordPair{candidates.jukugo.Get(k), candidates.yomi.Get(k)};
+  const auto drawn = static_cast<long long>(candidates[k]);
+  computer_ = store_.comp.Get(drawn);
   window_.SetText(Control::CompJukugo, computer_.jukugo);
   window_.SetText(Control::CompYomi, computer_.yomi);
   store_.used.Append(computer_.jukugo, computer_.yomi);
-  store_.comp.Delete(static_cast<long long>(compIndex[k]));
-  candidates.Clear();
+  store_.comp.Delete(drawn);
   window_.Clear(Control::UserJukugo);
   window_.Clear(Control::UserYomi);
   window_.Focus(Control::UserJukugo);

@@ -31,15 +31,13 @@ std::size_t ProgressStep(std::size_t wordCount);
 
 // Moves every COMP pair out into reading order and leaves COMP empty. Readings
 // that collate equal are ordered by their bytes, so that identical readings
-// stand together, and identical readings keep their COMP order. A reading or
-// jukugo missing because the two lists differ in length counts as empty.
+// stand together, and identical readings keep their COMP order.
 // Progress: 10 once sorted, then (i / step) * 10 + 10 at every step-th row i,
 // then 100. O(n log n), through the collator's sort keys.
 SortedWords FillSorted(WordListPair& comp, const QCollator& collator, const ProgressFn& progress);
 
-// The parts every fill shares: the two lists of a damaged dictionary padded to
-// one length, the tie-break, and the progress in tenths described above.
-void PadToSameLength(WordListPair& comp);
+// The parts every fill shares: the tie-break, and the progress in tenths
+// described above.
 // Byte order, each byte unsigned: between readings that collate equal.
 int CompareBytes(const std::string& a, const std::string& b);
 class FillProgress {

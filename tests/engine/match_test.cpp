@@ -94,10 +94,10 @@ TEST_F(MatchTest, OpeningMove) {
                "SetEnabled Finish 0", "SetEnabled Teach 0", "Focus UserJukugo"}));
   EXPECT_TRUE(match.InProgress());
   EXPECT_EQ(match.ComputerWord(), (WordPair{Sj("当日"), Sj("とうじつ")}));
-  EXPECT_EQ(store.used.jukugo.Entries(), SjList({"当日"}));
-  EXPECT_EQ(store.used.yomi.Entries(), SjList({"とうじつ"}));
-  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"日本", "本日", "本当", "入口"}));
-  EXPECT_EQ(store.comp.yomi.Entries(), SjList({"にほん", "ほんじつ", "ほんとう", "いりぐち"}));
+  EXPECT_EQ(store.used.jukugo().Entries(), SjList({"当日"}));
+  EXPECT_EQ(store.used.yomi().Entries(), SjList({"とうじつ"}));
+  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"日本", "本日", "本当", "入口"}));
+  EXPECT_EQ(store.comp.yomi().Entries(), SjList({"にほん", "ほんじつ", "ほんとう", "いりぐち"}));
 }
 
 TEST_F(MatchTest, EmptyDictionaryStartsNoMatch) {
@@ -111,7 +111,7 @@ TEST_F(MatchTest, EmptyDictionaryStartsNoMatch) {
   }
   EXPECT_TRUE(window.Take().empty());
   EXPECT_FALSE(match.InProgress());
-  EXPECT_EQ(store.used.jukugo.Count(), 0u);
+  EXPECT_EQ(store.used.jukugo().Count(), 0u);
 }
 
 struct JukugoRow {
@@ -158,7 +158,7 @@ TEST_F(MatchTest, ReadingRefused) {
     EXPECT_EQ(window.Text(Control::UserJukugo), Sj("本日"));
   }
   EXPECT_TRUE(match.InProgress());
-  EXPECT_EQ(store.used.jukugo.Count(), 1u);
+  EXPECT_EQ(store.used.jukugo().Count(), 1u);
 }
 
 TEST_F(MatchTest, ComputerReplies) {
@@ -171,10 +171,9 @@ TEST_F(MatchTest, ComputerReplies) {
                "SetText CompJukugo 当日", "SetText CompYomi とうじつ", "Clear UserJukugo",
                "Clear UserYomi", "Focus UserJukugo"}));
   EXPECT_EQ(match.ComputerWord(), (WordPair{Sj("当日"), Sj("とうじつ")}));
-  EXPECT_EQ(store.used.jukugo.Entries(), SjList({"日本", "本当", "当日"}));
-  EXPECT_EQ(store.used.yomi.Entries(), SjList({"にほん", "ほんとう", "とうじつ"}));
-  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"本日", "入口"}));
-  EXPECT_EQ(store.candidates.jukugo.Count() + store.candidates.yomi.Count(), 0u);
+  EXPECT_EQ(store.used.jukugo().Entries(), SjList({"日本", "本当", "当日"}));
+  EXPECT_EQ(store.used.yomi().Entries(), SjList({"にほん", "ほんとう", "とうじつ"}));
+  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"本日", "入口"}));
   EXPECT_TRUE(match.InProgress());
 }
 
@@ -189,10 +188,10 @@ TEST_F(MatchTest, ReplyDrawsCandidateThenMessageAndTakesOutTheDrawnEntry) {
             (V{"ShowMessageSet 11", "Focus UserYomi", "SetGauge 58", "ShowMessageSet 15",
                "SetText CompJukugo 日日", "SetText CompYomi にちにち", "Clear UserJukugo",
                "Clear UserYomi", "Focus UserJukugo"}));
-  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"日日", "日光"}));
-  EXPECT_EQ(store.comp.yomi.Entries(), SjList({"ひび", "にっこう"}));
+  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"日日", "日光"}));
+  EXPECT_EQ(store.comp.yomi().Entries(), SjList({"ひび", "にっこう"}));
   // The player's pair went to USED with the reading typed, whatever COMP had.
-  EXPECT_EQ(store.used.yomi.Entries(), SjList({"にほん", "ほんび", "にちにち"}));
+  EXPECT_EQ(store.used.yomi().Entries(), SjList({"にほん", "ほんび", "にちにち"}));
 }
 
 struct LossRow {
@@ -223,7 +222,7 @@ TEST_P(LossTest, EndsTheMatchSavedBeforeTheDialog) {
   EXPECT_FALSE(match.InProgress());
   // The opening word went back to the end of the dictionary before the dialog.
   EXPECT_EQ(fileAtDialog, Sj("本日\r\n本当\r\n当日\r\n入口\r\n日本\r\n"));
-  EXPECT_EQ(store.used.jukugo.Count(), 0u);
+  EXPECT_EQ(store.used.jukugo().Count(), 0u);
   for (Control c : {Control::UserJukugo, Control::UserYomi, Control::CompJukugo, Control::CompYomi})
     EXPECT_EQ(window.Text(c), "") << Name(c);
 }
@@ -348,7 +347,7 @@ TEST_F(MatchTest, TaughtWordIsWrittenAtOnceAndSurvivesTheNextMatch) {
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("本日\r\n本当\r\n当日\r\n入口\r\n日本\r\n気分\r\n"));
   EXPECT_EQ(ReadBytes(folder / "d.ydc"), Sj("ほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\nにほん\r\nきぶん\r\n"));
   StartWith(6, 0);
-  EXPECT_EQ(store.comp.jukugo.Find(Sj("気分")), 4);
+  EXPECT_EQ(store.comp.jukugo().Find(Sj("気分")), 4);
 }
 
 // However the dialog was passed, a text that would break the files' lines never
@@ -360,15 +359,15 @@ TEST_F(MatchTest, ControlCharactersNeverReachTheWordLists) {
   Type(Control::UserYomi, "ほんじつ");
   EnterYomi();
   EXPECT_EQ(window.Take(), (V{"ShowMessageSet 9", "Clear UserJukugo", "Focus UserJukugo"}));
-  EXPECT_EQ(store.used.jukugo.Count(), 1u);
+  EXPECT_EQ(store.used.jukugo().Count(), 1u);
   EXPECT_TRUE(match.InProgress());
   Type(Control::UserJukugo, "こうさん");
   EnterJukugo();
   window.Take();
   window.pairs = {{Sj("気分") + '\x1A', Sj("きぶん")}};
   match.TeachWord("");
-  EXPECT_EQ(store.comp.jukugo.Find(Sj("気分") + '\x1A'), -1);
-  EXPECT_EQ(store.comp.jukugo.Count(), 5u);
+  EXPECT_EQ(store.comp.jukugo().Find(Sj("気分") + '\x1A'), -1);
+  EXPECT_EQ(store.comp.jukugo().Count(), 5u);
 }
 
 struct TeachRow {
@@ -393,8 +392,8 @@ TEST_P(TeachWordTest, Row) {
   EXPECT_EQ(window.Take(), GetParam().log);
   V expected;
   for (const auto& e : GetParam().compAfter) expected.push_back(Sj(e));
-  EXPECT_EQ(store.comp.jukugo.Entries(), expected);
-  EXPECT_EQ(store.comp.jukugo.Count(), store.comp.yomi.Count());
+  EXPECT_EQ(store.comp.jukugo().Entries(), expected);
+  EXPECT_EQ(store.comp.jukugo().Count(), store.comp.yomi().Count());
   EXPECT_TRUE(window.pairs.empty()) << "the loop stopped early";
   // A word added is in the files at once; nothing else is written.
   const bool added = expected.size() == 4;
