@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dictionary_files.h"
@@ -27,8 +28,10 @@ inline WordListPair RealWords() {
   std::filesystem::path jukugo = stem, yomi = stem;
   jukugo += ".jdc";
   yomi += ".ydc";
-  ReadEntries(jukugo, words.jukugo.Entries());
-  ReadEntries(yomi, words.yomi.Entries());
+  PairLines lines;
+  ReadEntries(jukugo, lines.jukugo);
+  ReadEntries(yomi, lines.yomi);
+  words.Assign(std::move(lines));
   return words;
 }
 

@@ -30,7 +30,6 @@ constexpr std::size_t kPairs = 110000;
 // A window that does nothing: the timings are the engine's own.
 class NullWindow : public renkomi::GameWindow {
  public:
-  std::string Text(renkomi::Control) const override { return {}; }
   void SetText(renkomi::Control, const std::string&) override {}
   void Clear(renkomi::Control) override {}
   void SetEnabled(renkomi::Control, bool) override {}
@@ -85,11 +84,11 @@ class BenchDictionary {
     // A copy of the real dictionary, so that the saves timed here never touch it.
     renkomi::WordListPair words = renkomi::bench::RealWords();
     DictionaryMaker maker;
-    for (std::size_t i = words.jukugo.Count(); i < kPairs && renkomi::bench::RealDictionary().empty(); ++i) {
+    for (std::size_t i = words.Count(); i < kPairs && renkomi::bench::RealDictionary().empty(); ++i) {
       WordPair pair = maker.Next();
       words.Append(std::move(pair.jukugo), std::move(pair.yomi));
     }
-    renkomi::SavePair(folder_ / "bench.jdc", words.jukugo.Entries(), folder_ / "bench.ydc", words.yomi.Entries());
+    renkomi::SavePair(folder_ / "bench.jdc", words.jukugo().Entries(), folder_ / "bench.ydc", words.yomi().Entries());
   }
   ~BenchDictionary() {
     std::error_code ec;
@@ -117,9 +116,9 @@ void BM_LoadDictionary(benchmark::State& state) {
   auto store = LoadedStore();
   for (auto _ : state) {
     store->LoadDictionary();
-    benchmark::DoNotOptimize(store->comp.jukugo.Count());
+    benchmark::DoNotOptimize(store->comp.Count());
   }
-  state.counters["pairs"] = static_cast<double>(store->comp.jukugo.Count());
+  state.counters["pairs"] = static_cast<double>(store->comp.Count());
 }
 BENCHMARK(BM_LoadDictionary)->Unit(benchmark::kMillisecond);
 
@@ -141,9 +140,9 @@ void BM_ComputerTurn(benchmark::State& state) {
   // A player's word whose last kanji starts some dictionary words.
   std::string playerWord;
   std::size_t candidates = 0;
-  for (const auto& entry : store->comp.jukugo.Entries()) {
+  for (const auto& entry : store->comp.jukugo().Entries()) {
     std::size_t n = 0;
-    for (const auto& other : store->comp.jukugo.Entries()) n += renkomi::IsChained(entry, other);
+    for (const auto& other : store->comp.jukugo().Entries()) n += renkomi::IsChained(entry, other);
     if (n >= 30) {
       playerWord = entry;
       candidates = n;
@@ -165,7 +164,7 @@ BENCHMARK(BM_ComputerTurn)->Unit(benchmark::kMicrosecond);
 void BM_FindMiss(benchmark::State& state) {
   auto store = LoadedStore();
   const std::string absent = "\x88\x9F\x88\x9F\x88\x9F";  // 亜亜亜: not generated
-  for (auto _ : state) benchmark::DoNotOptimize(store->comp.jukugo.Find(absent));
+  for (auto _ : state) benchmark::DoNotOptimize(store->comp.jukugo().Find(absent));
 }
 BENCHMARK(BM_FindMiss)->Unit(benchmark::kMicrosecond);
 

@@ -60,7 +60,7 @@ WordListPair MakeDictionary(std::size_t size) {
     }
     std::string yomi;
     if (i > 0 && between(0, 9) == 0) {
-      yomi = comp.yomi.Entries()[static_cast<std::size_t>(between(0, static_cast<int>(i) - 1))];
+      yomi = comp.yomi().Entries()[static_cast<std::size_t>(between(0, static_cast<int>(i) - 1))];
     } else {
       for (int k = between(2, 7); k > 0; --k) {
         yomi += '\x82';
@@ -91,7 +91,7 @@ double Milliseconds(std::chrono::steady_clock::duration d) {
 // The real dictionary when one is named, else `size` synthetic words.
 WordListPair BenchWords(std::size_t size) {
   WordListPair real = renkomi::bench::RealWords();
-  return real.jukugo.Count() > 0 ? real : MakeDictionary(size);
+  return real.Count() > 0 ? real : MakeDictionary(size);
 }
 
 void BM_OrganizerOpen(benchmark::State& state) {
@@ -101,7 +101,7 @@ void BM_OrganizerOpen(benchmark::State& state) {
   store.ChooseDictionary("renkomi");
   store.LoadDictionary();
   store.comp = BenchWords(static_cast<std::size_t>(state.range(0)));
-  const auto words = static_cast<double>(store.comp.jukugo.Count());
+  const auto words = static_cast<double>(store.comp.Count());
   store.SaveDictionary();
   store.LoadDictionary();
 
@@ -128,7 +128,7 @@ void BM_OrganizerOpen(benchmark::State& state) {
     growth = std::max(growth, (StatusKilobytes("VmRSS") - before) / 1024.0);
     peak = std::max(peak, (StatusKilobytes("VmHWM") - before) / 1024.0);
     total = std::max(total, StatusKilobytes("VmRSS") / 1024.0);
-    if (store.comp.jukugo.Count() != 0) state.SkipWithError("COMP not emptied");
+    if (store.comp.Count() != 0) state.SkipWithError("COMP not emptied");
     const auto closing = std::chrono::steady_clock::now();
     organizer.close();  // writes the words back in reading order and reloads them
     closeMs = std::max(closeMs, Milliseconds(std::chrono::steady_clock::now() - closing));
@@ -151,8 +151,8 @@ void BM_GameMemory(benchmark::State& state) {
   const std::filesystem::path programFolder = folder.path().toStdString();
   {
     WordListPair words = BenchWords(static_cast<std::size_t>(state.range(0)));
-    renkomi::SavePair(programFolder / "bench.jdc", words.jukugo.Entries(), programFolder / "bench.ydc",
-                      words.yomi.Entries());
+    renkomi::SavePair(programFolder / "bench.jdc", words.jukugo().Entries(), programFolder / "bench.ydc",
+                      words.yomi().Entries());
   }
   renkomi::test::SilentSound sound;
   renkomi::Random random;

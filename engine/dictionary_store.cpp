@@ -114,18 +114,17 @@ void DictionaryStore::LoadDictionary() {
     // Stamped before reading: a change made while the game reads shows at the save.
     FileStamp jukugoStamp = StampOf(dir_.Get(), jukugoName_);
     FileStamp yomiStamp = StampOf(dir_.Get(), yomiName_);
-    std::vector<std::string> yomi;
-    std::vector<std::string> jukugo;
-    const ReadResult yomiRead = ReadEntries(dir_, yomiName_, yomi);
-    const ReadResult jukugoRead = ReadEntries(dir_, jukugoName_, jukugo);
+    PairLines lines;
+    const ReadResult yomiRead = ReadEntries(dir_, yomiName_, lines.yomi);
+    const ReadResult jukugoRead = ReadEntries(dir_, jukugoName_, lines.jukugo);
     if (yomiRead == ReadResult::kMissing && jukugoRead == ReadResult::kMissing) {
       // A new dictionary starts with the built-in words.
-      SaveJoinedPair(dir_, jukugoName_, JoinLines(builtin_.jukugo.Entries()), yomiName_,
-                     JoinLines(builtin_.yomi.Entries()), lock);
+      SaveJoinedPair(dir_, jukugoName_, JoinLines(builtin_.jukugo().Entries()), yomiName_,
+                     JoinLines(builtin_.yomi().Entries()), lock);
       jukugoStamp = StampOf(dir_.Get(), jukugoName_);
       yomiStamp = StampOf(dir_.Get(), yomiName_);
-      ReadEntries(dir_, jukugoName_, jukugo);
-      ReadEntries(dir_, yomiName_, yomi);
+      ReadEntries(dir_, jukugoName_, lines.jukugo);
+      ReadEntries(dir_, yomiName_, lines.yomi);
     } else if (jukugoRead == ReadResult::kMissing) {
       // Half a dictionary is a damaged one: seeding it would overwrite the words
       // still on disk, so the player is told and both files stay as they are.
@@ -135,15 +134,14 @@ void DictionaryStore::LoadDictionary() {
     }
     // Lines pair by position: with one file longer, no pair can be trusted, and
     // playing on them would save jukugo with other words' readings.
-    if (jukugo.size() != yomi.size())
-      throw UnevenPairError(jukugoPath.string(), jukugo.size(), yomiPath.string(), yomi.size());
+    if (lines.jukugo.size() != lines.yomi.size())
+      throw UnevenPairError(jukugoPath.string(), lines.jukugo.size(), yomiPath.string(), lines.yomi.size());
 
-    savedJukugo_ = JoinLines(jukugo);
-    savedYomi_ = JoinLines(yomi);
+    savedJukugo_ = JoinLines(lines.jukugo);
+    savedYomi_ = JoinLines(lines.yomi);
     jukugoStamp_ = jukugoStamp;
     yomiStamp_ = yomiStamp;
-    comp.jukugo.Entries() = std::move(jukugo);
-    comp.yomi.Entries() = std::move(yomi);
+    comp.Assign(std::move(lines));
   } catch (const Error& failure) {
     loadFailure_ = failure.what();
     throw;
@@ -155,24 +153,16 @@ void DictionaryStore::LoadDictionary() {
 }
 
 void DictionaryStore::SaveDictionary() {
-  const std::size_t usedCount = used.jukugo.Count();
-  for (std::size_t i = 0; i < usedCount; ++i) {
-    // A pair without its reading is passed over, as a failed move of one pair.
-    if (i >= used.yomi.Count()) continue;
-    comp.yomi.Append(used.yomi.Entries()[i]);
-    comp.jukugo.Append(used.jukugo.Entries()[i]);
-  }
-  used.Clear();
-
-  if (comp.jukugo.Count() == 0) return;
+  ReturnUsedWords();
+  if (comp.Count() == 0) return;
   if (!loadFailure_.empty()) throw Error(loadFailure_);
   if (jukugoPath_.empty() || yomiPath_.empty()) throw CreateFileError(InFolder(jukugoName_).string());
   WriteComp();
 }
 
 void DictionaryStore::WriteComp() {
-  std::string jukugoData = JoinCheckedLines(jukugoPath_, comp.jukugo.Entries());
-  std::string yomiData = JoinCheckedLines(yomiPath_, comp.yomi.Entries());
+  std::string jukugoData = JoinCheckedLines(jukugoPath_, comp.jukugo().Entries());
+  std::string yomiData = JoinCheckedLines(yomiPath_, comp.yomi().Entries());
   // The whole save holds the pair: another copy's save waits, then keeps whole pairs.
   PairLock lock(dir_, jukugoName_);
   RecoverPair(dir_, jukugoName_, yomiName_, lock);
@@ -188,18 +178,17 @@ void DictionaryStore::WriteComp() {
         (JoinLines(disk.jukugo) != savedJukugo_ || JoinLines(disk.yomi) != savedYomi_)) {
       const PairLines base{CutLines(savedJukugo_), CutLines(savedYomi_)};
       std::optional<PairLines> merged =
-          MergeOutsideChanges(base, disk, PairLines{comp.jukugo.Entries(), comp.yomi.Entries()});
+          MergeOutsideChanges(base, disk, PairLines{comp.jukugo().Entries(), comp.yomi().Entries()});
       if (!merged)
         throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath_.string(), disk.jukugo.size(),
                                         yomiPath_.string(), disk.yomi.size());
-      comp.jukugo.Entries() = std::move(merged->jukugo);
-      comp.yomi.Entries() = std::move(merged->yomi);
-      jukugoData = JoinLines(comp.jukugo.Entries());
-      yomiData = JoinLines(comp.yomi.Entries());
+      comp.Assign(std::move(*merged));
+      jukugoData = JoinLines(comp.jukugo().Entries());
+      yomiData = JoinLines(comp.yomi().Entries());
     }
   }
   // With every word deleted on both sides there is nothing to write.
-  if (!comp.jukugo.Entries().empty()) SaveJoinedPair(dir_, jukugoName_, jukugoData, yomiName_, yomiData, lock);
+  if (comp.Count() != 0) SaveJoinedPair(dir_, jukugoName_, jukugoData, yomiName_, yomiData, lock);
   jukugoStamp_ = StampOf(dir_.Get(), jukugoName_);
   yomiStamp_ = StampOf(dir_.Get(), yomiName_);
   savedJukugo_ = std::move(jukugoData);
@@ -226,32 +215,32 @@ bool JoinsTo(std::span<const std::string> first, std::span<const std::string> se
 }  // namespace
 
 bool DictionaryStore::HasUnsavedChanges() const {
-  // What a save would write: COMP, then the played pairs that have a reading.
-  const std::size_t played = std::min(used.jukugo.Count(), used.yomi.Count());
-  // With nothing to write, a save writes nothing.
-  if (comp.jukugo.Count() + played == 0) return false;
-  const std::span<const std::string> playedJukugo(used.jukugo.Entries().data(), played);
-  const std::span<const std::string> playedYomi(used.yomi.Entries().data(), played);
-  return !JoinsTo(comp.jukugo.Entries(), playedJukugo, savedJukugo_) ||
-         !JoinsTo(comp.yomi.Entries(), playedYomi, savedYomi_);
+  // What a save would write: COMP, then the played pairs. With nothing to write, a
+  // save writes nothing.
+  if (comp.Count() + used.Count() == 0) return false;
+  return !JoinsTo(comp.jukugo().Entries(), used.jukugo().Entries(), savedJukugo_) ||
+         !JoinsTo(comp.yomi().Entries(), used.yomi().Entries(), savedYomi_);
+}
+
+void DictionaryStore::ReturnUsedWords() {
+  for (std::size_t i = 0; i < used.Count(); ++i) {
+    WordPair played = used.Get(static_cast<long long>(i));
+    comp.Append(std::move(played.jukugo), std::move(played.yomi));
+  }
+  used.Clear();
 }
 
 bool DictionaryStore::RestoreUsedWords(std::string_view jukugo) {
-  const std::size_t usedCount = used.jukugo.Count();
-  for (std::size_t i = 0; i < usedCount; ++i) {
-    comp.jukugo.Append(used.jukugo.Get(static_cast<long long>(i)));
-    comp.yomi.Append(used.yomi.Get(static_cast<long long>(i)));
-  }
-  used.Clear();
-  return comp.jukugo.Find(jukugo) >= 0;
+  ReturnUsedWords();
+  return comp.jukugo().Find(jukugo) >= 0;
 }
 
 void DictionaryStore::RemoveFromDictionary(std::string_view jukugo) {
-  const long long index = comp.jukugo.Find(jukugo);
+  const long long index = comp.jukugo().Find(jukugo);
   if (index >= 0) comp.Delete(index);
 }
 
-bool DictionaryStore::IsUsed(std::string_view jukugo) const { return used.jukugo.Find(jukugo) >= 0; }
+bool DictionaryStore::IsUsed(std::string_view jukugo) const { return used.jukugo().Find(jukugo) >= 0; }
 
 std::vector<std::string> DictionaryStore::ListUserDictionaries() const {
   std::vector<std::string> names;

@@ -62,9 +62,8 @@ class DictionaryStore {
   // is read as CP932, whose second bytes may be a "\".
   static bool IsSafeName(std::string_view name);
 
-  WordListPair comp;        // the dictionary words not played in this match
-  WordListPair used;        // the words played in this match, in order of play
-  WordListPair candidates;  // the computer's possible replies within one turn
+  WordListPair comp;  // the dictionary words not played in this match
+  WordListPair used;  // the words played in this match, in order of play
   const WordListPair& Builtin() const { return builtin_; }
 
  private:
@@ -73,6 +72,8 @@ class DictionaryStore {
   std::filesystem::path InFolder(const std::string& fileName) const;
   // The name the player chose: the jukugo file's name without its extension.
   std::string DictionaryName() const;
+  // Appends USED to COMP, in order of play, and empties USED.
+  void ReturnUsedWords();
   // Writes COMP to the loaded files, keeping what another program changed there.
   void WriteComp();
 

@@ -1,5 +1,6 @@
 // What the game logic may do to its window. The main window implements it; tests
-// implement it with a recorder. All texts are CP932 bytes.
+// implement it with a recorder. All texts are CP932 bytes. The player's texts are
+// never read back from here: the window hands them to the match with each Enter.
 #pragma once
 
 #include <cstdint>
@@ -30,7 +31,6 @@ class GameWindow {
  public:
   virtual ~GameWindow() = default;
 
-  virtual std::string Text(Control control) const = 0;
   virtual void SetText(Control control, const std::string& text) = 0;
   virtual void Clear(Control control) = 0;
   virtual void SetEnabled(Control control, bool enabled) = 0;

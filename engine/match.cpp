@@ -45,11 +45,11 @@ Match::Match(DictionaryStore& store, GameWindow& window, Random& random)
 void Match::Start() {
   store_.used.Clear();
   store_.LoadDictionary();
-  const std::size_t count = store_.comp.jukugo.Count();
+  const std::size_t count = store_.comp.Count();
   // An empty dictionary has no opening word; nothing is shown and no match starts.
   if (count == 0) throw EmptyDictionaryError();
   const long long k = random_.RandomBelow(static_cast<std::uint32_t>(count));
-  WordPair opening{store_.comp.jukugo.Get(k), store_.comp.yomi.Get(k)};
+  WordPair opening = store_.comp.Get(k);
 
   computer_ = opening;
   window_.SetText(Control::CompJukugo, computer_.jukugo);
@@ -62,9 +62,8 @@ void Match::Start() {
   inProgress_ = true;
 }
 
-void Match::SubmitJukugo() {
+void Match::SubmitJukugo(const std::string& jukugo) {
   if (!inProgress_) return;
-  const std::string jukugo = window_.Text(Control::UserJukugo);
   if (jukugo == texts::kKousan) {
     PlayerLoses(LossReason::Surrender);
   } else if (IsJukugo(jukugo)) {
@@ -77,19 +76,16 @@ void Match::SubmitJukugo() {
   }
 }
 
-void Match::SubmitYomi() {
+void Match::SubmitYomi(const std::string& jukugo, const std::string& yomi) {
   if (!inProgress_) return;
-  const std::string yomi = window_.Text(Control::UserYomi);
   if (!IsYomi(yomi)) {
     window_.ShowMessageSet(kReadingRefused);
     window_.Clear(Control::UserYomi);
     window_.Focus(Control::UserYomi);
     return;
   }
-  // The jukugo is taken as the box holds it now; it was judged when Enter was
-  // pressed in its own box.
-  const std::string jukugo = window_.Text(Control::UserJukugo);
-  // The jukugo box may have been edited since its Enter. A line break, a NUL or a
+  // The jukugo is the box's text at this Enter; it was judged when Enter was
+  // pressed in its own box, and may have been edited since. A line break, a NUL or a
   // character CP932 cannot hold would reach the files with it: refused as at Enter.
   if (HoldsControlCharacter(jukugo)) {
     window_.ShowMessageSet(kJukugoRefused);
@@ -111,28 +107,17 @@ void Match::SubmitYomi() {
 }
 
 void Match::ComputerTurn(const std::string& jukugo) {
-  // Where each candidate stands in COMP, so that the reply leaves COMP as the very
-  // entry drawn, even when its jukugo stands there twice.
-  std::vector<std::size_t> compIndex;
-  WordListPair& candidates = store_.candidates;
-  const std::size_t count = store_.comp.jukugo.Count();
-  try {
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::string& entry = store_.comp.jukugo.Entries()[i];
-      if (IsChained(jukugo, entry)) {
-        // A reading file shorter than its jukugo file fails here with the index error.
-        candidates.Append(entry, store_.comp.yomi.Get(static_cast<long long>(i)));
-        compIndex.push_back(i);
-      }
-    }
-  } catch (...) {
-    candidates.Clear();  // never carried into the next turn
-    throw;
-  }
-  const std::size_t n = candidates.jukugo.Count();
+  // The candidates, as the places in COMP of the words that continue the chain, so
+  // that the reply leaves COMP as the very entry drawn, even when its jukugo stands
+  // there twice.
+  std::vector<std::size_t> candidates;
+  const std::vector<std::string>& compJukugo = store_.comp.jukugo().Entries();
+  for (std::size_t i = 0; i < compJukugo.size(); ++i)
+    if (IsChained(jukugo, compJukugo[i])) candidates.push_back(i);
+  const std::size_t n = candidates.size();
   if (n == 0) {
     window_.SetGauge(100);
-    PlayerWins();
+    PlayerWins(jukugo);
     return;
   }
   window_.SetGauge(DamageGauge(n));
@@ -140,23 +125,22 @@ void Match::ComputerTurn(const std::string& jukugo) {
   const std::uint32_t m = random_.RandomBelow(4);
   window_.ShowMessageSet(kFirstReply + static_cast<int>(m));
 
-  computer_ = WordPair{candidates.jukugo.Get(k), candidates.yomi.Get(k)};
+  const auto drawn = static_cast<long long>(candidates[k]);
+  computer_ = store_.comp.Get(drawn);
   window_.SetText(Control::CompJukugo, computer_.jukugo);
   window_.SetText(Control::CompYomi, computer_.yomi);
   store_.used.Append(computer_.jukugo, computer_.yomi);
-  store_.comp.Delete(static_cast<long long>(compIndex[k]));
-  candidates.Clear();
+  store_.comp.Delete(drawn);
   window_.Clear(Control::UserJukugo);
   window_.Clear(Control::UserYomi);
   window_.Focus(Control::UserJukugo);
 }
 
-void Match::PlayerWins() {
+void Match::PlayerWins(const std::string& winningWord) {
   window_.SetBubbleColour(BubbleColour::Purple);
   window_.ShowMessageSet(kWin);
   window_.PlaySoundFile("Tada.wav");
   window_.ShowInformation(std::string(texts::kWinInformation));
-  const std::string winningWord = window_.Text(Control::UserJukugo);
   // The save below writes a taught word together with the match's words.
   if (window_.AskYesNo(winningWord + std::string(texts::kWinQuestionSuffix))) AskForWord(winningWord);
   window_.SetBubbleColour(BubbleColour::Blue);

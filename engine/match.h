@@ -27,13 +27,15 @@ class Match {
 
   // "はじめる": opening move. Throws Error when the dictionary holds no words.
   void Start();
-  // Enter in the player's jukugo box.
-  void SubmitJukugo();
-  // Enter in the player's reading box.
-  void SubmitYomi();
+  // Enter in the player's jukugo box, with the text the box holds.
+  void SubmitJukugo(const std::string& jukugo);
+  // Enter in the player's reading box, with the texts both boxes hold at that
+  // moment: the jukugo may have been edited since its own Enter.
+  void SubmitYomi(const std::string& jukugo, const std::string& yomi);
 
   void ComputerTurn(const std::string& jukugo);
-  void PlayerWins();
+  // `winningWord`: the player's jukugo that nothing in COMP continues.
+  void PlayerWins(const std::string& winningWord);
   void PlayerLoses(LossReason reason);
 
   // Teaches one word; `previous` empty for free teaching, else the word to continue.

@@ -12,15 +12,9 @@
 #include <vector>
 
 #include "errors.h"
+#include "word_list.h"
 
 namespace renkomi {
-
-// A dictionary's pairs as two index-aligned lists, as the files hold them.
-struct PairLines {
-  std::vector<std::string> jukugo;
-  std::vector<std::string> yomi;
-  bool operator==(const PairLines&) const = default;
-};
 
 // `base`: the pairs as the game last read or wrote the files; `disk`: what the
 // files hold now; `mine`: what the game is about to write. Gives the pairs to write:

@@ -1,5 +1,7 @@
 #include "word_list.h"
 
+#include <stdexcept>
+
 #include "errors.h"
 #include "text_rules.h"
 
@@ -47,6 +49,13 @@ long long WordList::Find(std::string_view text) const {
   for (std::size_t i = 0; i < entries_.size(); ++i)
     if (EqualIgnoringCase(entries_[i], text)) return static_cast<long long>(i);
   return -1;
+}
+
+void WordListPair::Assign(PairLines lines) {
+  if (lines.jukugo.size() != lines.yomi.size())
+    throw std::invalid_argument("a jukugo list and a reading list of different lengths");
+  jukugo_ = WordList(std::move(lines.jukugo));
+  yomi_ = WordList(std::move(lines.yomi));
 }
 
 }  // namespace renkomi

@@ -27,17 +27,6 @@ bool KeysMatchCompare(const QCollator& collator) {
 
 }  // namespace
 
-// The two lists of a damaged dictionary may differ in length; the missing half
-// of a pair is an empty text, so that COMP empties completely and no pair is
-// shifted against its partner.
-void PadToSameLength(WordListPair& comp) {
-  auto& jukugo = comp.jukugo.Entries();
-  auto& yomi = comp.yomi.Entries();
-  const std::size_t n = std::max(jukugo.size(), yomi.size());
-  jukugo.resize(n);
-  yomi.resize(n);
-}
-
 QCollator ReadingCollator() {
   QCollator collator{QLocale()};
   collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -45,9 +34,7 @@ QCollator ReadingCollator() {
 }
 
 SortedWords FillSorted(WordListPair& comp, const QCollator& collator, const ProgressFn& progress) {
-  PadToSameLength(comp);
-  auto& jukugo = comp.jukugo.Entries();
-  auto& yomi = comp.yomi.Entries();
+  const std::vector<std::string>& yomi = comp.yomi().Entries();
   const std::size_t n = yomi.size();
   const FillProgress gauge(progress, n);
 
@@ -83,12 +70,12 @@ SortedWords FillSorted(WordListPair& comp, const QCollator& collator, const Prog
 
   SortedWords sorted;
   sorted.rows.reserve(n);
+  PairLines words = comp.Release();
   for (std::size_t i = 0; i < n; ++i) {
     gauge.Row(i);
     const std::size_t j = order[i];
-    sorted.rows.push_back(WordPair{std::move(jukugo[j]), std::move(yomi[j])});
+    sorted.rows.push_back(WordPair{std::move(words.jukugo[j]), std::move(words.yomi[j])});
   }
-  comp.Clear();
   gauge.Done();
   return sorted;
 }

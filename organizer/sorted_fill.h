@@ -26,14 +26,9 @@ using ProgressFn = std::function<void(int percent)>;
 
 // Moves every COMP pair out into reading order and leaves COMP empty. Readings
 // that collate equal are ordered by their bytes, so that identical readings
-// stand together, and identical readings keep their COMP order. A reading or
-// jukugo missing because the two lists differ in length counts as empty.
+// stand together, and identical readings keep their COMP order.
 // Progress: 10 once sorted, then in tenths as the rows go into place, then 100.
 // O(n log n), through the collator's sort keys.
 SortedWords FillSorted(WordListPair& comp, const QCollator& collator, const ProgressFn& progress);
-
-// The two lists of a damaged dictionary padded to one length, as every fill
-// pads them first.
-void PadToSameLength(WordListPair& comp);
 
 }  // namespace renkomi::organizer

@@ -64,7 +64,6 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   renkomi::Match& CurrentMatch() { return match_; }
 
   // GameWindow
-  std::string Text(renkomi::Control control) const override;
   void SetText(renkomi::Control control, const std::string& text) override;
   void Clear(renkomi::Control control) override;
   void SetEnabled(renkomi::Control control, bool enabled) override;

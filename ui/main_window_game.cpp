@@ -17,7 +17,6 @@
 using renkomi::BubbleColour;
 using renkomi::Control;
 using renkomi::ui::FromGame;
-using renkomi::ui::ToGame;
 
 QWidget* TForm1::ControlOf(Control control) const {
   switch (control) {
@@ -34,14 +33,6 @@ QWidget* TForm1::ControlOf(Control control) const {
 
 QLineEdit* TForm1::EditOf(Control control) const {
   return qobject_cast<QLineEdit*>(ControlOf(control));
-}
-
-std::string TForm1::Text(Control control) const {
-  if (const QLineEdit* box = EditOf(control)) return ToGame(box->text());
-  if (const auto* button = qobject_cast<QPushButton*>(ControlOf(control))) {
-    return ToGame(button->text());
-  }
-  return std::string();
 }
 
 void TForm1::SetText(Control control, const std::string& text) {

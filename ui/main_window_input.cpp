@@ -14,8 +14,10 @@
 #include "main_window.h"
 #include "message_set_numbers.h"
 #include "panel.h"
+#include "text.h"
 
 using renkomi::ui::Guarded;
+using renkomi::ui::ToGame;
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -51,11 +53,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
              (watched == edtUSER_JUKU || watched == edtUSER_YOMI)) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      // The box never sees its Enter: it is the move.
+      // The box never sees its Enter: it is the move, on the texts the boxes hold now.
       if (watched == edtUSER_JUKU) {
-        Guarded([this] { match_.SubmitJukugo(); });
+        Guarded([this] { match_.SubmitJukugo(ToGame(edtUSER_JUKU->text())); });
       } else {
-        Guarded([this] { match_.SubmitYomi(); });
+        Guarded([this] { match_.SubmitYomi(ToGame(edtUSER_JUKU->text()), ToGame(edtUSER_YOMI->text())); });
       }
       return true;
     }

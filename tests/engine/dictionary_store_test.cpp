@@ -51,7 +51,7 @@ TEST_F(DictionaryStoreTest, NewNameIsSeededWithTheBuiltInWords) {
   EXPECT_EQ(ReadBytes(folder / "taro.jdc"), kBuiltInJukugoFile);
   EXPECT_EQ(ReadBytes(folder / "taro.ydc"), kBuiltInYomiFile);
   EXPECT_EQ(store.comp, store.Builtin());
-  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"日本", "本日", "本当", "当日", "入口"}));
+  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"日本", "本日", "本当", "当日", "入口"}));
   EXPECT_EQ(folder.Names(), (V{"taro.jdc", "taro.ydc"}));
   EXPECT_EQ(store.JukugoPath(), folder / "taro.jdc");
 }
@@ -69,9 +69,9 @@ TEST_F(DictionaryStoreTest, LoadReplacesCompAndLeavesUsedAlone) {
   store.used.Append("u", "u");
   store.ChooseDictionary("d");
   store.LoadDictionary();
-  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"一", "二", "", "三"}));
-  EXPECT_EQ(store.comp.yomi.Entries(), SjList({"いち", "に", "", "さん"}));
-  EXPECT_EQ(store.used.jukugo.Entries(), V{"u"});
+  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"一", "二", "", "三"}));
+  EXPECT_EQ(store.comp.yomi().Entries(), SjList({"いち", "に", "", "さん"}));
+  EXPECT_EQ(store.used.jukugo().Entries(), V{"u"});
   // The next save writes CR LF throughout.
   store.used.Clear();
   store.SaveDictionary();
@@ -102,7 +102,7 @@ TEST_F(DictionaryStoreTest, SaveAndReloadRoundTrip) {
     return p;
   }();
   store.SaveDictionary();
-  EXPECT_EQ(store.used.jukugo.Count() + store.used.yomi.Count(), 0u);
+  EXPECT_EQ(store.used.jukugo().Count() + store.used.yomi().Count(), 0u);
   EXPECT_EQ(store.comp, expectedComp);
 
   DictionaryStore reloaded(folder.Path());
@@ -132,10 +132,10 @@ TEST_F(DictionaryStoreTest, ListOperationsTheMatchUses) {
   store.comp.Append(Sj("日本"), Sj("にほん"));
   store.comp.Append(Sj("本日"), Sj("もとひ"));
   store.RemoveFromDictionary(Sj("本日"));
-  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"日本", "本日"}));
-  EXPECT_EQ(store.comp.yomi.Entries(), SjList({"にほん", "もとひ"}));
+  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"日本", "本日"}));
+  EXPECT_EQ(store.comp.yomi().Entries(), SjList({"にほん", "もとひ"}));
   store.RemoveFromDictionary(Sj("入口"));
-  EXPECT_EQ(store.comp.jukugo.Count(), 2u);
+  EXPECT_EQ(store.comp.jukugo().Count(), 2u);
 
   store.used.Append("Abc", "x");
   EXPECT_TRUE(store.IsUsed("aBC"));
@@ -143,9 +143,9 @@ TEST_F(DictionaryStoreTest, ListOperationsTheMatchUses) {
 
   store.used.Append(Sj("入口"), Sj("いりぐち"));
   EXPECT_TRUE(store.RestoreUsedWords(Sj("入口")));
-  EXPECT_EQ(store.comp.jukugo.Entries(), (V{Sj("日本"), Sj("本日"), "Abc", Sj("入口")}));
-  EXPECT_EQ(store.comp.yomi.Entries(), (V{Sj("にほん"), Sj("もとひ"), "x", Sj("いりぐち")}));
-  EXPECT_EQ(store.used.jukugo.Count(), 0u);
+  EXPECT_EQ(store.comp.jukugo().Entries(), (V{Sj("日本"), Sj("本日"), "Abc", Sj("入口")}));
+  EXPECT_EQ(store.comp.yomi().Entries(), (V{Sj("にほん"), Sj("もとひ"), "x", Sj("いりぐち")}));
+  EXPECT_EQ(store.used.jukugo().Count(), 0u);
   EXPECT_FALSE(store.RestoreUsedWords(Sj("出口")));
 }
 
@@ -166,7 +166,7 @@ TEST_P(OneFilePairTest, ReportsTheMissingFileAndTouchesNothing) {
             "ファイル " + PathOf(GetParam().missing) + " が見つかりません");
   EXPECT_EQ(folder.Names(), V{GetParam().present});
   EXPECT_EQ(ReadBytes(folder / GetParam().present), "keep\r\n");
-  EXPECT_EQ(store.comp.jukugo.Entries(), V{"before"});
+  EXPECT_EQ(store.comp.jukugo().Entries(), V{"before"});
   // Nothing was loaded, so a save (closing the window) does not write this pair.
   EXPECT_NE(ErrorOf([&] { store.SaveDictionary(); }), "(no error)");
   EXPECT_EQ(folder.Names(), V{GetParam().present});
@@ -185,7 +185,7 @@ TEST_F(DictionaryStoreTest, UnreadableFileIsReportedAndNotSeededOver) {
             "ファイル " + PathOf("d.ydc") + " を読み込めません (普通のファイルではありません)");
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), "keep\r\n");
   EXPECT_TRUE(fs::is_directory(folder / "d.ydc"));
-  EXPECT_EQ(store.comp.jukugo.Count(), 0u);
+  EXPECT_EQ(store.comp.jukugo().Count(), 0u);
 }
 
 // Names that would reach outside the program folder are refused as unusable file
@@ -412,8 +412,8 @@ TEST_F(DictionaryStoreTest, LoadFinishesAnInterruptedSave) {
   WriteBytes(folder / "d.ydc.commit", CommitMarker("d.jdc.tmp-0123456789", "new-j\r\n", "d.ydc.tmp-abcdefghij", "new-y\r\n"));
   store.ChooseDictionary("d");
   store.LoadDictionary();
-  EXPECT_EQ(store.comp.jukugo.Entries(), V{"new-j"});
-  EXPECT_EQ(store.comp.yomi.Entries(), V{"new-y"});
+  EXPECT_EQ(store.comp.jukugo().Entries(), V{"new-j"});
+  EXPECT_EQ(store.comp.yomi().Entries(), V{"new-y"});
   EXPECT_EQ(folder.Names(), (V{"d.jdc", "d.ydc"}));
 }
 
@@ -424,16 +424,18 @@ TEST_F(DictionaryStoreTest, UnsavedChangesAreWhatASaveWouldWriteAnew) {
   store.LoadDictionary();
   EXPECT_FALSE(store.HasUnsavedChanges());
   // The last word drawn and given back leaves the files as they are.
-  store.used.Append(store.comp.jukugo.Get(4), store.comp.yomi.Get(4));
+  store.used.Append(store.comp.jukugo().Get(4), store.comp.yomi().Get(4));
   store.comp.Delete(4);
   EXPECT_FALSE(store.HasUnsavedChanges());
   // The first one goes to the end: the files would change.
-  store.used.Append(store.comp.jukugo.Get(0), store.comp.yomi.Get(0));
+  store.used.Append(store.comp.jukugo().Get(0), store.comp.yomi().Get(0));
   store.comp.Delete(0);
   EXPECT_TRUE(store.HasUnsavedChanges());
   store.SaveDictionary();
   EXPECT_FALSE(store.HasUnsavedChanges());
-  store.comp.yomi.Entries()[0] = Sj("べつ");
+  PairLines edited{store.comp.jukugo().Entries(), store.comp.yomi().Entries()};
+  edited.yomi[0] = Sj("べつ");
+  store.comp.Assign(std::move(edited));
   EXPECT_TRUE(store.HasUnsavedChanges());
 }
 

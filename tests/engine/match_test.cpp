@@ -64,13 +64,16 @@ class MatchTest : public testing::Test {
   }
 
   void Type(Control c, const char* utf8) { window.text[c] = Sj(utf8); }
+  // Enter in a player's box: the window hands the match what its boxes hold then.
+  void EnterJukugo() { match.SubmitJukugo(window.Text(Control::UserJukugo)); }
+  void EnterYomi() { match.SubmitYomi(window.Text(Control::UserJukugo), window.Text(Control::UserYomi)); }
 
   // Types a move and submits both boxes; the next reply draws (k of n, message m).
   void Play(const char* jukugo, const char* yomi) {
     Type(Control::UserJukugo, jukugo);
-    match.SubmitJukugo();
+    EnterJukugo();
     Type(Control::UserYomi, yomi);
-    match.SubmitYomi();
+    EnterYomi();
   }
 
   void DefaultDictionary() {
@@ -91,10 +94,10 @@ TEST_F(MatchTest, OpeningMove) {
                "SetEnabled Finish 0", "SetEnabled Teach 0", "Focus UserJukugo"}));
   EXPECT_TRUE(match.InProgress());
   EXPECT_EQ(match.ComputerWord(), (WordPair{Sj("当日"), Sj("とうじつ")}));
-  EXPECT_EQ(store.used.jukugo.Entries(), SjList({"当日"}));
-  EXPECT_EQ(store.used.yomi.Entries(), SjList({"とうじつ"}));
-  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"日本", "本日", "本当", "入口"}));
-  EXPECT_EQ(store.comp.yomi.Entries(), SjList({"にほん", "ほんじつ", "ほんとう", "いりぐち"}));
+  EXPECT_EQ(store.used.jukugo().Entries(), SjList({"当日"}));
+  EXPECT_EQ(store.used.yomi().Entries(), SjList({"とうじつ"}));
+  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"日本", "本日", "本当", "入口"}));
+  EXPECT_EQ(store.comp.yomi().Entries(), SjList({"にほん", "ほんじつ", "ほんとう", "いりぐち"}));
 }
 
 TEST_F(MatchTest, EmptyDictionaryStartsNoMatch) {
@@ -108,7 +111,7 @@ TEST_F(MatchTest, EmptyDictionaryStartsNoMatch) {
   }
   EXPECT_TRUE(window.Take().empty());
   EXPECT_FALSE(match.InProgress());
-  EXPECT_EQ(store.used.jukugo.Count(), 0u);
+  EXPECT_EQ(store.used.jukugo().Count(), 0u);
 }
 
 struct JukugoRow {
@@ -124,7 +127,7 @@ TEST_P(JukugoSubmissionTest, Row) {
   StartWith(5, 0);
   Type(Control::UserYomi, "ほん");
   Type(Control::UserJukugo, GetParam().typed);
-  match.SubmitJukugo();
+  EnterJukugo();
   EXPECT_EQ(window.Take(), GetParam().log);
   EXPECT_TRUE(match.InProgress());
   EXPECT_EQ(window.Text(Control::UserYomi), Sj("ほん"));
@@ -150,12 +153,12 @@ TEST_F(MatchTest, ReadingRefused) {
   for (const char* reading : {"ホンジツ", "ほんじつー", "", "ほん じつ", "ぁ"}) {
     Type(Control::UserJukugo, "本日");
     Type(Control::UserYomi, reading);
-    match.SubmitYomi();
+    EnterYomi();
     EXPECT_EQ(window.Take(), (V{"ShowMessageSet 10", "Clear UserYomi", "Focus UserYomi"})) << reading;
     EXPECT_EQ(window.Text(Control::UserJukugo), Sj("本日"));
   }
   EXPECT_TRUE(match.InProgress());
-  EXPECT_EQ(store.used.jukugo.Count(), 1u);
+  EXPECT_EQ(store.used.jukugo().Count(), 1u);
 }
 
 TEST_F(MatchTest, ComputerReplies) {
@@ -168,10 +171,9 @@ TEST_F(MatchTest, ComputerReplies) {
                "SetText CompJukugo 当日", "SetText CompYomi とうじつ", "Clear UserJukugo",
                "Clear UserYomi", "Focus UserJukugo"}));
   EXPECT_EQ(match.ComputerWord(), (WordPair{Sj("当日"), Sj("とうじつ")}));
-  EXPECT_EQ(store.used.jukugo.Entries(), SjList({"日本", "本当", "当日"}));
-  EXPECT_EQ(store.used.yomi.Entries(), SjList({"にほん", "ほんとう", "とうじつ"}));
-  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"本日", "入口"}));
-  EXPECT_EQ(store.candidates.jukugo.Count() + store.candidates.yomi.Count(), 0u);
+  EXPECT_EQ(store.used.jukugo().Entries(), SjList({"日本", "本当", "当日"}));
+  EXPECT_EQ(store.used.yomi().Entries(), SjList({"にほん", "ほんとう", "とうじつ"}));
+  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"本日", "入口"}));
   EXPECT_TRUE(match.InProgress());
 }
 
@@ -186,10 +188,10 @@ TEST_F(MatchTest, ReplyDrawsCandidateThenMessageAndTakesOutTheDrawnEntry) {
             (V{"ShowMessageSet 11", "Focus UserYomi", "SetGauge 58", "ShowMessageSet 15",
                "SetText CompJukugo 日日", "SetText CompYomi にちにち", "Clear UserJukugo",
                "Clear UserYomi", "Focus UserJukugo"}));
-  EXPECT_EQ(store.comp.jukugo.Entries(), SjList({"日日", "日光"}));
-  EXPECT_EQ(store.comp.yomi.Entries(), SjList({"ひび", "にっこう"}));
+  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"日日", "日光"}));
+  EXPECT_EQ(store.comp.yomi().Entries(), SjList({"ひび", "にっこう"}));
   // The player's pair went to USED with the reading typed, whatever COMP had.
-  EXPECT_EQ(store.used.yomi.Entries(), SjList({"にほん", "ほんび", "にちにち"}));
+  EXPECT_EQ(store.used.yomi().Entries(), SjList({"にほん", "ほんび", "にちにち"}));
 }
 
 struct LossRow {
@@ -208,11 +210,11 @@ TEST_P(LossTest, EndsTheMatchSavedBeforeTheDialog) {
   window.onInformation = [&] { fileAtDialog = ReadBytes(folder / "d.jdc"); };
   if (GetParam().yomi == nullptr) {
     Type(Control::UserJukugo, GetParam().jukugo);
-    match.SubmitJukugo();
+    EnterJukugo();
   } else {
     Type(Control::UserJukugo, GetParam().jukugo);
     Type(Control::UserYomi, GetParam().yomi);
-    match.SubmitYomi();
+    EnterYomi();
   }
   EXPECT_EQ(window.Take(), Concat({{"ShowMessageSet " + std::to_string(GetParam().messageSet),
                                     "PlaySoundFile Chimes.wav", "ShowInformation あなたの負けです。"},
@@ -220,7 +222,7 @@ TEST_P(LossTest, EndsTheMatchSavedBeforeTheDialog) {
   EXPECT_FALSE(match.InProgress());
   // The opening word went back to the end of the dictionary before the dialog.
   EXPECT_EQ(fileAtDialog, Sj("本日\r\n本当\r\n当日\r\n入口\r\n日本\r\n"));
-  EXPECT_EQ(store.used.jukugo.Count(), 0u);
+  EXPECT_EQ(store.used.jukugo().Count(), 0u);
   for (Control c : {Control::UserJukugo, Control::UserYomi, Control::CompJukugo, Control::CompYomi})
     EXPECT_EQ(window.Text(c), "") << Name(c);
 }
@@ -273,10 +275,10 @@ TEST_F(MatchTest, ReadingKousanIsAnOrdinaryReadingAndJukugoIsTakenAsItStands) {
   DefaultDictionary();
   StartWith(5, 0);  // 日本
   Type(Control::UserJukugo, "本日");
-  match.SubmitJukugo();
+  EnterJukugo();
   Type(Control::UserJukugo, "本気");  // changed after Enter, not submitted again
   Type(Control::UserYomi, "こうさん");
-  match.SubmitYomi();
+  EnterYomi();
   EXPECT_EQ(window.Take()[2], "SetGauge 100");
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("本日\r\n本当\r\n当日\r\n入口\r\n日本\r\n本気\r\n"));
   EXPECT_EQ(ReadBytes(folder / "d.ydc"),
@@ -312,7 +314,7 @@ TEST_F(MatchTest, SaveFailureAtTheEndStillEndsTheMatch) {
   fs::create_directory(folder / "d.ydc.commit");  // the save cannot commit
   Type(Control::UserJukugo, "こうさん");
   try {
-    match.SubmitJukugo();
+    EnterJukugo();
     ADD_FAILURE() << "the failed save was not reported";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "d.ydc.commit").string() + " を作成できません (フォルダです)");
@@ -327,9 +329,9 @@ TEST_F(MatchTest, SaveFailureAtTheEndStillEndsTheMatch) {
 TEST_F(MatchTest, SubmissionsBetweenMatchesDoNothing) {
   DefaultDictionary();
   Type(Control::UserJukugo, "こうさん");
-  match.SubmitJukugo();
+  EnterJukugo();
   Type(Control::UserYomi, "ほん");
-  match.SubmitYomi();
+  EnterYomi();
   EXPECT_TRUE(window.Take().empty());
   EXPECT_FALSE(fs::exists(folder / "d.jdc.tmp"));
 }
@@ -339,13 +341,13 @@ TEST_F(MatchTest, TaughtWordIsWrittenAtOnceAndSurvivesTheNextMatch) {
   DefaultDictionary();
   StartWith(5, 0);
   Type(Control::UserJukugo, "こうさん");
-  match.SubmitJukugo();
+  EnterJukugo();
   window.pairs = {{Sj("気分"), Sj("きぶん")}};
   match.TeachWord("");
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("本日\r\n本当\r\n当日\r\n入口\r\n日本\r\n気分\r\n"));
   EXPECT_EQ(ReadBytes(folder / "d.ydc"), Sj("ほんじつ\r\nほんとう\r\nとうじつ\r\nいりぐち\r\nにほん\r\nきぶん\r\n"));
   StartWith(6, 0);
-  EXPECT_EQ(store.comp.jukugo.Find(Sj("気分")), 4);
+  EXPECT_EQ(store.comp.jukugo().Find(Sj("気分")), 4);
 }
 
 // However the dialog was passed, a text that would break the files' lines never
@@ -355,17 +357,17 @@ TEST_F(MatchTest, ControlCharactersNeverReachTheWordLists) {
   StartWith(5, 0);  // 日本
   window.text[Control::UserJukugo] = Sj("本日") + "\n";
   Type(Control::UserYomi, "ほんじつ");
-  match.SubmitYomi();
+  EnterYomi();
   EXPECT_EQ(window.Take(), (V{"ShowMessageSet 9", "Clear UserJukugo", "Focus UserJukugo"}));
-  EXPECT_EQ(store.used.jukugo.Count(), 1u);
+  EXPECT_EQ(store.used.jukugo().Count(), 1u);
   EXPECT_TRUE(match.InProgress());
   Type(Control::UserJukugo, "こうさん");
-  match.SubmitJukugo();
+  EnterJukugo();
   window.Take();
   window.pairs = {{Sj("気分") + '\x1A', Sj("きぶん")}};
   match.TeachWord("");
-  EXPECT_EQ(store.comp.jukugo.Find(Sj("気分") + '\x1A'), -1);
-  EXPECT_EQ(store.comp.jukugo.Count(), 5u);
+  EXPECT_EQ(store.comp.jukugo().Find(Sj("気分") + '\x1A'), -1);
+  EXPECT_EQ(store.comp.jukugo().Count(), 5u);
 }
 
 struct TeachRow {
@@ -390,8 +392,8 @@ TEST_P(TeachWordTest, Row) {
   EXPECT_EQ(window.Take(), GetParam().log);
   V expected;
   for (const auto& e : GetParam().compAfter) expected.push_back(Sj(e));
-  EXPECT_EQ(store.comp.jukugo.Entries(), expected);
-  EXPECT_EQ(store.comp.jukugo.Count(), store.comp.yomi.Count());
+  EXPECT_EQ(store.comp.jukugo().Entries(), expected);
+  EXPECT_EQ(store.comp.jukugo().Count(), store.comp.yomi().Count());
   EXPECT_TRUE(window.pairs.empty()) << "the loop stopped early";
   // A word added is in the files at once; nothing else is written.
   const bool added = expected.size() == 4;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <utility>
+
 #include "errors.h"
 #include "test_support.h"
 
@@ -86,13 +89,35 @@ TEST(WordListTest, PairChangesBothListsTogether) {
   pair.Append("j2", "y2");
   pair.Append("j3", "y3");
   pair.Delete(1);
-  EXPECT_EQ(pair.jukugo.Entries(), (std::vector<std::string>{"j1", "j3"}));
-  EXPECT_EQ(pair.yomi.Entries(), (std::vector<std::string>{"y1", "y3"}));
+  EXPECT_EQ(pair.jukugo().Entries(), (std::vector<std::string>{"j1", "j3"}));
+  EXPECT_EQ(pair.yomi().Entries(), (std::vector<std::string>{"y1", "y3"}));
   pair.Delete(7);
-  EXPECT_EQ(pair.jukugo.Count(), 2u);
-  EXPECT_EQ(pair.yomi.Count(), 2u);
+  EXPECT_EQ(pair.jukugo().Count(), 2u);
+  EXPECT_EQ(pair.yomi().Count(), 2u);
   pair.Clear();
-  EXPECT_EQ(pair.jukugo.Count() + pair.yomi.Count(), 0u);
+  EXPECT_EQ(pair.jukugo().Count() + pair.yomi().Count(), 0u);
+}
+
+// Two lists of different lengths never become a pair, whichever is longer: no
+// jukugo is ever shifted against its reading. Even lists replace the pair whole,
+// and handing them over leaves the pair empty.
+TEST(WordListTest, PairTakesOnlyListsOfOneLength) {
+  const std::pair<const char*, PairLines> uneven[] = {
+      {"MoreJukugo", {{"j2", "j3"}, {"y2"}}},
+      {"MoreYomi", {{"j2"}, {"y2", "y3"}}},
+  };
+  WordListPair pair;
+  pair.Append("j1", "y1");
+  const WordListPair before = pair;
+  for (const auto& [name, lines] : uneven) {
+    EXPECT_THROW(pair.Assign(lines), std::invalid_argument) << name;
+    EXPECT_EQ(pair, before) << name;
+  }
+  const PairLines even{{"j2", "j3"}, {"y2", "y3"}};
+  pair.Assign(even);
+  EXPECT_EQ(pair.Get(1), (WordPair{"j3", "y3"}));
+  EXPECT_EQ(pair.Release(), even);
+  EXPECT_EQ(pair.jukugo().Count() + pair.yomi().Count(), 0u);
 }
 
 }  // namespace

@@ -208,8 +208,8 @@ TEST_F(KillDuringSavesTest, EveryKillLeavesTheOldPairOrTheNewPairWhole) {
     std::vector<std::string> yomi;
     ASSERT_TRUE(CutStrictly(jukugoBytes, jukugo));
     ASSERT_TRUE(CutStrictly(yomiBytes, yomi));
-    EXPECT_EQ(store.comp.jukugo.Entries(), jukugo);
-    EXPECT_EQ(store.comp.yomi.Entries(), yomi);
+    EXPECT_EQ(store.comp.jukugo().Entries(), jukugo);
+    EXPECT_EQ(store.comp.yomi().Entries(), yomi);
   }
 
   const auto seconds = std::chrono::duration<double>(Clock::now() - began).count();
@@ -257,7 +257,7 @@ TEST(TwoCopiesTest, SavesAtTheSameMomentNeverMispairTheFiles) {
       } catch (const std::exception&) {
         return 10;
       }
-      if (!whole(store.comp.jukugo.Entries(), store.comp.yomi.Entries())) return 11;
+      if (!whole(store.comp.jukugo().Entries(), store.comp.yomi().Entries())) return 11;
       store.comp.Clear();
       const std::string tag = std::string(1, copy) + std::to_string(save);
       for (int i = 0; i < kPairs; ++i) store.comp.Append("J" + tag + "-" + std::to_string(i), "Y" + tag + "-" + std::to_string(i));

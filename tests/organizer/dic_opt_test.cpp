@@ -88,7 +88,7 @@ class Organizer : public ::testing::Test {
   QString Count() const { return organizer.Memo2->text(); }
   std::vector<std::string> CompJukugo() const {
     std::vector<std::string> jukugo;
-    for (const std::string& entry : dictionary.store.comp.jukugo.Entries())
+    for (const std::string& entry : dictionary.store.comp.jukugo().Entries())
       jukugo.push_back(Cp932ToUtf8(entry));
     return jukugo;
   }
@@ -112,8 +112,8 @@ TEST_F(Organizer, OpensWithTheDictionarySortedByReadingAndTakesItOutOfComp) {
   EXPECT_EQ(Table().headerData(1, Qt::Horizontal).toString(), QStringLiteral("熟語"));
   EXPECT_EQ(Table().headerData(2, Qt::Horizontal).toString(), QStringLiteral("よみがな"));
   EXPECT_EQ(Count(), QStringLiteral("4"));
-  EXPECT_EQ(dictionary.store.comp.jukugo.Count(), 0u);
-  EXPECT_EQ(dictionary.store.comp.yomi.Count(), 0u);
+  EXPECT_EQ(dictionary.store.comp.jukugo().Count(), 0u);
+  EXPECT_EQ(dictionary.store.comp.yomi().Count(), 0u);
   EXPECT_FALSE(mainWindow.isEnabled());
   EXPECT_FALSE(wait.isVisible());
   EXPECT_EQ(organizer.stgWord->currentIndex().row(), 0);
@@ -287,7 +287,7 @@ TEST_F(Organizer, EmptyDictionaryShowsHeadingsOnlyAndWritesNothing) {
   EXPECT_EQ(ReadFile(dictionary.JukugoFile()), "");
   EXPECT_EQ(ReadFile(dictionary.YomiFile()), "");
   EXPECT_EQ(std::filesystem::last_write_time(dictionary.JukugoFile()), jukugoTime);
-  EXPECT_EQ(dictionary.store.comp.jukugo.Count(), 0u);
+  EXPECT_EQ(dictionary.store.comp.jukugo().Count(), 0u);
 }
 
 struct GaugeCase {

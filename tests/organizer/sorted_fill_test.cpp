@@ -93,13 +93,13 @@ TEST_P(SameRowsAsScan, QuickFillGivesTheScansRowsAndProgress) {
 
   EXPECT_EQ(quick.rows, scan.rows);
   EXPECT_EQ(quickProgress, scanProgress);
-  EXPECT_EQ(quickComp.jukugo.Count(), 0u);
-  EXPECT_EQ(quickComp.yomi.Count(), 0u);
+  EXPECT_EQ(quickComp.jukugo().Count(), 0u);
+  EXPECT_EQ(quickComp.yomi().Count(), 0u);
 
   // Whatever both agree on must still be a reading order of the same words.
   ASSERT_EQ(quick.rows.size(), c.size);
   std::multiset<std::pair<std::string, std::string>> before, after;
-  for (std::size_t i = 0; i < c.size; ++i) before.emplace(original.jukugo.Entries()[i], original.yomi.Entries()[i]);
+  for (std::size_t i = 0; i < c.size; ++i) before.emplace(original.jukugo().Entries()[i], original.yomi().Entries()[i]);
   for (const WordPair& row : quick.rows) after.emplace(row.jukugo, row.yomi);
   EXPECT_EQ(before, after);
   std::map<std::string, std::size_t> lastRowOfReading;
@@ -163,24 +163,6 @@ TEST(ReadingOrder, ReadingsThatOnlyCollateEqualAreNotMixedTogether) {
   const SortedWords sorted = FillSorted(comp, collator, {});
   // あ (82 A0) before ア (83 41); かっこ (82 A9 82 C1 ...) before かつこ (82 A9 82 C2 ...).
   EXPECT_EQ(Jukugo(sorted), (std::vector<std::string>{"E", "C", "G", "B", "F", "A", "D"}));
-}
-
-TEST(ReadingOrder, ListsOfDifferentLengthsEmptyCompWithoutShiftingPairs) {
-  const QCollator collator = CaseInsensitive(QLocale(QLocale::Japanese, QLocale::Japan));
-  for (const bool moreJukugo : {true, false}) {
-    WordListPair comp = Dictionary({{"日本", "にほん"}, {"入口", "いりぐち"}});
-    if (moreJukugo) comp.jukugo.Append(Sjis("本日"));
-    else comp.yomi.Append(Sjis("ほんじつ"));
-    WordListPair scanComp = comp;
-    const SortedWords sorted = FillSorted(comp, collator, {});
-    EXPECT_EQ(sorted.rows, FillSortedByScan(scanComp, collator, {}).rows);
-    EXPECT_EQ(comp.jukugo.Count() + comp.yomi.Count(), 0u);
-    ASSERT_EQ(sorted.rows.size(), 3u);
-    const WordPair unpaired = moreJukugo ? WordPair{Sjis("本日"), ""} : WordPair{"", Sjis("ほんじつ")};
-    EXPECT_NE(std::find(sorted.rows.begin(), sorted.rows.end(), unpaired), sorted.rows.end());
-    EXPECT_NE(std::find(sorted.rows.begin(), sorted.rows.end(), WordPair{Sjis("日本"), Sjis("にほん")}),
-              sorted.rows.end());
-  }
 }
 
 }  // namespace

@@ -14,8 +14,7 @@ namespace renkomi::organizer {
 
 SortedWords FillSortedByScan(WordListPair& comp, const QCollator& collator,
                              const ProgressFn& progress) {
-  PadToSameLength(comp);
-  const std::size_t n = comp.yomi.Count();
+  const std::size_t n = comp.Count();
   const FillProgress gauge(progress, n);
 
   struct Entry {
@@ -28,7 +27,7 @@ SortedWords FillSortedByScan(WordListPair& comp, const QCollator& collator,
   };
   std::vector<Entry> sortBuffer;
   sortBuffer.reserve(n);
-  for (const std::string& reading : comp.yomi.Entries()) {
+  for (const std::string& reading : comp.yomi().Entries()) {
     Entry entry{reading, QString::fromStdString(Cp932ToUtf8(reading))};
     const auto at = std::upper_bound(sortBuffer.begin(), sortBuffer.end(), entry, before);
     sortBuffer.insert(at, std::move(entry));
@@ -38,12 +37,11 @@ SortedWords FillSortedByScan(WordListPair& comp, const QCollator& collator,
   SortedWords sorted;
   for (std::size_t i = 0; i < n; ++i) {
     gauge.Row(i);
-    const auto& readings = comp.yomi.Entries();
+    const auto& readings = comp.yomi().Entries();
     for (std::size_t j = 0; j < readings.size(); ++j) {
       if (readings[j] != sortBuffer[i].bytes) continue;
       const auto index = static_cast<long long>(j);
-      WordPair pair{comp.jukugo.Get(index), comp.yomi.Get(index)};
-      sorted.rows.push_back(std::move(pair));
+      sorted.rows.push_back(comp.Get(index));
       comp.Delete(index);
       break;
     }

@@ -164,6 +164,22 @@ TEST_F(MatchWindowTest, WonMatchTeachesNothingOnNoAndSavesEveryWordPlayed) {
                    {"当日", "とうじつ"}, {"日光", "にっこう"}}));
 }
 
+// The reading's Enter takes the jukugo as its box holds it then, also when the
+// player changed it after the jukugo's own Enter.
+TEST_F(MatchWindowTest, ReadingsEnterTakesTheJukugoBoxAsItThenStands) {
+  Submit("edtUSER_JUKU", QStringLiteral("本日"));
+  auto* jukugo = Find<QLineEdit>("edtUSER_JUKU");
+  jukugo->clear();
+  TypeText(jukugo, QStringLiteral("本気"));  // no Enter: only the reading is submitted
+  answerer.Click(QStringLiteral("yesButton"));
+  answerer.Click(QStringLiteral("noButton"));
+  Submit("edtUSER_YOMI", QStringLiteral("ほんき"));  // nothing continues 本気: a win
+  ASSERT_TRUE(answerer.WaitUntilAnswered());
+  ASSERT_EQ(answerer.Dialogs().size(), 2u);
+  EXPECT_EQ(answerer.Dialogs()[1].text, QStringLiteral("本気 に続くことばをおしえてくれますか？"));
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")).back(), (std::pair<QString, QString>{"本気", "ほんき"}));
+}
+
 // The reasons for a loss are the match's own tests; here, that the window shows
 // the loss in its order: the reason, the sound, the saved files, then the dialog.
 TEST_F(MatchWindowTest, LostMatchShowsTheReasonSavesThenTellsThePlayer) {

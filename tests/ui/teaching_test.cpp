@@ -140,7 +140,7 @@ class TeachingTest : public ::testing::Test {
                                        std::string(renkomi::ui::kExclamationSound)));
   }
   bool CompHolds(const QString& jukugo) const {
-    return form->Store().comp.jukugo.Find(renkomi::ui::ToGame(jukugo)) >= 0;
+    return form->Store().comp.jukugo().Find(renkomi::ui::ToGame(jukugo)) >= 0;
   }
 
   // The word entry dialog's next showing: what it showed, then the player types
@@ -264,8 +264,8 @@ TEST_F(TeachingTest, KnownJukugoWithAnotherReadingAddsNothing) {
   TeachButton();
   ASSERT_EQ(showings.size(), 1u);
   EXPECT_EQ(showings[0].prompt, QStringLiteral("新しいことばを入れて下さい。"));
-  EXPECT_EQ(form->Store().comp.jukugo.Count(), 2u);
-  EXPECT_EQ(form->Store().comp.yomi.Find(renkomi::ui::ToGame(QStringLiteral("にっぽん"))), -1);
+  EXPECT_EQ(form->Store().comp.jukugo().Count(), 2u);
+  EXPECT_EQ(form->Store().comp.yomi().Find(renkomi::ui::ToGame(QStringLiteral("にっぽん"))), -1);
   // The bubble keeps the comment the dialog made (set 11 on the jukugo's Enter).
   EXPECT_EQ(Bubble(), Set(11));
   ExpectBetweenMatches();
@@ -283,7 +283,7 @@ TEST_F(TeachingTest, FreeTeachingIsWrittenAtOnceAndSurvivesTheNextStart) {
   EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), expected);
   Find<QPushButton>("btnSTART")->click();
   EXPECT_TRUE(CompHolds(QStringLiteral("日記")) ||
-              form->Store().used.jukugo.Find(renkomi::ui::ToGame(QStringLiteral("日記"))) >= 0);
+              form->Store().used.jukugo().Find(renkomi::ui::ToGame(QStringLiteral("日記"))) >= 0);
 }
 
 TEST_F(TeachingTest, GivingUpAddsNothingWhateverWasTaughtBefore) {
@@ -295,7 +295,7 @@ TEST_F(TeachingTest, GivingUpAddsNothingWhateverWasTaughtBefore) {
   TeachButton();
   ASSERT_EQ(showings.size(), 2u);
   EXPECT_EQ(showings[1].jukugo, QString());
-  EXPECT_EQ(form->Store().comp.jukugo.Count(), 3u);
+  EXPECT_EQ(form->Store().comp.jukugo().Count(), 3u);
   ExpectBetweenMatches();
 }
 
