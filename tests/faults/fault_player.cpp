@@ -37,8 +37,8 @@
 //                 once, or during a match (the first close answered "いいえ")
 //
 // Output lines, fields separated by tabs:
-//   dialog <caption> <text>       a message dialog opened (answered at once)
-//   error <message>               the game's error dialog is about to open
+//   dialog <caption> <text>       a message dialog opened (answered at once); the
+//                                 game's error dialog has the caption "エラー"
 //   state <label> key=value...    the window as the player sees it (set= the
 //                                 message set in the bubble, 0 for none)
 //   files <label> name=hex...     every file of the program folder and its bytes
@@ -547,8 +547,6 @@ int main(int argc, char** argv) {
 
   int qtArgc = 1;
   renkomi::ui::Application app(qtArgc, argv);
-  QObject::connect(&app, &renkomi::ui::Application::errorShowing,
-                   [](const QString& message) { Say("error\t" + message.toStdString()); });
 
   // The windows in the game's order, wired as the game wires them. The robot plays
   // without a sound device: the game's sounds never fail towards it anyway, and the
