@@ -243,9 +243,11 @@ TEST_F(MainWindowTest, FontsAndColoursFollowTheLayout) {
   EXPECT_EQ(Find("Panel5")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
   EXPECT_EQ(Find("Panel5")->palette().color(QPalette::Window), QColor(0, 0, 128));
   EXPECT_EQ(BubbleColour(), QColor(0, 0, 255));
-  auto* gauge = Find<ui::Gauge>("gagHitPoint");
-  EXPECT_EQ(gauge->FilledColour(), QColor(255, 0, 0));
-  EXPECT_EQ(gauge->EmptyColour(), QColor(0, 255, 0));
+  // The damage gauge half full, as the player sees it: red from the left, lime after.
+  form->SetGauge(50);
+  const QImage gauge = Find("gagHitPoint")->grab().toImage();
+  EXPECT_EQ(gauge.pixelColor(2, 2), QColor(255, 0, 0));
+  EXPECT_EQ(gauge.pixelColor(gauge.width() - 3, 2), QColor(0, 255, 0));
   EXPECT_EQ(Find<ui::Panel>("Panel2")->Caption(), QStringLiteral("パソコン"));
   EXPECT_EQ(Find<ui::Panel>("Panel5")->Caption(), QStringLiteral("今のダメージは"));
   EXPECT_EQ(Find<ui::Panel>("pnlUserName")->Caption(), QStringLiteral("あなた"));
