@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "layout.h"
+
 namespace renkomi::ui {
 class Gauge;
 }
@@ -14,9 +16,8 @@ class TfrmRenkomiWait : public QDialog {
  public:
   explicit TfrmRenkomiWait(QWidget* parent = nullptr);
 
-  QLabel* Label1;
-  QLabel* Panel1;
-  renkomi::ui::Gauge* Gauge1;
+  // The organizer sets it as it fills its table.
+  renkomi::ui::Gauge* Gauge1 = nullptr;
 
   void setVisible(bool visible) override;
 
@@ -24,9 +25,13 @@ class TfrmRenkomiWait : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The elements as the design lays them out, one row each, and their members.
+  static const renkomi::ui::Element kLayout[];
+  QLabel* Label1 = nullptr;
+  QLabel* Panel1 = nullptr;
+
   // Sets the gauge to 0 once per showing, when the dialog first paints. Not on
   // every paint: the dialog may be redrawn while the organizer is filling, and
   // that must not wipe the progress already shown.
   void FormPaint();
-
 };
