@@ -11,7 +11,7 @@
 
 namespace renkomi::app {
 
-// A silver panel framed by a raised bevel inside a lowered one.
+// A panel framed by a raised bevel inside a lowered one; its silver is its row's.
 class BevelPanel : public QFrame {
   Q_OBJECT
  public:

@@ -87,7 +87,7 @@ enum class InputMethod : std::uint8_t {
 struct Element {
   const char* name;
   Binder bind = nullptr;  // the window's member for the element; none for an element no code uses
-  ElementKind kind = Kind::Shape;
+  ElementKind kind;  // every row names its kind
   const char* parent = nullptr;  // an earlier row's name; nullptr for the window itself
   int left = 0, top = 0, width = 0, height = 0;
   const char16_t* text = nullptr;        // the caption, or a box's starting text
