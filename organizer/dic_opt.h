@@ -44,11 +44,6 @@ class TfrmDicOpt : public QWidget {
   // Showing runs the opening sequence first, so the window appears filled.
   void setVisible(bool visible) override;
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   // The controls as the design lays them out, one row each, and their members.
   static const renkomi::ui::Element kLayout[];
@@ -61,6 +56,12 @@ class TfrmDicOpt : public QWidget {
   QLineEdit* Memo2 = nullptr;
   QLabel* Label1 = nullptr;
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
   void FormShow();
   void WaitDlg();
   void SizeColumns(const std::vector<renkomi::WordPair>& words);

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -100,37 +98,6 @@ TEST(AppShellTest, RefusedCloseKeepsTheGameRunning) {
   EXPECT_TRUE(mainForm.isVisible());
 }
 
-// Every other window of the game belongs to the main window: the desktop keeps it
-// above the main window and takes it down with it. (Which windows get no taskbar
-// entry only an X11 window manager sees; the desktop suite checks that.)
-TEST(GameWindowsTest, SecondaryWindowsBelongToTheMainWindow) {
-  test::ProgramFolder folder;
-  Random random;
-  test::RecordingSound sound;
-  AppShell shell;
-  GameWindows windows(folder.Path(), random, sound, shell);
-  QWidget& main = windows.Form1();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-  const std::pair<const char*, QWidget*> secondary[] = {
-      {"about box", &windows.RenkomiAboutBox()}, {"word entry", &windows.FrmInputBox()},
-      {"organizer", &windows.FrmDicOpt()}, {"progress", &windows.FrmRenkomiWait()}};
-  for (const auto& [name, window] : secondary) {
-    SCOPED_TRACE(name);
-    window->show();
-    ASSERT_NE(window->windowHandle(), nullptr);
-    EXPECT_EQ(window->windowHandle()->transientParent(), main.windowHandle());
-    // Down with the game; a modal dialog stays, since hiding it would end it.
-    main.showMinimized();
-    QTest::qWait(50);
-    EXPECT_EQ(window->isVisible(), window->isModal()) << "minimized with the game";
-    main.showNormal();
-    main.activateWindow();
-    QTest::qWait(50);
-    EXPECT_TRUE(window->isVisible()) << "not back with the game";
-    window->hide();
-  }
-}
-
 struct FrameRow {
   const char* name;
   Qt::WindowFlags buttons;  // minimize and maximize, as the design gives them
@@ -173,6 +140,37 @@ INSTANTIATE_TEST_SUITE_P(
                     FrameRow{"frmDicOpt", Qt::WindowMaximizeButtonHint, false},
                     FrameRow{"frmRenkomiWait", Qt::WindowFlags(), true}),
     [](const testing::TestParamInfo<FrameRow>& info) { return std::string(info.param.name); });
+
+// Every other window of the game belongs to the main window: the desktop keeps it
+// above the main window and takes it down with it. (Which windows get no taskbar
+// entry only an X11 window manager sees; the desktop suite checks that.)
+TEST(GameWindowsTest, SecondaryWindowsBelongToTheMainWindow) {
+  test::ProgramFolder folder;
+  Random random;
+  test::RecordingSound sound;
+  AppShell shell;
+  GameWindows windows(folder.Path(), random, sound, shell);
+  QWidget& main = windows.Form1();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+  const std::pair<const char*, QWidget*> secondary[] = {
+      {"about box", &windows.RenkomiAboutBox()}, {"word entry", &windows.FrmInputBox()},
+      {"organizer", &windows.FrmDicOpt()}, {"progress", &windows.FrmRenkomiWait()}};
+  for (const auto& [name, window] : secondary) {
+    SCOPED_TRACE(name);
+    window->show();
+    ASSERT_NE(window->windowHandle(), nullptr);
+    EXPECT_EQ(window->windowHandle()->transientParent(), main.windowHandle());
+    // Down with the game; a modal dialog stays, since hiding it would end it.
+    main.showMinimized();
+    QTest::qWait(50);
+    EXPECT_EQ(window->isVisible(), window->isModal()) << "minimized with the game";
+    main.showNormal();
+    main.activateWindow();
+    QTest::qWait(50);
+    EXPECT_TRUE(window->isVisible()) << "not back with the game";
+    window->hide();
+  }
+}
 
 }  // namespace
 }  // namespace renkomi::app
