@@ -30,30 +30,35 @@ constexpr const char16_t* kAboutText =
     u"パソコンが負けたら、つづくことばをおしえてあげてね。"
     u"おしえたことばは辞書にのこって、つぎの勝負からパソコンも使います。";
 
-constexpr QSize kClientSize{427, 334};
-
-// The box's elements as the design lays them out, in the order they are stacked.
-using renkomi::ui::Kind;
-using renkomi::ui::OwnClass;
-constexpr renkomi::ui::Element kLayout[] = {
-    // name, kind, parent, left, top, width, height, caption, font pixels, bold, colour
-    {"Panel1", OwnClass<BevelPanel>, nullptr, 16, 11, 393, 166},
-    {"OKButton", OwnClass<CheckGlyphButton>, nullptr, 160, 278, 106, 38, u"閉じる"},
-    {.name = "ProgramIcon", .kind = Kind::Picture, .parent = "Panel1", .left = 24, .top = 16, .width = 32,
-     .height = 32, .accessibleName = u"Renkomiのアイコン"},
-    {"ProductName", Kind::Label, "Panel1", 37, 62, 323, 21, u"Renkomi", 21, true, kTeal},
-    {"Version", Kind::Label, "Panel1", 258, 95, 100, 16, u"Version 2.0", 16, true, kGrey},
-    {"Label1", Kind::Label, nullptr, 32, 184, 353, 72, kAboutText, 0, false, kYellow},
-};
+// A fixed dialog frame on the game's teal: title and close button, nothing to
+// minimize or maximize.
+constexpr renkomi::ui::WindowRow kWindow{.name = "RenkomiAboutBox", .caption = u"バージョン情報",
+                                         .frame = renkomi::ui::Frame::FixedDialog, .clientWidth = 427,
+                                         .clientHeight = 334, .background = kTeal};
 
 }  // namespace
 
-BevelPanel::BevelPanel(QWidget* parent) : QFrame(parent) {
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, renkomi::ui::FromBgr(kSilver));
-  setPalette(palette);
-  setAutoFillBackground(true);
-}
+using renkomi::ui::Kind;
+using renkomi::ui::OwnClass;
+
+// The box's elements as the design lays them out, in the order they are stacked.
+constexpr renkomi::ui::Element TRenkomiAboutBox::kLayout[] = {
+    {RENKOMI_ELEMENT(TRenkomiAboutBox, Panel1), .kind = OwnClass<BevelPanel>, .left = 16, .top = 11, .width = 393,
+     .height = 166, .background = kSilver},
+    {RENKOMI_ELEMENT(TRenkomiAboutBox, OKButton), .kind = OwnClass<CheckGlyphButton>, .left = 160, .top = 278,
+     .width = 106, .height = 38, .text = u"閉じる"},
+    {RENKOMI_ELEMENT(TRenkomiAboutBox, ProgramIcon), .kind = Kind::Picture, .parent = "Panel1", .left = 24,
+     .top = 16, .width = 32, .height = 32, .accessibleName = u"Renkomiのアイコン"},
+    {RENKOMI_ELEMENT(TRenkomiAboutBox, ProductName), .kind = Kind::Label, .parent = "Panel1", .left = 37, .top = 62,
+     .width = 323, .height = 21, .text = u"Renkomi", .fontPixels = 21, .bold = true, .colour = kTeal,
+     .background = kSilver},
+    {RENKOMI_ELEMENT(TRenkomiAboutBox, Version), .kind = Kind::Label, .parent = "Panel1", .left = 258, .top = 95,
+     .width = 100, .height = 16, .text = u"Version 2.0", .fontPixels = 16, .bold = true, .colour = kGrey},
+    {RENKOMI_ELEMENT(TRenkomiAboutBox, Label1), .kind = Kind::Label, .left = 32, .top = 184, .width = 353,
+     .height = 72, .text = kAboutText, .colour = kYellow},
+};
+
+BevelPanel::BevelPanel(QWidget* parent) : QFrame(parent) {}
 
 void BevelPanel::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
@@ -107,33 +112,14 @@ void CheckGlyphButton::paintEvent(QPaintEvent*) {
   }
 }
 
-TRenkomiAboutBox::TRenkomiAboutBox(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
-  setObjectName(QStringLiteral("RenkomiAboutBox"));
-  setWindowTitle(QStringLiteral("バージョン情報"));
-  setFixedSize(kClientSize);
-  // A fixed dialog frame: title and close button, nothing to minimize or maximize.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFont(renkomi::ui::GameFont(13, false));
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, renkomi::ui::FromBgr(kTeal));
-  setPalette(palette);
-  setAutoFillBackground(true);
-
-  const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
-  built.Bind("Panel1", Panel1, "OKButton", OKButton, "ProgramIcon", ProgramIcon, "ProductName", ProductName,
-             "Version", Version, "Label1", Label1);
+TRenkomiAboutBox::TRenkomiAboutBox(QWidget* parent) : QDialog(parent) {
+  renkomi::ui::SetUpWindow(*this, kWindow);
+  renkomi::ui::BuildElements(*this, kLayout);
 
   OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
   ProgramIcon->setPixmap(renkomi::ui::PictureAtRatio(QStringLiteral(":/renkomi/program_icon.bmp"),
                                                       QSize(32, 32), devicePixelRatioF()));
-  QPalette silver = ProductName->palette();
-  silver.setColor(QPalette::Window, renkomi::ui::FromBgr(kSilver));
-  ProductName->setPalette(silver);
-  ProductName->setAutoFillBackground(true);
   Label1->setWordWrap(true);
   Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 

@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "layout.h"
+
 namespace renkomi::app {
 
-// A silver panel framed by a raised bevel inside a lowered one.
+// A panel framed by a raised bevel inside a lowered one; its silver is its row's.
 class BevelPanel : public QFrame {
   Q_OBJECT
  public:
@@ -35,16 +37,19 @@ class TRenkomiAboutBox : public QDialog {
  public:
   explicit TRenkomiAboutBox(QWidget* parent = nullptr);
 
-  BevelPanel* Panel1;
-  CheckGlyphButton* OKButton;
-  QLabel* ProgramIcon;
-  QLabel* ProductName;
-  QLabel* Version;
-  QLabel* Label1;
-
  protected:
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  // The controls as the design lays them out, one row each, and their members.
+  static const renkomi::ui::Element kLayout[];
+  BevelPanel* Panel1 = nullptr;
+  CheckGlyphButton* OKButton = nullptr;
+  QLabel* ProgramIcon = nullptr;
+  QLabel* ProductName = nullptr;
+  QLabel* Version = nullptr;
+  QLabel* Label1 = nullptr;
 };
 
 }  // namespace renkomi::app

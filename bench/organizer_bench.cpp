@@ -18,7 +18,6 @@
 #include "bench_dictionary.h"
 #include "dic_opt.h"
 #include "game_windows.h"
-#include "gauge.h"
 #include "dictionary_store.h"
 #include "pair_save.h"
 #include "recording_sound.h"
@@ -111,13 +110,10 @@ void BM_OrganizerOpen(benchmark::State& state) {
   TfrmRenkomiWait wait;
   TfrmDicOpt organizer(store, mainWindow, panelWidth, sound);
   organizer.SetWaitDialog(&wait);
-  int gaugeSteps = 0;
-  QObject::connect(wait.Gauge1, &renkomi::ui::Gauge::progressSet, [&](int) { ++gaugeSteps; });
 
   double growth = 0, peak = 0, total = 0, closeMs = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    gaugeSteps = 0;
     ResetPeakMemory();
     const long before = StatusKilobytes("VmRSS");
     state.ResumeTiming();
@@ -139,7 +135,6 @@ void BM_OrganizerOpen(benchmark::State& state) {
   state.counters["rss_growth_MB"] = growth;
   state.counters["peak_growth_MB"] = peak;
   state.counters["rss_MB"] = total;
-  state.counters["gauge_steps"] = gaugeSteps;
 }
 BENCHMARK(BM_OrganizerOpen)->Arg(110000)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -44,22 +44,37 @@ constexpr int kRowHeight = 24;
 
 constexpr std::uint32_t kMaroon = 0x000080;
 
+// A resizable window with a maximize button and no minimize button.
+constexpr renkomi::ui::WindowRow kWindow{.name = "frmDicOpt", .caption = u"辞書の整理",
+                                         .frame = renkomi::ui::Frame::SizableWithMaximize,
+                                         .clientWidth = kClientWidth, .clientHeight = kClientHeight};
+
+}  // namespace
+
 // The organizer's elements as the design lays them out, in the order they are
 // stacked: the word table on the left, the panel of help, buttons and count at
 // the right edge.
 using renkomi::ui::Kind;
 using renkomi::ui::kSizedByWindow;
-constexpr renkomi::ui::Element kLayout[] = {
-    // name, kind, parent, left, top, width, height, caption, font pixels, bold, colour
-    {"stgWord", Kind::Table, nullptr, 0, 0, kSizedByWindow, kSizedByWindow},
-    {"Panel1", Kind::RaisedFrame, nullptr, kClientWidth - kPanelWidth, 0, kPanelWidth, kClientHeight},
-    {"Memo1", Kind::Memo, "Panel1", 24, 17, 177, 288},
-    {"btnDelete", Kind::Button, "Panel1", 17, 313, 88, 32, u"削除"},
-    {"btnEND", Kind::Button, "Panel1", 120, 313, 89, 32, u"終了"},
-    {"Panel2", Kind::RaisedLabel, "Panel1", 24, 361, 177, 33, u"現在の登録数"},
-    {"Memo2", Kind::DisplayBox, "Panel1", 32, 401, 122, 33, u"0", 15, false, kMaroon},
-    {"Label1", Kind::Label, "Panel1", 161, 409, 48, 20, u"個です"},
+constexpr renkomi::ui::Element TfrmDicOpt::kLayout[] = {
+    {RENKOMI_ELEMENT(TfrmDicOpt, stgWord), .kind = Kind::Table, .width = kSizedByWindow, .height = kSizedByWindow},
+    {RENKOMI_ELEMENT(TfrmDicOpt, Panel1), .kind = Kind::RaisedFrame, .left = kClientWidth - kPanelWidth,
+     .width = kPanelWidth, .height = kClientHeight},
+    {RENKOMI_ELEMENT(TfrmDicOpt, Memo1), .kind = Kind::Memo, .parent = "Panel1", .left = 24, .top = 17, .width = 177,
+     .height = 288},
+    {RENKOMI_ELEMENT(TfrmDicOpt, btnDelete), .kind = Kind::Button, .parent = "Panel1", .left = 17, .top = 313,
+     .width = 88, .height = 32, .text = u"削除"},
+    {RENKOMI_ELEMENT(TfrmDicOpt, btnEND), .kind = Kind::Button, .parent = "Panel1", .left = 120, .top = 313,
+     .width = 89, .height = 32, .text = u"終了"},
+    {RENKOMI_ELEMENT(TfrmDicOpt, Panel2), .kind = Kind::RaisedLabel, .parent = "Panel1", .left = 24, .top = 361,
+     .width = 177, .height = 33, .text = u"現在の登録数"},
+    {RENKOMI_ELEMENT(TfrmDicOpt, Memo2), .kind = Kind::DisplayBox, .parent = "Panel1", .left = 32, .top = 401,
+     .width = 122, .height = 33, .text = u"0", .fontPixels = 15, .colour = kMaroon},
+    {RENKOMI_ELEMENT(TfrmDicOpt, Label1), .kind = Kind::Label, .parent = "Panel1", .left = 161, .top = 409,
+     .width = 48, .height = 20, .text = u"個です"},
 };
+
+namespace {
 
 const QStringList& HelpLines() {
   static const QStringList lines{
@@ -124,26 +139,14 @@ void MakeDisplayOnly(QWidget& widget) {
 
 TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
                        const int& organizerPanelWidth, renkomi::ui::Sound& sound, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                          Qt::WindowCloseButtonHint),
+    : QWidget(parent),
       store_(store),
       mainWindow_(mainWindow),
       organizerPanelWidth_(organizerPanelWidth),
       sound_(sound),
       words_(new WordTableModel(this)) {
-  setObjectName(QStringLiteral("frmDicOpt"));
-  setWindowTitle(QStringLiteral("辞書の整理"));
-  setFont(renkomi::ui::GameFont(13));
-  resize(kClientWidth, kClientHeight);
-  // A resizable window with a maximize button and no minimize button.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                 Qt::WindowCloseButtonHint);
-
-  const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
-  built.Bind("stgWord", stgWord, "Panel1", Panel1, "Memo1", Memo1, "btnDelete", btnDelete, "btnEND", btnEND,
-             "Panel2", Panel2, "Memo2", Memo2, "Label1", Label1);
+  renkomi::ui::SetUpWindow(*this, kWindow);
+  renkomi::ui::BuildElements(*this, kLayout);
 
   stgWord->setModel(words_);
   SetUpGrid();

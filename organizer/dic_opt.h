@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "dictionary_store.h"
+#include "layout.h"
 #include "sound.h"
 #include "word_table_model.h"
 
@@ -42,14 +43,17 @@ class TfrmDicOpt : public QWidget {
   // Showing runs the opening sequence first, so the window appears filled.
   void setVisible(bool visible) override;
 
-  QTableView* stgWord;
-  QFrame* Panel1;
-  QPushButton* btnEND;
-  QPushButton* btnDelete;
-  QPlainTextEdit* Memo1;
-  QLabel* Panel2;
-  QLineEdit* Memo2;
-  QLabel* Label1;
+ private:
+  // The controls as the design lays them out, one row each, and their members.
+  static const renkomi::ui::Element kLayout[];
+  QTableView* stgWord = nullptr;
+  QFrame* Panel1 = nullptr;
+  QPushButton* btnEND = nullptr;
+  QPushButton* btnDelete = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;
+  QLabel* Panel2 = nullptr;
+  QLineEdit* Memo2 = nullptr;
+  QLabel* Label1 = nullptr;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -1,5 +1,7 @@
 #include "renkomi_wait.h"
 
+#include <cstdint>
+
 #include <QLabel>
 
 #include "gauge.h"
@@ -8,36 +10,32 @@
 
 namespace {
 
-constexpr QSize kClientSize{293, 133};
+// A fixed dialog frame: title and close button, nothing to minimize or maximize.
+constexpr renkomi::ui::WindowRow kWindow{.name = "frmRenkomiWait", .caption = u"辞書の整理中",
+                                         .frame = renkomi::ui::Frame::FixedDialog, .clientWidth = 293,
+                                         .clientHeight = 133};
 
-// The dialog's elements as the design lays them out.
+constexpr std::uint32_t kNavy = 0x800000;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+
 using renkomi::ui::Kind;
-constexpr renkomi::ui::Element kLayout[] = {
-    // name, kind, parent, left, top, width, height, caption
-    {"Label1", Kind::Label, nullptr, 64, 16, 176, 20, u"しばらくお待ち下さい。"},
-    {"Panel1", Kind::RaisedLabel, nullptr, 24, 56, 249, 25, u"現在の進行状況"},
-    {.name = "Gauge1", .kind = Kind::Gauge, .parent = nullptr, .left = 24, .top = 88, .width = 249, .height = 33,
-     .accessibleName = u"現在の進行状況"},
-};
 
 }  // namespace
 
-TfrmRenkomiWait::TfrmRenkomiWait(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
-  setObjectName(QStringLiteral("frmRenkomiWait"));
-  setWindowTitle(QStringLiteral("辞書の整理中"));
-  setFont(renkomi::ui::GameFont(13));
-  setFixedSize(kClientSize);
-  // A fixed dialog frame: title and close button, nothing to minimize or maximize.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+// The dialog's elements as the design lays them out: a navy bar on white.
+constexpr renkomi::ui::Element TfrmRenkomiWait::kLayout[] = {
+    {RENKOMI_ELEMENT(TfrmRenkomiWait, Label1), .kind = Kind::Label, .left = 64, .top = 16, .width = 176,
+     .height = 20, .text = u"しばらくお待ち下さい。"},
+    {RENKOMI_ELEMENT(TfrmRenkomiWait, Panel1), .kind = Kind::RaisedLabel, .left = 24, .top = 56, .width = 249,
+     .height = 25, .text = u"現在の進行状況"},
+    {RENKOMI_ELEMENT(TfrmRenkomiWait, Gauge1), .kind = Kind::Gauge, .left = 24, .top = 88, .width = 249,
+     .height = 33, .background = kWhite, .barColour = kNavy, .accessibleName = u"現在の進行状況"},
+};
 
-  const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
-  built.Bind("Label1", Label1, "Panel1", Panel1, "Gauge1", Gauge1);
-
-  // A navy bar on white, watched while the table fills without the event loop.
-  Gauge1->SetColours(QColor(0x00, 0x00, 0x80), Qt::white);
+TfrmRenkomiWait::TfrmRenkomiWait(QWidget* parent) : QDialog(parent) {
+  renkomi::ui::SetUpWindow(*this, kWindow);
+  renkomi::ui::BuildElements(*this, kLayout);
+  // Watched while the table fills without the event loop.
   Gauge1->SetSplitText(true);
   Gauge1->SetRepaintAtOnce(true);
 }

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "layout.h"
+
 namespace renkomi::ui {
 class Gauge;
 }
@@ -14,10 +16,6 @@ class TfrmRenkomiWait : public QDialog {
  public:
   explicit TfrmRenkomiWait(QWidget* parent = nullptr);
 
-  QLabel* Label1;
-  QLabel* Panel1;
-  renkomi::ui::Gauge* Gauge1;
-
   void setVisible(bool visible) override;
 
   // Shows the progress in percent on the gauge at once, without the event loop;
@@ -28,9 +26,14 @@ class TfrmRenkomiWait : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The elements as the design lays them out, one row each, and their members.
+  static const renkomi::ui::Element kLayout[];
+  QLabel* Label1 = nullptr;
+  QLabel* Panel1 = nullptr;
+  renkomi::ui::Gauge* Gauge1 = nullptr;
+
   // Sets the gauge to 0 once per showing, when the dialog first paints. Not on
   // every paint: the dialog may be redrawn while the organizer is filling, and
   // that must not wipe the progress already shown.
   void FormPaint();
-
 };

@@ -63,14 +63,6 @@ void WordTableModel::MoveKeptRowsTo(WordListPair& comp) {
   endResetModel();
 }
 
-const WordPair& WordTableModel::Word(int row) const {
-  return rows_.at(static_cast<std::size_t>(row)).word;
-}
-
-bool WordTableModel::IsCleared(int row) const {
-  return rows_.at(static_cast<std::size_t>(row)).cleared;
-}
-
 int WordTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }

@@ -29,9 +29,6 @@ class WordTableModel final : public QAbstractTableModel {
   // empties the table. A row with an empty cell (a file made elsewhere) goes back
   // as it is: only the player's deletions remove words.
   void MoveKeptRowsTo(WordListPair& comp);
-  // The word at a row; empty texts for a deleted row.
-  const WordPair& Word(int row) const;
-  bool IsCleared(int row) const;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;

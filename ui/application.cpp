@@ -26,7 +26,6 @@ void Application::PostError(const QString& message) {
   QMetaObject::invokeMethod(
       this,
       [this, message] {
-        emit errorShowing(message);
         ShowErrorDialog(activeWindow(), message);
         errorPending_ = false;
       },

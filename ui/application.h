@@ -21,10 +21,6 @@ class Application : public QApplication {
   // While one error dialog is waiting or open, further failures add no second one.
   void PostError(const QString& message);
 
- signals:
-  // Emitted just before the error dialog opens (tests watch it).
-  void errorShowing(const QString& message);
-
  private:
   bool errorPending_ = false;
 };

@@ -31,6 +31,8 @@ bool TileFitsRatio(const QPixmap& tile, qreal ratio) {
 
 QImage CharacterForRatio(qreal ratio) { return DrawingForRatio(QStringLiteral(":/renkomi/character.bmp"), ratio); }
 
+Picture::Picture(QWidget* parent) : QLabel(parent) { setAlignment(Qt::AlignLeft | Qt::AlignTop); }
+
 void Picture::paintEvent(QPaintEvent* event) {
   if (isEnabled() || pixmap().isNull()) {
     QLabel::paintEvent(event);

@@ -36,7 +36,8 @@ QPixmap ComposeCharacterPicture(const QImage& character, const QPixmap& tile, QS
 // picture's tile would no longer continue the window's.
 class Picture : public QLabel {
  public:
-  using QLabel::QLabel;
+  // Drawn from its top-left corner, where the design places it.
+  explicit Picture(QWidget* parent = nullptr);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

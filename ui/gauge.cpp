@@ -13,7 +13,6 @@ Gauge::Gauge(QWidget* parent) : QWidget(parent) {
 }
 
 void Gauge::SetProgress(int percent) {
-  emit progressSet(percent);
   const int clamped = std::clamp(percent, 0, 100);
   if (clamped == progress_) return;
   progress_ = clamped;

@@ -23,8 +23,6 @@ class Gauge : public QWidget {
   QString Text() const;
 
   void SetColours(QColor filled, QColor empty);
-  QColor FilledColour() const { return filled_; }
-  QColor EmptyColour() const { return empty_; }
 
   // The figure in the empty part's colour over the bar and the bar's over the
   // rest, so that it reads on both; otherwise in the text colour throughout.
@@ -32,10 +30,6 @@ class Gauge : public QWidget {
   // Repaints the moment the value changes, for a gauge watched while the program
   // works without returning to the event loop.
   void SetRepaintAtOnce(bool atOnce) { repaintAtOnce_ = atOnce; }
-
- signals:
-  // Every value asked for, before it is held to 0..100, changed or not.
-  void progressSet(int percent);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

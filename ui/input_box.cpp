@@ -17,58 +17,47 @@ bool IsEnterKey(const QEvent* event) {
   return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-constexpr QSize kClientSize{346, 194};
+// A fixed dialog frame: title and close button, nothing to minimize or maximize.
+// Its caption is the one each entry asks with.
+constexpr renkomi::ui::WindowRow kWindow{.name = "frmInputBox", .frame = renkomi::ui::Frame::FixedDialog,
+                                         .clientWidth = 346, .clientHeight = 194};
 
-// The dialog's elements as the design lays them out, in the order they are stacked.
+using renkomi::ui::InputMethod;
 using renkomi::ui::Kind;
-constexpr renkomi::ui::Element kLayout[] = {
-    // name, kind, parent, left, top, width, height, caption
-    {"pnlTitle", Kind::Panel, nullptr, 25, 8, 297, 25},
-    {"lblINPUT_JUKU", Kind::Label, nullptr, 16, 48, 64, 20, u"じゅくご"},
-    {.name = "edtINPUT_JUKU", .kind = Kind::LineEdit, .parent = nullptr, .left = 104, .top = 48, .width = 225,
-     .height = 26, .accessibleName = u"おしえるじゅくご"},
-    {"lblINPUT_YOMI", Kind::Label, nullptr, 16, 96, 64, 20, u"よみがな"},
-    {.name = "edtINPUT_YOMI", .kind = Kind::LineEdit, .parent = nullptr, .left = 104, .top = 96, .width = 225,
-     .height = 26, .accessibleName = u"おしえるよみがな"},
-    {"btnHAI", Kind::Button, nullptr, 64, 144, 89, 33, u"はい"},
-    {"btnYAMERU", Kind::Button, nullptr, 200, 144, 89, 33, u"やめる"},
-};
 
 }  // namespace
 
+// The dialog's elements as the design lays them out, in the order they are
+// stacked. Qt has no hint for a hiragana mode: the boxes' input method is on, and
+// the player's input method starts in its own kana mode.
+constexpr renkomi::ui::Element TfrmInputBox::kLayout[] = {
+    {RENKOMI_ELEMENT(TfrmInputBox, pnlTitle), .kind = Kind::Panel, .left = 25, .top = 8, .width = 297, .height = 25,
+     .tabOrder = 2},
+    {RENKOMI_ELEMENT(TfrmInputBox, lblINPUT_JUKU), .kind = Kind::Label, .left = 16, .top = 48, .width = 64,
+     .height = 20, .text = u"じゅくご", .buddy = "edtINPUT_JUKU"},
+    {RENKOMI_ELEMENT(TfrmInputBox, edtINPUT_JUKU), .kind = Kind::LineEdit, .left = 104, .top = 48, .width = 225,
+     .height = 26, .tabOrder = 0, .inputMethod = InputMethod::On, .accessibleName = u"おしえるじゅくご"},
+    {RENKOMI_ELEMENT(TfrmInputBox, lblINPUT_YOMI), .kind = Kind::Label, .left = 16, .top = 96, .width = 64,
+     .height = 20, .text = u"よみがな", .buddy = "edtINPUT_YOMI"},
+    {RENKOMI_ELEMENT(TfrmInputBox, edtINPUT_YOMI), .kind = Kind::LineEdit, .left = 104, .top = 96, .width = 225,
+     .height = 26, .tabOrder = 1, .inputMethod = InputMethod::On, .accessibleName = u"おしえるよみがな"},
+    {RENKOMI_ELEMENT(TfrmInputBox, btnHAI), .kind = Kind::Button, .left = 64, .top = 144, .width = 89, .height = 33,
+     .text = u"はい", .tabOrder = 3},
+    {RENKOMI_ELEMENT(TfrmInputBox, btnYAMERU), .kind = Kind::Button, .left = 200, .top = 144, .width = 89,
+     .height = 33, .text = u"やめる", .tabOrder = 4},
+};
+
 TfrmInputBox::TfrmInputBox(QWidget& mainWindow, renkomi::GameWindow& game, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      game_(game) {
-  setObjectName(QStringLiteral("frmInputBox"));
-  setFixedSize(kClientSize);
-  // A fixed dialog frame: title and close button, nothing to minimize or maximize.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFont(renkomi::ui::GameFont(13));
+    : QDialog(parent), game_(game) {
+  renkomi::ui::SetUpWindow(*this, kWindow);
   setModal(true);
 
-  const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
-  built.Bind("pnlTitle", pnlTitle, "lblINPUT_JUKU", lblINPUT_JUKU, "edtINPUT_JUKU", edtINPUT_JUKU,
-             "lblINPUT_YOMI", lblINPUT_YOMI, "edtINPUT_YOMI", edtINPUT_YOMI, "btnHAI", btnHAI,
-             "btnYAMERU", btnYAMERU);
-
-  lblINPUT_JUKU->setBuddy(edtINPUT_JUKU);
-  lblINPUT_YOMI->setBuddy(edtINPUT_YOMI);
-  for (QLineEdit* box : {edtINPUT_JUKU, edtINPUT_YOMI}) {
-    // Qt has no hint for a hiragana mode: the input method is on, and the player's
-    // input method starts in its own kana mode.
-    box->setAttribute(Qt::WA_InputMethodEnabled, true);
-  }
+  renkomi::ui::BuildElements(*this, kLayout);
   for (QPushButton* button : {btnHAI, btnYAMERU}) {
     // Neither button is the dialog's default: Enter belongs to the boxes.
     button->setAutoDefault(false);
     button->setDefault(false);
   }
-
-  setTabOrder(edtINPUT_JUKU, edtINPUT_YOMI);
-  setTabOrder(edtINPUT_YOMI, btnHAI);
-  setTabOrder(btnHAI, btnYAMERU);
 
   for (QWidget* widget : {static_cast<QWidget*>(edtINPUT_JUKU),
                           static_cast<QWidget*>(edtINPUT_YOMI), static_cast<QWidget*>(btnHAI),

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "game_window.h"
+#include "layout.h"
 #include "panel.h"
 #include "word_list.h"
 
@@ -26,14 +27,6 @@ class TfrmInputBox : public QDialog {
   // text, or an empty pair when the player gave up in any way.
   TRenkomiString InputWordPair(const QString& caption, const QString& prompt);
 
-  renkomi::ui::Panel* pnlTitle;
-  QLabel* lblINPUT_JUKU;
-  QLineEdit* edtINPUT_JUKU;
-  QLabel* lblINPUT_YOMI;
-  QLineEdit* edtINPUT_YOMI;
-  QPushButton* btnHAI;
-  QPushButton* btnYAMERU;
-
   void reject() override;
   void setVisible(bool visible) override;
 
@@ -43,6 +36,16 @@ class TfrmInputBox : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The elements as the design lays them out, one row each, and their members.
+  static const renkomi::ui::Element kLayout[];
+  renkomi::ui::Panel* pnlTitle = nullptr;
+  QLabel* lblINPUT_JUKU = nullptr;
+  QLineEdit* edtINPUT_JUKU = nullptr;
+  QLabel* lblINPUT_YOMI = nullptr;
+  QLineEdit* edtINPUT_YOMI = nullptr;
+  QPushButton* btnHAI = nullptr;
+  QPushButton* btnYAMERU = nullptr;
+
   void FormCreate(QWidget& mainWindow);
   void PlaceOnFirstShowing();
   void FormActivate();

@@ -1,6 +1,11 @@
 #include "layout.h"
 
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
 #include <QComboBox>
+#include <QHash>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,13 +67,80 @@ void SetTextColour(QWidget& widget, QColor colour) {
   widget.setPalette(palette);
 }
 
+void SetBackground(QWidget& widget, QColor colour) {
+  QPalette palette = widget.palette();
+  palette.setColor(QPalette::Window, colour);
+  widget.setPalette(palette);
+  widget.setAutoFillBackground(true);
+}
+
+bool SameName(const char* a, const char* b) {
+  if (a == nullptr || b == nullptr) return a == b;
+  return std::string_view(a) == std::string_view(b);
+}
+
+// What the row says beyond place, caption and font.
+void ApplyOther(const Element& row, QWidget& element) {
+  if (auto* gauge = qobject_cast<Gauge*>(&element); gauge != nullptr && row.barColour != kParentColour) {
+    gauge->SetColours(FromBgr(row.barColour), FromBgr(row.background));
+  } else if (row.background != kParentColour) {
+    SetBackground(element, FromBgr(row.background));
+  }
+  if (row.tag != 0) element.setProperty(kTagProperty, row.tag);
+  if (!row.tabStop) element.setFocusPolicy(Qt::ClickFocus);
+  if (row.arrowCursor) element.setCursor(Qt::ArrowCursor);
+  if (row.inputMethod != InputMethod::AsKind) {
+    element.setAttribute(Qt::WA_InputMethodEnabled, row.inputMethod == InputMethod::On);
+  }
+  if (!row.enabled) element.setEnabled(false);
+  if (!row.shown) element.hide();
+  if (row.accessibleName != nullptr) element.setAccessibleName(QString::fromUtf16(row.accessibleName));
+}
+
+// The elements that take the Tab key, in the rows' tab order: the elements of
+// one parent by their places, each container's own elements right after it.
+void ChainTabOrder(std::span<const Element> rows, const std::vector<QWidget*>& elements) {
+  std::vector<QWidget*> chain;
+  const auto visit = [&](const auto& self, const char* parent) -> void {
+    std::vector<std::size_t> children;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i].tabOrder >= 0 && SameName(rows[i].parent, parent)) children.push_back(i);
+    }
+    std::stable_sort(children.begin(), children.end(),
+                     [&](std::size_t a, std::size_t b) { return rows[a].tabOrder < rows[b].tabOrder; });
+    for (const std::size_t i : children) {
+      if ((elements[i]->focusPolicy() & Qt::TabFocus) != 0) chain.push_back(elements[i]);
+      self(self, rows[i].name);
+    }
+  };
+  visit(visit, nullptr);
+  for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+Qt::WindowFlags FlagsOf(Frame frame) {
+  const Qt::WindowFlags titleBar = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                   Qt::WindowCloseButtonHint;
+  switch (frame) {
+    case Frame::SizableWithMinimize: return Qt::Window | titleBar | Qt::WindowMinimizeButtonHint;
+    case Frame::SizableWithMaximize: return Qt::Window | titleBar | Qt::WindowMaximizeButtonHint;
+    case Frame::FixedDialog: return Qt::Dialog | titleBar | Qt::MSWindowsFixedSizeDialogHint;
+  }
+  return Qt::Window | titleBar;
+}
+
 }  // namespace
 
-BuiltElements BuildElements(QWidget& window, std::span<const Element> rows) {
+void BuildElements(QWidget& window, std::span<const Element> rows) {
   DescribeGameWidgets();
-  BuiltElements built;
+  QHash<QString, QWidget*> byName;
+  std::vector<QWidget*> elements;
+  const auto find = [&](const char* name) {
+    QWidget* element = byName.value(QString::fromLatin1(name));
+    if (element == nullptr) qFatal("no element %s in the rows", name);
+    return element;
+  };
   for (const Element& row : rows) {
-    QWidget* parent = row.parent == nullptr ? &window : built.Find(row.parent);
+    QWidget* parent = row.parent == nullptr ? &window : find(row.parent);
     const QString text = row.text != nullptr ? QString::fromUtf16(row.text) : QString();
     QWidget* element = row.kind.own != nullptr ? row.kind.own(text, parent)
                                                : Create(row.kind.standard, text, parent);
@@ -80,11 +152,35 @@ BuiltElements BuildElements(QWidget& window, std::span<const Element> rows) {
     }
     if (row.fontPixels > 0) element->setFont(GameFont(row.fontPixels, row.bold));
     if (row.colour != kParentColour) SetTextColour(*element, FromBgr(row.colour));
-    if (row.tag != 0) element->setProperty(kTagProperty, row.tag);
-    if (row.accessibleName != nullptr) element->setAccessibleName(QString::fromUtf16(row.accessibleName));
-    built.Add(row.name, element);
+    ApplyOther(row, *element);
+    if (row.bind != nullptr) row.bind(window, *element);
+    byName.insert(QString::fromLatin1(row.name), element);
+    elements.push_back(element);
   }
-  return built;
+  // A label may name a box of a later row.
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].buddy == nullptr) continue;
+    auto* label = qobject_cast<QLabel*>(elements[i]);
+    if (label == nullptr) qFatal("element %s names a box but is no label", rows[i].name);
+    label->setBuddy(find(rows[i].buddy));
+  }
+  ChainTabOrder(rows, elements);
+}
+
+void SetUpWindow(QWidget& window, const WindowRow& row) {
+  window.setObjectName(QString::fromLatin1(row.name));
+  if (row.caption != nullptr) window.setWindowTitle(QString::fromUtf16(row.caption));
+  window.setWindowFlags(FlagsOf(row.frame));
+  window.setFont(GameFont(row.fontPixels));
+  // A fixed dialog keeps its size; another window starts at it, and the player
+  // may make it larger or smaller.
+  if (row.frame == Frame::FixedDialog) {
+    window.setFixedSize(row.clientWidth, row.clientHeight);
+  } else {
+    window.resize(row.clientWidth, row.clientHeight);
+  }
+  if (row.background != kParentColour) SetBackground(window, FromBgr(row.background));
+  if (row.tag != 0) window.setProperty(kTagProperty, row.tag);
 }
 
 }  // namespace renkomi::ui

@@ -35,9 +35,8 @@ using renkomi::ui::Guarded;
 
 namespace {
 
-constexpr int kClientWidth = 616;
-constexpr int kClientHeight = 403;
-using renkomi::ui::kTagProperty;
+using renkomi::ui::InputMethod;
+using renkomi::ui::Kind;
 
 constexpr std::uint32_t kNavy = 0x800000;
 constexpr std::uint32_t kTeal = 0x808000;
@@ -45,49 +44,77 @@ constexpr std::uint32_t kYellow = 0x00FFFF;
 constexpr std::uint32_t kRed = 0x0000FF;
 constexpr std::uint32_t kLime = 0x00FF00;
 
-// The main window's elements as the design lays them out, stacked from the bottom:
-// the shape, the picture and the gauge lie beneath the rest.
-using renkomi::ui::Kind;
-constexpr renkomi::ui::Element kLayout[] = {
-    // name, kind, parent, left, top, width, height, caption, font pixels, bold, colour, tag
-    {"shpFUKIDASI", Kind::Shape, nullptr, 344, 8, 265, 145},
-    {.name = "Image1", .kind = Kind::Picture, .parent = nullptr, .left = 336, .top = 152, .width = 273,
-     .height = 241, .accessibleName = u"パソコンの絵"},
-    {.name = "gagHitPoint", .kind = Kind::Gauge, .parent = nullptr, .left = 464, .top = 368, .width = 145,
-     .height = 25, .fontPixels = 15, .bold = true, .accessibleName = u"パソコンのダメージ"},
-    {"Panel1", Kind::Panel, nullptr, 8, 8, 321, 153, u"", 15, false, kNavy},
-    {"Panel2", Kind::Panel, "Panel1", 16, 16, 161, 25, u"パソコン"},
-    {"Label1", Kind::Label, "Panel1", 16, 56, 64, 18, u"じゅくご"},
-    {"Label2", Kind::Label, "Panel1", 16, 104, 64, 18, u"よみがな"},
-    {.name = "edtCOMP_JUKU", .kind = Kind::DisplayBox, .parent = "Panel1", .left = 96, .top = 48, .width = 209,
-     .height = 26, .accessibleName = u"パソコンのじゅくご"},
-    {.name = "edtCOMP_YOMI", .kind = Kind::DisplayBox, .parent = "Panel1", .left = 96, .top = 96, .width = 209,
-     .height = 26, .accessibleName = u"パソコンのよみがな"},
-    {.name = "memFUKIDASI", .kind = Kind::Memo, .parent = nullptr, .left = 376, .top = 15, .width = 209,
-     .height = 130, .fontPixels = 16, .accessibleName = u"パソコンのふきだし"},
-    {"btnSTART", Kind::Button, nullptr, 8, 344, 97, 45, u"はじめる", 15, false, renkomi::ui::kParentColour, 2},
-    {"btnFINISH", Kind::Button, nullptr, 120, 344, 97, 45, u"やめる", 0, false, renkomi::ui::kParentColour, 3},
-    {"btnTEACH", Kind::Button, nullptr, 232, 344, 97, 45, u"おしえる", 0, false, renkomi::ui::kParentColour, 4},
-    {"Panel3", Kind::Panel, nullptr, 8, 176, 321, 153, u"", 15, false, kTeal},
-    {"pnlUserName", Kind::Panel, "Panel3", 16, 16, 161, 25, u"あなた"},
-    {"Label5", Kind::Label, "Panel3", 16, 56, 64, 18, u"じゅくご"},
-    {"Label6", Kind::Label, "Panel3", 16, 104, 64, 18, u"よみがな"},
-    {.name = "edtUSER_JUKU", .kind = Kind::LineEdit, .parent = "Panel3", .left = 96, .top = 48, .width = 209,
-     .height = 26, .accessibleName = u"あなたのじゅくご"},
-    {.name = "edtUSER_YOMI", .kind = Kind::LineEdit, .parent = "Panel3", .left = 96, .top = 96, .width = 209,
-     .height = 26, .accessibleName = u"あなたのよみがな"},
-    {"Panel5", Kind::Panel, nullptr, 336, 368, 129, 25, u"今のダメージは", 15, true},
-    // The dictionary choice, over both sides until a dictionary has been chosen.
-    {"pnlSelDic", Kind::Panel, nullptr, 8, 8, 321, 321, u""},
-    {"rgpJisyoSel", Kind::GroupBox, "pnlSelDic", 16, 16, 185, 73, u"辞書をえらぶ"},
-    {"rgpJisyoSelItem0", Kind::RadioButton, "rgpJisyoSel", 8, 18, 169, 24, u"みんなの辞書を使う"},
-    {"rgpJisyoSelItem1", Kind::RadioButton, "rgpJisyoSel", 8, 43, 169, 24, u"自分の辞書を使う"},
-    {"bbtnJisyoOK", Kind::Button, "pnlSelDic", 216, 40, 97, 33, u"えらぶ"},
-    {.name = "cbxJisyoSel", .kind = Kind::ComboBox, .parent = "pnlSelDic", .left = 16, .top = 112, .width = 177,
-     .height = 26, .accessibleName = u"自分の辞書の名前"},
-};
+// The layout does not follow a resize: a larger window shows more of the tile.
+constexpr renkomi::ui::WindowRow kWindow{.name = "Form1", .caption = u"Renkomi Ver.2.0",
+                                         .frame = renkomi::ui::Frame::SizableWithMinimize, .clientWidth = 616,
+                                         .clientHeight = 403, .tag = 1};
 
 }  // namespace
+
+// The main window's elements as the design lays them out, stacked from the bottom:
+// the shape, the picture and the gauge lie beneath the rest.
+constexpr renkomi::ui::Element TForm1::kLayout[] = {
+    {RENKOMI_ELEMENT(TForm1, shpFUKIDASI), .kind = Kind::Shape, .left = 344, .top = 8, .width = 265, .height = 145},
+    {RENKOMI_ELEMENT(TForm1, Image1), .kind = Kind::Picture, .left = 336, .top = 152, .width = 273, .height = 241,
+     .accessibleName = u"パソコンの絵"},
+    {RENKOMI_ELEMENT(TForm1, gagHitPoint), .kind = Kind::Gauge, .left = 464, .top = 368, .width = 145, .height = 25,
+     .fontPixels = 15, .bold = true, .background = kLime, .barColour = kRed, .accessibleName = u"パソコンのダメージ"},
+    {RENKOMI_ELEMENT(TForm1, Panel1), .kind = Kind::Panel, .left = 8, .top = 8, .width = 321, .height = 153,
+     .fontPixels = 15, .colour = kNavy, .tabOrder = 13},
+    {RENKOMI_ELEMENT(TForm1, Panel2), .kind = Kind::Panel, .parent = "Panel1", .left = 16, .top = 16, .width = 161,
+     .height = 25, .text = u"パソコン", .tabOrder = 0},
+    {RENKOMI_ELEMENT(TForm1, Label1), .kind = Kind::Label, .parent = "Panel1", .left = 16, .top = 56, .width = 64,
+     .height = 18, .text = u"じゅくご", .buddy = "edtCOMP_JUKU"},
+    {RENKOMI_ELEMENT(TForm1, Label2), .kind = Kind::Label, .parent = "Panel1", .left = 16, .top = 104, .width = 64,
+     .height = 18, .text = u"よみがな", .buddy = "edtCOMP_YOMI"},
+    {RENKOMI_ELEMENT(TForm1, edtCOMP_JUKU), .kind = Kind::DisplayBox, .parent = "Panel1", .left = 96, .top = 48,
+     .width = 209, .height = 26, .tabOrder = 1, .tabStop = false, .arrowCursor = true,
+     .inputMethod = InputMethod::Off, .accessibleName = u"パソコンのじゅくご"},
+    {RENKOMI_ELEMENT(TForm1, edtCOMP_YOMI), .kind = Kind::DisplayBox, .parent = "Panel1", .left = 96, .top = 96,
+     .width = 209, .height = 26, .tabOrder = 2, .tabStop = false, .arrowCursor = true,
+     .inputMethod = InputMethod::Off, .accessibleName = u"パソコンのよみがな"},
+    {RENKOMI_ELEMENT(TForm1, memFUKIDASI), .kind = Kind::Memo, .left = 376, .top = 15, .width = 209, .height = 130,
+     .fontPixels = 16, .accessibleName = u"パソコンのふきだし"},
+    {RENKOMI_ELEMENT(TForm1, btnSTART), .kind = Kind::Button, .left = 8, .top = 344, .width = 97, .height = 45,
+     .text = u"はじめる", .fontPixels = 15, .tag = 2, .tabOrder = 2, .shown = false, .enabled = false},
+    {RENKOMI_ELEMENT(TForm1, btnFINISH), .kind = Kind::Button, .left = 120, .top = 344, .width = 97, .height = 45,
+     .text = u"やめる", .tag = 3, .tabOrder = 3, .shown = false},
+    {RENKOMI_ELEMENT(TForm1, btnTEACH), .kind = Kind::Button, .left = 232, .top = 344, .width = 97, .height = 45,
+     .text = u"おしえる", .tag = 4, .tabOrder = 4, .shown = false},
+    {RENKOMI_ELEMENT(TForm1, Panel3), .kind = Kind::Panel, .left = 8, .top = 176, .width = 321, .height = 153,
+     .fontPixels = 15, .colour = kTeal, .tabOrder = 14},
+    {RENKOMI_ELEMENT(TForm1, pnlUserName), .kind = Kind::Panel, .parent = "Panel3", .left = 16, .top = 16,
+     .width = 161, .height = 25, .text = u"あなた", .tabOrder = 0},
+    {RENKOMI_ELEMENT(TForm1, Label5), .kind = Kind::Label, .parent = "Panel3", .left = 16, .top = 56, .width = 64,
+     .height = 18, .text = u"じゅくご", .buddy = "edtUSER_JUKU"},
+    {RENKOMI_ELEMENT(TForm1, Label6), .kind = Kind::Label, .parent = "Panel3", .left = 16, .top = 104, .width = 64,
+     .height = 18, .text = u"よみがな", .buddy = "edtUSER_YOMI"},
+    // Qt has no hint for hiragana mode: the input method is simply on, and the
+    // player's input method starts in its own (kana) mode.
+    {RENKOMI_ELEMENT(TForm1, edtUSER_JUKU), .kind = Kind::LineEdit, .parent = "Panel3", .left = 96, .top = 48,
+     .width = 209, .height = 26, .tabOrder = 1, .inputMethod = InputMethod::On, .enabled = false,
+     .accessibleName = u"あなたのじゅくご"},
+    {RENKOMI_ELEMENT(TForm1, edtUSER_YOMI), .kind = Kind::LineEdit, .parent = "Panel3", .left = 96, .top = 96,
+     .width = 209, .height = 26, .tabOrder = 2, .inputMethod = InputMethod::On, .enabled = false,
+     .accessibleName = u"あなたのよみがな"},
+    {RENKOMI_ELEMENT(TForm1, Panel5), .kind = Kind::Panel, .left = 336, .top = 368, .width = 129, .height = 25,
+     .text = u"今のダメージは", .fontPixels = 15, .bold = true, .colour = kYellow, .background = kNavy,
+     .tabOrder = 16},
+    // The dictionary choice, over both sides until a dictionary has been chosen.
+    {RENKOMI_ELEMENT(TForm1, pnlSelDic), .kind = Kind::Panel, .left = 8, .top = 8, .width = 321, .height = 321,
+     .tabOrder = 1},
+    {RENKOMI_ELEMENT(TForm1, rgpJisyoSel), .kind = Kind::GroupBox, .parent = "pnlSelDic", .left = 16, .top = 16,
+     .width = 185, .height = 73, .text = u"辞書をえらぶ", .tabOrder = 3},
+    {RENKOMI_ELEMENT(TForm1, rgpJisyoSelItem0), .kind = Kind::RadioButton, .parent = "rgpJisyoSel", .left = 8,
+     .top = 18, .width = 169, .height = 24, .text = u"みんなの辞書を使う", .tabOrder = 0},
+    {RENKOMI_ELEMENT(TForm1, rgpJisyoSelItem1), .kind = Kind::RadioButton, .parent = "rgpJisyoSel", .left = 8,
+     .top = 43, .width = 169, .height = 24, .text = u"自分の辞書を使う", .tabOrder = 1},
+    {RENKOMI_ELEMENT(TForm1, bbtnJisyoOK), .kind = Kind::Button, .parent = "pnlSelDic", .left = 216, .top = 40,
+     .width = 97, .height = 33, .text = u"えらぶ", .tabOrder = 0},
+    // Hidden at start, with its drop-down and input method: the choice's own rule.
+    {RENKOMI_ELEMENT(TForm1, cbxJisyoSel), .kind = Kind::ComboBox, .parent = "pnlSelDic", .left = 16, .top = 112,
+     .width = 177, .height = 26, .tabOrder = 1, .accessibleName = u"自分の辞書の名前"},
+};
 
 TForm1::TForm1(std::filesystem::path programFolder, renkomi::Random& random,
                renkomi::ui::Sound& sound, QWidget* parent)
@@ -101,21 +128,12 @@ TForm1::TForm1(std::filesystem::path programFolder, std::filesystem::path dataFo
       store_(std::move(programFolder)),
       match_(store_, *this, random),
       dataFolder_(std::move(dataFolder)) {
-  setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QStringLiteral("Renkomi Ver.2.0"));
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
-  setProperty(kTagProperty, 1);
-  setFont(renkomi::ui::GameFont(13));
-  // The layout does not follow a resize: a larger window shows more of the tile.
-  resize(kClientWidth, kClientHeight);
+  renkomi::ui::SetUpWindow(*this, kWindow);
   if (QFile::exists(QStringLiteral(":/renkomi/icon.png"))) {
     setWindowIcon(QIcon(QStringLiteral(":/renkomi/icon.png")));
   }
 
   CreateElements();
-  SetTabOrder();
   hints_ = std::make_unique<renkomi::ui::HintTracker>(
       *this, std::initializer_list<QWidget*>{btnSTART, btnFINISH, btnTEACH},
       renkomi::ui::HintTracker::Rules{[this](QObject* element) { btnSTARTMouseMove(element); },
@@ -133,41 +151,9 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateElements() {
-  const renkomi::ui::BuiltElements built = renkomi::ui::BuildElements(*this, kLayout);
-  built.Bind("shpFUKIDASI", shpFUKIDASI, "Image1", Image1, "gagHitPoint", gagHitPoint, "Panel1", Panel1,
-             "Panel2", Panel2, "Label1", Label1, "Label2", Label2, "edtCOMP_JUKU", edtCOMP_JUKU,
-             "edtCOMP_YOMI", edtCOMP_YOMI, "memFUKIDASI", memFUKIDASI, "btnSTART", btnSTART,
-             "btnFINISH", btnFINISH, "btnTEACH", btnTEACH, "Panel3", Panel3, "pnlUserName", pnlUserName,
-             "Label5", Label5, "Label6", Label6, "edtUSER_JUKU", edtUSER_JUKU, "edtUSER_YOMI", edtUSER_YOMI,
-             "Panel5", Panel5, "pnlSelDic", pnlSelDic, "rgpJisyoSel", rgpJisyoSel,
-             "rgpJisyoSelItem0", rgpJisyoSelItem0, "rgpJisyoSelItem1", rgpJisyoSelItem1,
-             "bbtnJisyoOK", bbtnJisyoOK, "cbxJisyoSel", cbxJisyoSel);
-
-  Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Image1->setContextMenuPolicy(Qt::CustomContextMenu);
-  gagHitPoint->SetColours(renkomi::ui::FromBgr(kRed), renkomi::ui::FromBgr(kLime));
-  {
-    QPalette palette = Panel5->palette();
-    palette.setColor(QPalette::Window, renkomi::ui::FromBgr(kNavy));
-    palette.setColor(QPalette::WindowText, renkomi::ui::FromBgr(kYellow));
-    Panel5->setPalette(palette);
-  }
-  Label1->setBuddy(edtCOMP_JUKU);
-  Label2->setBuddy(edtCOMP_YOMI);
-  Label5->setBuddy(edtUSER_JUKU);
-  Label6->setBuddy(edtUSER_YOMI);
-  for (QLineEdit* box : {edtCOMP_JUKU, edtCOMP_YOMI}) {
-    box->setFocusPolicy(Qt::ClickFocus);
-    box->setCursor(Qt::ArrowCursor);
-    box->setAttribute(Qt::WA_InputMethodEnabled, false);
-  }
-  for (QLineEdit* box : {edtUSER_JUKU, edtUSER_YOMI}) {
-    box->setEnabled(false);
-    // Qt has no hint for hiragana mode: the input method is simply on, and the
-    // player's input method starts in its own (kana) mode.
-    box->setAttribute(Qt::WA_InputMethodEnabled, true);
-    box->installEventFilter(this);
-  }
+  renkomi::ui::BuildElements(*this, kLayout);
+  // The player's Enter is the move, never the box's own.
+  for (QLineEdit* box : {edtUSER_JUKU, edtUSER_YOMI}) box->installEventFilter(this);
   CreateBubble();
   CreateButtons();
   CreateChoice();
@@ -198,13 +184,6 @@ void TForm1::CreateChoice() {
   connect(bbtnJisyoOK, &QPushButton::clicked, this, [this] { Guarded([this] { bbtnJisyoOKClick(); }); });
 }
 
-void TForm1::SetTabOrder() {
-  QWidget* const order[] = {bbtnJisyoOK,      cbxJisyoSel, rgpJisyoSelItem0, rgpJisyoSelItem1,
-                            btnSTART,         btnFINISH,   btnTEACH,         edtUSER_JUKU,
-                            edtUSER_YOMI};
-  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-}
-
 void TForm1::FormCreate() {
   random_.SeedRandom();
   helpFile_ = renkomi::ui::FromFileSystem(dataFolder_ / "renkomiwin32.hlp");
@@ -218,10 +197,6 @@ void TForm1::FormCreate() {
     preeditGuard->Watch(box);
   }
   connect(cbxJisyoSel, &QComboBox::editTextChanged, this, [this] { rgpJisyoSelClick(); });
-  btnSTART->hide();
-  btnSTART->setEnabled(false);
-  btnFINISH->hide();
-  btnTEACH->hide();
 }
 
 void TForm1::ComposePicture() {
@@ -234,10 +209,8 @@ void TForm1::ComposePicture() {
                                                          palette().color(QPalette::Button)));
 }
 
-int TForm1::SnapToTile(int coordinate) { return renkomi::ui::SnapToTile(coordinate); }
-
 int TForm1::Tag(const QObject* element) {
-  return element == nullptr ? 0 : element->property(kTagProperty).toInt();
+  return element == nullptr ? 0 : element->property(renkomi::ui::kTagProperty).toInt();
 }
 
 void TForm1::SetAboutBox(QDialog* aboutBox) { aboutBox_ = aboutBox; }
@@ -259,7 +232,7 @@ void TForm1::paintEvent(QPaintEvent*) {
     painter.drawTiledPixmap(rect(), Image3);
   }
   // The picture keeps to the tile grid so that its own tile continues the window's.
-  const QPoint snapped(SnapToTile(Image1->x()), SnapToTile(Image1->y()));
+  const QPoint snapped(renkomi::ui::SnapToTile(Image1->x()), renkomi::ui::SnapToTile(Image1->y()));
   if (snapped != Image1->pos()) Image1->move(snapped);
 }
 

@@ -17,6 +17,7 @@
 
 #include "dictionary_store.h"
 #include "game_window.h"
+#include "layout.h"
 #include "match.h"
 #include "random.h"
 
@@ -61,7 +62,6 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   // organizer opens or the choice is refused.
   void SetOrganizer(QWidget* organizer, std::function<void()> chosen);
   renkomi::DictionaryStore& Store() { return store_; }
-  renkomi::Match& CurrentMatch() { return match_; }
 
   // GameWindow
   void SetText(renkomi::Control control, const std::string& text) override;
@@ -77,15 +77,6 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   renkomi::WordPair InputWordPair(const std::string& caption, const std::string& prompt) override;
   void Beep() override;
 
-  // Where the help file is looked for.
-  QString HelpFile() const { return helpFile_; }
-
-  // The tag an element carries for the hints: the window 1, the three buttons 2 to
-  // 4, everything else 0.
-  static int Tag(const QObject* element);
-  // A coordinate of the picture snapped to the 8-pixel tile grid, toward zero.
-  static int SnapToTile(int coordinate);
-
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -94,12 +85,15 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The tag an element carries for the hints: the window 1, the three buttons 2 to
+  // 4, everything else 0.
+  static int Tag(const QObject* element);
+
   void CreateElements();
   void CreateBubble();
   void CreateButtons();
   void CreateChoice();
   void CreateMenu();
-  void SetTabOrder();
   void FormCreate();
   void ComposePicture();
 
@@ -149,7 +143,9 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   QImage Image2;
   QPixmap Image3;
 
-  // The elements, in the order they are stacked from the bottom.
+  // The elements as the design lays them out, one row each, and their members in
+  // the rows' order.
+  static const renkomi::ui::Element kLayout[];
   renkomi::ui::Shape* shpFUKIDASI = nullptr;
   QLabel* Image1 = nullptr;
   renkomi::ui::Gauge* gagHitPoint = nullptr;

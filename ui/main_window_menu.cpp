@@ -40,6 +40,7 @@ void TForm1::CreateMenu() {
   connect(K2, &QAction::triggered, this, [this] { Guarded([this] { K2Click(); }); });
   connect(K3, &QAction::triggered, this, [this] { Guarded([this] { K3Click(); }); });
   connect(K1, &QAction::triggered, this, [this] { Guarded([this] { K1Click(); }); });
+  Image1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Image1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(Image1->mapToGlobal(at)); });
   // From the keyboard the menu opens at the picture, wherever the focus is: the

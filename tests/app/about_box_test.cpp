@@ -10,8 +10,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include "widget_test_support.h"
+
 namespace renkomi::app {
 namespace {
+
+using renkomi::test::FindElement;
 
 // Runs the About box modally; `act` runs inside once it is up and must close it.
 int RunModal(TRenkomiAboutBox& box, const std::function<void()>& act) {
@@ -31,7 +35,7 @@ TEST(AboutBoxTest, OpensCentredWithCloseFocusedAndEnterClosesIt) {
     QTest::keyClick(box.focusWidget(), Qt::Key_Return);
   });
   EXPECT_EQ(result, QDialog::Accepted);
-  EXPECT_EQ(focused, box.OKButton);
+  EXPECT_EQ(focused, FindElement<QPushButton>(box, "OKButton"));
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   EXPECT_EQ(shownAt + QPoint(box.width() / 2, box.height() / 2), screen.center());
   EXPECT_EQ(box.size(), QSize(427, 334));
@@ -44,7 +48,7 @@ TEST(AboutBoxTest, EscDoesNothing) {
     QTest::keyClick(box.focusWidget(), Qt::Key_Escape);
     QTest::keyClick(&box, Qt::Key_Escape);
     openAfterEsc = box.isVisible();
-    box.OKButton->click();
+    FindElement<QPushButton>(box, "OKButton")->click();
   });
   EXPECT_TRUE(openAfterEsc);
   EXPECT_EQ(result, QDialog::Accepted);
@@ -55,7 +59,7 @@ TEST(AboutBoxTest, ReopensWhereThePlayerLeftIt) {
   const QPoint movedTo(40, 50);
   RunModal(box, [&] {
     box.move(movedTo);
-    QTest::mouseClick(box.OKButton, Qt::LeftButton);
+    QTest::mouseClick(FindElement<QPushButton>(box, "OKButton"), Qt::LeftButton);
   });
   QPoint shownAt;
   QWidget* focused = nullptr;
@@ -65,7 +69,7 @@ TEST(AboutBoxTest, ReopensWhereThePlayerLeftIt) {
     box.close();
   });
   EXPECT_EQ(shownAt, movedTo);
-  EXPECT_EQ(focused, box.OKButton);
+  EXPECT_EQ(focused, FindElement<QPushButton>(box, "OKButton"));
   EXPECT_EQ(result, QDialog::Rejected);
 }
 
@@ -75,23 +79,25 @@ TEST(AboutBoxTest, TextsFitTheirPlaces) {
   TRenkomiAboutBox box;
   EXPECT_EQ(box.windowTitle(), QStringLiteral("バージョン情報"));
   // The word-wrapped text must not run past the bottom of its 72 pixels.
-  EXPECT_LE(box.Label1->heightForWidth(box.Label1->width()), box.Label1->height());
-  for (QLabel* label : {box.ProductName, box.Version}) {
+  const QLabel& text = *FindElement<QLabel>(box, "Label1");
+  EXPECT_LE(text.heightForWidth(text.width()), text.height());
+  for (QLabel* label : {FindElement<QLabel>(box, "ProductName"), FindElement<QLabel>(box, "Version")}) {
     EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width())
         << label->objectName().toStdString();
   }
-  const QFontMetrics button(box.OKButton->font());
-  EXPECT_LE(button.horizontalAdvance(box.OKButton->text()) + 20, box.OKButton->width());
+  const QPushButton& close = *FindElement<QPushButton>(box, "OKButton");
+  EXPECT_LE(QFontMetrics(close.font()).horizontalAdvance(close.text()) + 20, close.width());
 }
 
 TEST(AboutBoxTest, ShowsTheProgramIcon) {
   TRenkomiAboutBox box;
-  const QPixmap icon = box.ProgramIcon->pixmap();
+  QLabel* picture = FindElement<QLabel>(box, "ProgramIcon");
+  const QPixmap icon = picture->pixmap();
   ASSERT_FALSE(icon.isNull()) << "the program icon is missing from the resources";
   EXPECT_EQ(icon.size(), QSize(32, 32));
-  EXPECT_EQ(box.ProgramIcon->geometry(), QRect(24, 16, 32, 32));
+  EXPECT_EQ(picture->geometry(), QRect(24, 16, 32, 32));
   // A screen reader says what the picture is.
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(box.ProgramIcon)->text(QAccessible::Name),
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(picture)->text(QAccessible::Name),
             QStringLiteral("Renkomiのアイコン"));
 }
 

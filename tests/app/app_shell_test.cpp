@@ -100,6 +100,49 @@ TEST(AppShellTest, RefusedCloseKeepsTheGameRunning) {
   EXPECT_TRUE(mainForm.isVisible());
 }
 
+struct FrameRow {
+  const char* name;
+  Qt::WindowFlags buttons;  // minimize and maximize, as the design gives them
+  bool fixedSize;
+};
+
+void PrintTo(const FrameRow& row, std::ostream* out) { *out << row.name; }
+
+class WindowFrameTest : public testing::TestWithParam<FrameRow> {};
+
+// Each window's title bar has the buttons of its design besides the system menu
+// and the close box, and a dialog keeps its size, asking for a fixed frame.
+TEST_P(WindowFrameTest, TitleBarAndSizeAreAsDesigned) {
+  test::ProgramFolder folder;
+  Random random;
+  test::RecordingSound sound;
+  AppShell shell;
+  GameWindows windows(folder.Path(), random, sound, shell);
+  QWidget* window = nullptr;
+  const QList<QWidget*> all{&windows.Form1(), &windows.RenkomiAboutBox(), &windows.FrmInputBox(),
+                            &windows.FrmDicOpt(), &windows.FrmRenkomiWait()};
+  for (QWidget* candidate : all) {
+    if (candidate->objectName() == QLatin1String(GetParam().name)) window = candidate;
+  }
+  ASSERT_NE(window, nullptr);
+  const Qt::WindowFlags flags = window->windowFlags();
+  EXPECT_EQ(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint), GetParam().buttons);
+  for (const Qt::WindowType needed : {Qt::WindowTitleHint, Qt::WindowSystemMenuHint, Qt::WindowCloseButtonHint}) {
+    EXPECT_TRUE(flags.testFlag(needed)) << std::hex << needed;
+  }
+  EXPECT_EQ(window->minimumSize() == window->maximumSize(), GetParam().fixedSize);
+  EXPECT_EQ(flags.testFlag(Qt::MSWindowsFixedSizeDialogHint), GetParam().fixedSize);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, WindowFrameTest,
+    testing::Values(FrameRow{"Form1", Qt::WindowMinimizeButtonHint, false},
+                    FrameRow{"RenkomiAboutBox", Qt::WindowFlags(), true},
+                    FrameRow{"frmInputBox", Qt::WindowFlags(), true},
+                    FrameRow{"frmDicOpt", Qt::WindowMaximizeButtonHint, false},
+                    FrameRow{"frmRenkomiWait", Qt::WindowFlags(), true}),
+    [](const testing::TestParamInfo<FrameRow>& info) { return std::string(info.param.name); });
+
 // Every other window of the game belongs to the main window: the desktop keeps it
 // above the main window and takes it down with it. (Which windows get no taskbar
 // entry only an X11 window manager sees; the desktop suite checks that.)

@@ -61,7 +61,7 @@ TEST_P(FullDiskTest, ShowsTheErrorKeepsTheOldFilesAndPlaysOn) {
   // Both losses and the first close fail to save, and each says so; the close
   // then asks whether to quit without saving, and "いいえ" keeps the game.
   const std::string writeError = WriteErrorAt(folder / GetParam().failing);
-  EXPECT_EQ(Errors(report), std::vector<std::string>(2, writeError)) << log;
+  EXPECT_EQ(Errors(report), std::vector<std::string>(3, writeError)) << log;
   EXPECT_EQ(CountDialogs(report, "エラー", writeError), 3) << log;
   EXPECT_EQ(CountDialogs(report, "確認", kQuitUnsaved), 1) << log;
   // The match ends as a loss all the same.

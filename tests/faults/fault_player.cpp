@@ -37,8 +37,8 @@
 //                 once, or during a match (the first close answered "いいえ")
 //
 // Output lines, fields separated by tabs:
-//   dialog <caption> <text>       a message dialog opened (answered at once)
-//   error <message>               the game's error dialog is about to open
+//   dialog <caption> <text>       a message dialog opened (answered at once); the
+//                                 game's error dialog has the caption "エラー"
 //   state <label> key=value...    the window as the player sees it (set= the
 //                                 message set in the bubble, 0 for none)
 //   files <label> name=hex...     every file of the program folder and its bytes
@@ -139,6 +139,14 @@ int BubbleSet(const QPlainTextEdit& bubble) {
   return 0;
 }
 
+// An element of a window by its name; without it the robot cannot go on.
+template <typename T = QWidget>
+T* Find(const QWidget& window, const char* name) {
+  T* element = window.findChild<T*>(QString::fromLatin1(name));
+  if (element == nullptr) Fail(std::string("no element ") + name);
+  return element;
+}
+
 // Answers the game's dialogs the moment they are shown: "はい(&Y)" on a message,
 // the question after a win as told, and the word entry dialog with the pair to
 // teach, or "やめる" when there is none.
@@ -180,30 +188,32 @@ class Hand : public QObject {
     if (input == nullptr || !input->isVisible()) return;
     Say("dialog\t" + input->windowTitle().toStdString() + "\t(word entry)");
     if (teachJukugo.isEmpty()) {
-      QTest::mouseClick(input->btnYAMERU, Qt::LeftButton);
+      QTest::mouseClick(Find(*input, "btnYAMERU"), Qt::LeftButton);
       return;
     }
     if (!pasteInto.isEmpty()) {
       Paste(input);
       return;
     }
-    for (const auto& [box, text] : {std::pair{input->edtINPUT_JUKU, teachJukugo},
-                                    std::pair{input->edtINPUT_YOMI, teachYomi}}) {
+    for (const auto& [box, text] : {std::pair{Find<QLineEdit>(*input, "edtINPUT_JUKU"), teachJukugo},
+                                    std::pair{Find<QLineEdit>(*input, "edtINPUT_YOMI"), teachYomi}}) {
       box->clear();
       QInputMethodEvent commit;
       commit.setCommitString(text);
       QCoreApplication::sendEvent(box, &commit);
     }
     teachJukugo.clear();
-    QTest::mouseClick(input->btnHAI, Qt::LeftButton);
+    QTest::mouseClick(Find(*input, "btnHAI"), Qt::LeftButton);
   }
 
   // Types the reading (or the jukugo), pastes the text into the other box with
   // Ctrl+V, presses "はい" and reports what the player sees; then leaves with "やめる".
   void Paste(TfrmInputBox* input) {
     const bool intoJukugo = pasteInto == QStringLiteral("jukugo");
-    QLineEdit* pasted = intoJukugo ? input->edtINPUT_JUKU : input->edtINPUT_YOMI;
-    QLineEdit* typed = intoJukugo ? input->edtINPUT_YOMI : input->edtINPUT_JUKU;
+    QLineEdit* jukugo = Find<QLineEdit>(*input, "edtINPUT_JUKU");
+    QLineEdit* yomi = Find<QLineEdit>(*input, "edtINPUT_YOMI");
+    QLineEdit* pasted = intoJukugo ? jukugo : yomi;
+    QLineEdit* typed = intoJukugo ? yomi : jukugo;
     QInputMethodEvent commit;
     commit.setCommitString(intoJukugo ? teachYomi : teachJukugo);
     QCoreApplication::sendEvent(typed, &commit);
@@ -211,17 +221,16 @@ class Hand : public QObject {
     pasted->setFocus();
     QTest::keyClick(pasted, Qt::Key_V, Qt::ControlModifier);
     Say("pasted\t" + QString::number(pasted->text().size()).toStdString());
-    QTest::mouseClick(input->btnHAI, Qt::LeftButton);
+    QTest::mouseClick(Find(*input, "btnHAI"), Qt::LeftButton);
     QCoreApplication::processEvents();
     const auto flag = [](bool on) { return on ? "1" : "0"; };
     Say(std::string("state\tafter-hai\tdialog=") + flag(input->isVisible()) +
         "\tset=" + std::to_string(bubble != nullptr ? BubbleSet(*bubble) : -1) +
-        "\tjukugo=" + input->edtINPUT_JUKU->text().toStdString() +
-        "\tyomi=" + input->edtINPUT_YOMI->text().toStdString() +
+        "\tjukugo=" + jukugo->text().toStdString() + "\tyomi=" + yomi->text().toStdString() +
         "\tfocus=" + (QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName().toStdString()
                                                               : std::string()));
     teachJukugo.clear();
-    if (input->isVisible()) QTest::mouseClick(input->btnYAMERU, Qt::LeftButton);
+    if (input->isVisible()) QTest::mouseClick(Find(*input, "btnYAMERU"), Qt::LeftButton);
   }
 };
 
@@ -263,9 +272,7 @@ class Robot {
  private:
   template <typename T = QWidget>
   T* Find(const char* name) const {
-    T* element = form_.findChild<T*>(QString::fromLatin1(name));
-    if (element == nullptr) Fail(std::string("no element ") + name);
-    return element;
+    return ::Find<T>(form_, name);
   }
 
   // Lets posted work run, the game's error dialog among it, until no dialog is left.
@@ -442,7 +449,7 @@ class Robot {
     command->trigger();
     Settle();
     if (!organizer_.isVisible()) Fail("the organizer did not open");
-    Click(organizer_.btnEND);
+    Click(::Find(organizer_, "btnEND"));
     State("organized");
     Click(Find("btnFINISH"));
   }
@@ -485,10 +492,11 @@ class Robot {
       organize->trigger();
       Settle();
       if (!organizer_.isVisible()) Fail("the organizer did not open");
-      organizer_.stgWord->setCurrentIndex(organizer_.stgWord->model()->index(0, 1));
-      QTest::mouseClick(organizer_.btnDelete, Qt::LeftButton);
+      auto* grid = ::Find<QTableView>(organizer_, "stgWord");
+      grid->setCurrentIndex(grid->model()->index(0, 1));
+      QTest::mouseClick(::Find(organizer_, "btnDelete"), Qt::LeftButton);
       ByAnotherProgram(edit);
-      Click(organizer_.btnEND);
+      Click(::Find(organizer_, "btnEND"));
     } else {
       Fail("unknown moment " + moment);
     }
@@ -547,8 +555,6 @@ int main(int argc, char** argv) {
 
   int qtArgc = 1;
   renkomi::ui::Application app(qtArgc, argv);
-  QObject::connect(&app, &renkomi::ui::Application::errorShowing,
-                   [](const QString& message) { Say("error\t" + message.toStdString()); });
 
   // The windows in the game's order, wired as the game wires them. The robot plays
   // without a sound device: the game's sounds never fail towards it anyway, and the

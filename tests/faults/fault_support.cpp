@@ -128,7 +128,7 @@ std::vector<ReportLine> ParseReport(const std::string& log) {
       start = tab + 1;
     }
     // Only the robot's own lines: Qt and the sanitizers write to the same log.
-    static const char* const kKinds[] = {"dialog", "error", "state", "files", "exit", "fail"};
+    static const char* const kKinds[] = {"dialog", "state", "files", "exit", "fail"};
     for (const char* kind : kKinds) {
       if (parsed.kind == kind && (parsed.kind == "exit" || !parsed.fields.empty())) {
         report.push_back(parsed);
@@ -142,7 +142,7 @@ std::vector<ReportLine> ParseReport(const std::string& log) {
 std::vector<std::string> Errors(const std::vector<ReportLine>& report) {
   std::vector<std::string> errors;
   for (const ReportLine& line : report) {
-    if (line.kind == "error") errors.push_back(line.fields.at(0));
+    if (line.kind == "dialog" && line.fields.size() > 1 && line.fields[0] == "エラー") errors.push_back(line.fields[1]);
   }
   return errors;
 }

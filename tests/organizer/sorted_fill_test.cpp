@@ -165,5 +165,53 @@ TEST(ReadingOrder, ReadingsThatOnlyCollateEqualAreNotMixedTogether) {
   EXPECT_EQ(Jukugo(sorted), (std::vector<std::string>{"E", "C", "G", "B", "F", "A", "D"}));
 }
 
+struct ProgressCase {
+  const char* name;
+  int words;
+  std::vector<int> values;
+};
+
+void PrintTo(const ProgressCase& c, std::ostream* os) { *os << c.name; }
+
+class ProgressSteps : public ::testing::TestWithParam<ProgressCase> {};
+
+// Every value the fill gives the gauge, in order: 10 once sorted, then a tenth
+// more at every step-th row, then 100.
+TEST_P(ProgressSteps, FollowTheRowsInTenths) {
+  WordListPair comp;
+  for (int i = 0; i < GetParam().words; ++i)
+    comp.Append(Sjis("語" + std::to_string(i)), Sjis("よみ" + std::to_string(i)));
+  std::vector<int> values;
+  FillSorted(comp, CaseInsensitive(QLocale(QLocale::Japanese, QLocale::Japan)),
+             [&](int percent) { values.push_back(percent); });
+  EXPECT_EQ(values, GetParam().values);
+}
+
+std::vector<int> Expected(std::initializer_list<std::vector<int>> parts) {
+  std::vector<int> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+std::vector<int> Tenths(int from, int to) {
+  std::vector<int> values;
+  for (int v = from; v <= to; v += 10) values.push_back(v);
+  return values;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, ProgressSteps,
+    ::testing::Values(ProgressCase{"Five", 5, {10, 10, 20, 30, 40, 50, 100}},
+                      // step 1: the figures run past 100, the gauge stops there
+                      ProgressCase{"Twelve", 12, Expected({{10}, Tenths(10, 120), {100}})},
+                      // step 11: rows 0, 11, ..., 99
+                      ProgressCase{"Hundred", 100, Expected({{10}, Tenths(10, 100), {100}})},
+                      // step 10: rows 0, 10, ..., 80; a step of a tenth (9) would show 100
+                      // while a tenth of the rows is still to come
+                      ProgressCase{"Ninety", 90, Expected({{10}, Tenths(10, 90), {100}})},
+                      // step 2: nine figures; a step of 1 would run to 180
+                      ProgressCase{"Eighteen", 18, Expected({{10}, Tenths(10, 90), {100}})}),
+    [](const ::testing::TestParamInfo<ProgressCase>& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace renkomi::organizer

@@ -115,11 +115,11 @@ TEST_P(AccessibilityTest, ScreenReaderSaysWhatTheElementIsAndWhoseItIs) {
   }
   // The prompt changes from one showing to the next: the second is read.
   TfrmInputBox dialog(*form, *form, form.get());
-  answerer.Handle([&](QWidget&) { dialog.btnYAMERU->click(); });
+  answerer.Handle([&](QWidget&) { FindElement<QPushButton>(dialog, "btnYAMERU")->click(); });
   dialog.InputWordPair(QStringLiteral("じゅくごをおしえて"), QStringLiteral("新しいことばを入れて下さい。"));
   answerer.Handle([&](QWidget&) {
     Check(reading);
-    dialog.btnYAMERU->click();
+    FindElement<QPushButton>(dialog, "btnYAMERU")->click();
   });
   dialog.InputWordPair(QStringLiteral("じゅくごをおしえて"), QString::fromUtf16(kPrompt));
 }

@@ -67,6 +67,10 @@ class InputBoxTest : public ::testing::Test {
   }
 
   QWidget* Focused() const { return box_->focusWidget(); }
+  template <typename T = QWidget>
+  T* Find(const char* name) const {
+    return renkomi::test::FindElement<T>(*box_, name);
+  }
 
   // Text as an input method commits it, into whatever has the focus.
   void Type(const QString& text) {
@@ -87,13 +91,13 @@ TEST_F(InputBoxTest, KeyboardOnlyEntryReturnsThePair) {
   bool focusInReading = false;
   bool focusOnHai = false;
   const TRenkomiString pair = Run([&] {
-    focusInJukugo = Focused() == box_->edtINPUT_JUKU;
+    focusInJukugo = Focused() == Find<QLineEdit>("edtINPUT_JUKU");
     Type(QStringLiteral("日本"));
     Enter();
-    focusInReading = Focused() == box_->edtINPUT_YOMI;
+    focusInReading = Focused() == Find<QLineEdit>("edtINPUT_YOMI");
     Type(QStringLiteral("にほん"));
     Enter();
-    focusOnHai = Focused() == box_->btnHAI;
+    focusOnHai = Focused() == Find<QPushButton>("btnHAI");
     duringEntry = game_.log;
     Enter();
   });
@@ -123,27 +127,27 @@ TEST_P(InputBoxRefusalTest, EnterEmptiesOnlyTheRefusedBox) {
   QString jukugoLeft, readingLeft;
   QWidget* focusAfter = nullptr;
   Run([&] {
-    box_->edtINPUT_YOMI->setFocus();
+    Find<QLineEdit>("edtINPUT_YOMI")->setFocus();
     Type(QString::fromUtf8(c.reading));
-    box_->edtINPUT_JUKU->setFocus();
+    Find<QLineEdit>("edtINPUT_JUKU")->setFocus();
     Type(QString::fromUtf8(c.jukugo));
-    if (!c.inJukugo) box_->edtINPUT_YOMI->setFocus();
+    if (!c.inJukugo) Find<QLineEdit>("edtINPUT_YOMI")->setFocus();
     Enter();
     shown = game_.log;
-    jukugoLeft = box_->edtINPUT_JUKU->text();
-    readingLeft = box_->edtINPUT_YOMI->text();
+    jukugoLeft = Find<QLineEdit>("edtINPUT_JUKU")->text();
+    readingLeft = Find<QLineEdit>("edtINPUT_YOMI")->text();
     focusAfter = Focused();
-    QTest::mouseClick(box_->btnYAMERU, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("btnYAMERU"), Qt::LeftButton);
   });
   EXPECT_EQ(shown, Log{c.set});
   if (c.inJukugo) {
     EXPECT_EQ(jukugoLeft, QString());
     EXPECT_EQ(readingLeft, QString::fromUtf8(c.reading));
-    EXPECT_EQ(focusAfter, box_->edtINPUT_JUKU);
+    EXPECT_EQ(focusAfter, Find<QLineEdit>("edtINPUT_JUKU"));
   } else {
     EXPECT_EQ(jukugoLeft, QString::fromUtf8(c.jukugo));
     EXPECT_EQ(readingLeft, QString());
-    EXPECT_EQ(focusAfter, box_->edtINPUT_YOMI);
+    EXPECT_EQ(focusAfter, Find<QLineEdit>("edtINPUT_YOMI"));
   }
 }
 
@@ -161,14 +165,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(InputBoxTest, HaiStoresTheTextsUnchecked) {
   const TRenkomiString pair = Run([&] {
     Type(QStringLiteral("にほん"));
-    box_->edtINPUT_YOMI->setFocus();
+    Find<QLineEdit>("edtINPUT_YOMI")->setFocus();
     Type(QStringLiteral("ニホン"));
-    QTest::mouseClick(box_->btnHAI, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("btnHAI"), Qt::LeftButton);
   });
   EXPECT_EQ(pair, (TRenkomiString{ToGame(QStringLiteral("にほん")), ToGame(QStringLiteral("ニホン"))}));
   EXPECT_EQ(game_.log, kAfterClosing);  // no message set on "はい"
 
-  EXPECT_EQ(Run([&] { QTest::mouseClick(box_->btnHAI, Qt::LeftButton); }), TRenkomiString{});
+  EXPECT_EQ(Run([&] { QTest::mouseClick(Find<QPushButton>("btnHAI"), Qt::LeftButton); }), TRenkomiString{});
 }
 
 struct GiveUpCase {
@@ -205,16 +209,20 @@ INSTANTIATE_TEST_SUITE_P(
     Ways, InputBoxGiveUpTest,
     ::testing::Values(
         GiveUpCase{"YameruClicked",
-                   [](TfrmInputBox& box) { QTest::mouseClick(box.btnYAMERU, Qt::LeftButton); }},
+                   [](TfrmInputBox& box) {
+                     QTest::mouseClick(renkomi::test::FindElement(box, "btnYAMERU"), Qt::LeftButton);
+                   }},
         GiveUpCase{"EnterOnYameru",
                    [](TfrmInputBox& box) {
-                     box.btnYAMERU->setFocus();
-                     QTest::keyClick(box.btnYAMERU, Qt::Key_Return);
+                     QWidget* yameru = renkomi::test::FindElement(box, "btnYAMERU");
+                     yameru->setFocus();
+                     QTest::keyClick(yameru, Qt::Key_Return);
                    }},
         GiveUpCase{"SpaceOnYameru",
                    [](TfrmInputBox& box) {
-                     box.btnYAMERU->setFocus();
-                     QTest::keyClick(box.btnYAMERU, Qt::Key_Space);
+                     QWidget* yameru = renkomi::test::FindElement(box, "btnYAMERU");
+                     yameru->setFocus();
+                     QTest::keyClick(yameru, Qt::Key_Space);
                    }},
         GiveUpCase{"TitleBarClose", [](TfrmInputBox& box) { box.close(); }}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -227,8 +235,8 @@ TEST_F(InputBoxTest, EscapeDoesNotCloseIt) {
     QTest::keyClick(Focused(), Qt::Key_Escape);
     QTest::keyClick(box_.operator->(), Qt::Key_Escape);
     openAfterEscape = box_->isVisible();
-    jukugoAfterEscape = box_->edtINPUT_JUKU->text();
-    QTest::mouseClick(box_->btnYAMERU, Qt::LeftButton);
+    jukugoAfterEscape = Find<QLineEdit>("edtINPUT_JUKU")->text();
+    QTest::mouseClick(Find<QPushButton>("btnYAMERU"), Qt::LeftButton);
   });
   EXPECT_TRUE(openAfterEscape);
   EXPECT_EQ(jukugoAfterEscape, QStringLiteral("日本"));
@@ -256,7 +264,7 @@ TEST_P(PendingConversionTest, LandsOnlyInTheBoxItWasTypedIn) {
   QString jukugo, reading;
   Run([&] {
     for (const ImeStep& step : GetParam().steps) {
-      QLineEdit* box = step.box == 'J' ? box_->edtINPUT_JUKU : box_->edtINPUT_YOMI;
+      QLineEdit* box = step.box == 'J' ? Find<QLineEdit>("edtINPUT_JUKU") : Find<QLineEdit>("edtINPUT_YOMI");
       if (step.kind == 'f') {
         box->setFocus();
         continue;
@@ -265,9 +273,9 @@ TEST_P(PendingConversionTest, LandsOnlyInTheBoxItWasTypedIn) {
       if (step.kind == 'c') event.setCommitString(QString::fromUtf8(step.text));
       QCoreApplication::sendEvent(box, &event);
     }
-    jukugo = box_->edtINPUT_JUKU->text();
-    reading = box_->edtINPUT_YOMI->text();
-    QTest::mouseClick(box_->btnYAMERU, Qt::LeftButton);
+    jukugo = Find<QLineEdit>("edtINPUT_JUKU")->text();
+    reading = Find<QLineEdit>("edtINPUT_YOMI")->text();
+    QTest::mouseClick(Find<QPushButton>("btnYAMERU"), Qt::LeftButton);
   });
   EXPECT_EQ(jukugo, QString::fromUtf8(GetParam().jukugo));
   EXPECT_EQ(reading, QString::fromUtf8(GetParam().reading));
@@ -295,16 +303,16 @@ TEST_F(InputBoxTest, EveryShowingStartsAfreshWithItsCaptionAndPrompt) {
     Type(QStringLiteral("日本"));
     Enter();
     Type(QStringLiteral("にほん"));
-    QTest::mouseClick(box_->btnYAMERU, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("btnYAMERU"), Qt::LeftButton);
   });
   QString title, prompt, jukugo, reading;
   QWidget* focused = nullptr;
   Run(
       [&] {
         title = box_->windowTitle();
-        prompt = box_->pnlTitle->Caption();
-        jukugo = box_->edtINPUT_JUKU->text();
-        reading = box_->edtINPUT_YOMI->text();
+        prompt = Find<renkomi::ui::Panel>("pnlTitle")->Caption();
+        jukugo = Find<QLineEdit>("edtINPUT_JUKU")->text();
+        reading = Find<QLineEdit>("edtINPUT_YOMI")->text();
         focused = Focused();
         box_->close();
       },
@@ -313,7 +321,7 @@ TEST_F(InputBoxTest, EveryShowingStartsAfreshWithItsCaptionAndPrompt) {
   EXPECT_EQ(prompt, QStringLiteral("日本 につづくことばを入れてね。"));
   EXPECT_EQ(jukugo, QString());
   EXPECT_EQ(reading, QString());
-  EXPECT_EQ(focused, box_->edtINPUT_JUKU);
+  EXPECT_EQ(focused, Find<QLineEdit>("edtINPUT_JUKU"));
 }
 
 TEST_F(InputBoxTest, PlacedBesideTheMainWindowOnceThenWhereLeft) {

@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
@@ -89,39 +90,80 @@ TEST_F(MainWindowTest, ElementsLieInsideTheirParentsAndOverlapOnlyByDesign) {
   EXPECT_GE(names.size(), 24) << names.join(' ').toStdString();
 }
 
-// The builder on a table of its own: each row an element of its kind, with its
-// parent, place, caption, font, colour, hint tag and spoken name, stacked in row
-// order.
+// The element Tab moves to from `element`.
+QWidget* NextTabStop(QWidget* element) {
+  for (QWidget* next = element->nextInFocusChain(); next != element; next = next->nextInFocusChain()) {
+    if ((next->focusPolicy() & Qt::TabFocus) != 0) return next;
+  }
+  return element;
+}
+
+// A window of the builder's test, whose members the rows bind.
+struct BuiltWindow : QWidget {
+  ui::Panel* pnlOuter = nullptr;
+  QLabel* lblInner = nullptr;
+  QLineEdit* edtBox = nullptr;
+  QPushButton* btnOver = nullptr;
+};
+
+// The builder on a table of its own: each row an element of its kind, bound to
+// its member, with its parent, place, caption, font, colours, hint tag, tab order,
+// input method, state at start, box and spoken name, stacked in row order.
 TEST(LayoutBuilderTest, RowsBecomeElementsStackedInRowOrder) {
+  using ui::InputMethod;
   using ui::Kind;
   const ui::Element rows[] = {
-      {"pnlOuter", Kind::Panel, nullptr, 4, 6, 200, 100, u"外"},
-      {"lblInner", Kind::Label, "pnlOuter", 10, 12, 60, 18, u"中", 20, true, 0x0000FF, 7},
-      {.name = "btnOver", .kind = Kind::Button, .parent = nullptr, .left = 100, .top = 50, .width = 80,
-       .height = 30, .text = u"押す", .accessibleName = u"押すボタン"},
+      {RENKOMI_ELEMENT(BuiltWindow, pnlOuter), .kind = Kind::Panel, .left = 4, .top = 6, .width = 200,
+       .height = 100, .text = u"外", .background = 0x800000, .tabOrder = 2},
+      {RENKOMI_ELEMENT(BuiltWindow, lblInner), .kind = Kind::Label, .parent = "pnlOuter", .left = 10, .top = 12,
+       .width = 60, .height = 18, .text = u"中", .fontPixels = 20, .bold = true, .colour = 0x0000FF, .tag = 7,
+       .buddy = "edtBox"},
+      {RENKOMI_ELEMENT(BuiltWindow, edtBox), .kind = Kind::LineEdit, .parent = "pnlOuter", .left = 80, .top = 12,
+       .width = 100, .height = 26, .tabOrder = 0, .inputMethod = InputMethod::On, .enabled = false},
+      {.name = "edtShown", .kind = Kind::DisplayBox, .parent = "pnlOuter", .left = 80, .top = 50, .width = 100,
+       .height = 26, .tabStop = false, .arrowCursor = true, .inputMethod = InputMethod::Off, .shown = false},
+      {RENKOMI_ELEMENT(BuiltWindow, btnOver), .kind = Kind::Button, .left = 100, .top = 50, .width = 80,
+       .height = 30, .text = u"押す", .tabOrder = 1, .accessibleName = u"押すボタン"},
+      {.name = "btnUnder", .kind = Kind::Button, .left = 100, .top = 150, .width = 80, .height = 30, .tabOrder = 0},
   };
-  QWidget window;
-  const ui::BuiltElements built = ui::BuildElements(window, rows);
-  QWidget* outer = built.Find("pnlOuter");
+  BuiltWindow window;
+  ui::BuildElements(window, rows);
+  ui::Panel* outer = window.pnlOuter;
+  ASSERT_EQ(outer, FindElement<ui::Panel>(window, "pnlOuter"));
   EXPECT_EQ(outer->parentWidget(), &window);
   EXPECT_EQ(outer->geometry(), QRect(4, 6, 200, 100));
-  auto* inner = qobject_cast<QLabel*>(built.Find("lblInner"));
-  ASSERT_NE(inner, nullptr);
+  EXPECT_EQ(outer->palette().color(QPalette::Window), QColor(0, 0, 128));
+  QLabel* inner = window.lblInner;
+  ASSERT_EQ(inner, FindElement<QLabel>(window, "lblInner"));
   EXPECT_EQ(inner->parentWidget(), outer);
-  EXPECT_EQ(inner->objectName(), QStringLiteral("lblInner"));
   EXPECT_EQ(inner->geometry(), QRect(10, 12, 60, 18));
   EXPECT_EQ(inner->text(), QStringLiteral("中"));
   EXPECT_EQ(inner->font().pixelSize(), 20);
   EXPECT_TRUE(inner->font().bold());
   EXPECT_EQ(inner->palette().color(QPalette::WindowText), QColor(Qt::red));  // blue-green-red
   EXPECT_EQ(inner->property(ui::kTagProperty).toInt(), 7);
-  auto* button = qobject_cast<QPushButton*>(built.Find("btnOver"));
-  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(inner->buddy(), window.edtBox);
+  ASSERT_EQ(window.edtBox, FindElement<QLineEdit>(window, "edtBox"));
+  EXPECT_FALSE(window.edtBox->isEnabled());
+  EXPECT_TRUE(window.edtBox->testAttribute(Qt::WA_InputMethodEnabled));
+  auto* shown = FindElement<QLineEdit>(window, "edtShown");
+  EXPECT_TRUE(shown->isHidden());
+  EXPECT_EQ(shown->focusPolicy(), Qt::ClickFocus);
+  EXPECT_EQ(shown->cursor().shape(), Qt::ArrowCursor);
+  EXPECT_FALSE(shown->testAttribute(Qt::WA_InputMethodEnabled));
+  QPushButton* button = window.btnOver;
+  ASSERT_EQ(button, FindElement<QPushButton>(window, "btnOver"));
   EXPECT_EQ(button->text(), QStringLiteral("押す"));
   EXPECT_EQ(button->accessibleName(), QStringLiteral("押すボタン"));
   EXPECT_FALSE(button->property(ui::kTagProperty).isValid());
   EXPECT_EQ(button->font(), window.font());
-  EXPECT_EQ(LaidOut(window), (QList<QWidget*>{outer, button}));
+  auto* under = FindElement(window, "btnUnder");
+  EXPECT_EQ(LaidOut(window), (QList<QWidget*>{outer, button, under}));
+  // The window's own elements by their places, each container's after it: the
+  // button under (0), the button over (1), the box in the panel (2, 0).
+  EXPECT_EQ(NextTabStop(under), button);
+  EXPECT_EQ(NextTabStop(button), window.edtBox);
+  EXPECT_EQ(NextTabStop(window.edtBox), under);
 }
 
 TEST_F(MainWindowTest, WindowOpensCentredWithItsCaptionAndSize) {
@@ -243,9 +285,11 @@ TEST_F(MainWindowTest, FontsAndColoursFollowTheLayout) {
   EXPECT_EQ(Find("Panel5")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
   EXPECT_EQ(Find("Panel5")->palette().color(QPalette::Window), QColor(0, 0, 128));
   EXPECT_EQ(BubbleColour(), QColor(0, 0, 255));
-  auto* gauge = Find<ui::Gauge>("gagHitPoint");
-  EXPECT_EQ(gauge->FilledColour(), QColor(255, 0, 0));
-  EXPECT_EQ(gauge->EmptyColour(), QColor(0, 255, 0));
+  // The damage gauge half full, as the player sees it: red from the left, lime after.
+  form->SetGauge(50);
+  const QImage gauge = Find("gagHitPoint")->grab().toImage();
+  EXPECT_EQ(gauge.pixelColor(2, 2), QColor(255, 0, 0));
+  EXPECT_EQ(gauge.pixelColor(gauge.width() - 3, 2), QColor(0, 255, 0));
   EXPECT_EQ(Find<ui::Panel>("Panel2")->Caption(), QStringLiteral("パソコン"));
   EXPECT_EQ(Find<ui::Panel>("Panel5")->Caption(), QStringLiteral("今のダメージは"));
   EXPECT_EQ(Find<ui::Panel>("pnlUserName")->Caption(), QStringLiteral("あなた"));

@@ -60,7 +60,7 @@ class MatchWindowTest : public MainWindowFixture {
     EXPECT_EQ(Bubble(), Set(1));
     EXPECT_EQ(Gauge(), 0);
     EXPECT_EQ(BubbleColour(), QColor(0, 0, 255));
-    EXPECT_FALSE(form->CurrentMatch().InProgress());
+    EXPECT_FALSE(InMatch());
   }
 
   // What the window shows while the loss dialog is up.
@@ -90,7 +90,7 @@ TEST_F(MatchWindowTest, OpeningMoveShowsTheFirstWordAndHandsOverToThePlayer) {
     EXPECT_FALSE(Find(button)->isEnabled()) << button;
   }
   EXPECT_EQ(Focused(), Find("edtUSER_JUKU"));
-  EXPECT_TRUE(form->CurrentMatch().InProgress());
+  EXPECT_TRUE(InMatch());
 
   // The hints are off during a match.
   Hover(QPoint(336, 100));
@@ -272,7 +272,7 @@ TEST_F(EmptyDictionaryTest, StartingOnAnEmptyDictionaryIsReportedAndNoMatchOpens
   EXPECT_EQ(answerer.Dialogs()[0].caption, QStringLiteral("エラー"));
   EXPECT_TRUE(Find("btnSTART")->isEnabled());
   EXPECT_FALSE(Find("edtUSER_JUKU")->isEnabled());
-  EXPECT_FALSE(form->CurrentMatch().InProgress());
+  EXPECT_FALSE(InMatch());
 }
 
 // Two handlers failing before the first error dialog opens: the player gets one

@@ -27,6 +27,7 @@ namespace {
 
 using renkomi::test::ProgramFolder;
 using renkomi::test::RecordingSound;
+using renkomi::test::FindElement;
 using renkomi::test::TypeText;
 using Words = std::vector<std::pair<QString, QString>>;
 
@@ -170,9 +171,10 @@ class TeachingTest : public ::testing::Test {
       ADD_FAILURE() << "expected the word entry dialog, got " << dialog.windowTitle().toStdString();
       throw std::runtime_error("wrong dialog");
     }
-    showings.push_back(Showing{box->windowTitle(), box->pnlTitle->Caption(),
-                               box->edtINPUT_JUKU->text(), box->edtINPUT_YOMI->text(), Bubble(),
-                               BubbleColour(), Beeps()});
+    showings.push_back(Showing{box->windowTitle(), FindElement<renkomi::ui::Panel>(*box, "pnlTitle")->Caption(),
+                               FindElement<QLineEdit>(*box, "edtINPUT_JUKU")->text(),
+                               FindElement<QLineEdit>(*box, "edtINPUT_YOMI")->text(), Bubble(), BubbleColour(),
+                               Beeps()});
     return *box;
   }
 
@@ -291,7 +293,7 @@ TEST_F(TeachingTest, GivingUpAddsNothingWhateverWasTaughtBefore) {
   TeachButton();
   ASSERT_TRUE(CompHolds(QStringLiteral("日記")));
 
-  GiveUp([](TfrmInputBox& box) { QTest::mouseClick(box.btnYAMERU, Qt::LeftButton); });
+  GiveUp([](TfrmInputBox& box) { QTest::mouseClick(FindElement(box, "btnYAMERU"), Qt::LeftButton); });
   TeachButton();
   ASSERT_EQ(showings.size(), 2u);
   EXPECT_EQ(showings[1].jukugo, QString());
