@@ -57,19 +57,22 @@ constexpr renkomi::ui::WindowRow kWindow{.name = "frmDicOpt", .caption = u"辞�
 using renkomi::ui::Kind;
 using renkomi::ui::kSizedByWindow;
 constexpr renkomi::ui::Element TfrmDicOpt::kLayout[] = {
-    {RENKOMI_ELEMENT(TfrmDicOpt, stgWord), .kind = Kind::Table, .width = kSizedByWindow, .height = kSizedByWindow},
+    {RENKOMI_ELEMENT(TfrmDicOpt, stgWord), .kind = Kind::Table, .width = kSizedByWindow, .height = kSizedByWindow,
+     .tabOrder = 0, .accessibleName = u"辞書のことば"},
     {RENKOMI_ELEMENT(TfrmDicOpt, Panel1), .kind = Kind::RaisedFrame, .left = kClientWidth - kPanelWidth,
-     .width = kPanelWidth, .height = kClientHeight},
+     .width = kPanelWidth, .height = kClientHeight, .tabOrder = 1},
     {RENKOMI_ELEMENT(TfrmDicOpt, Memo1), .kind = Kind::Memo, .parent = "Panel1", .left = 24, .top = 17, .width = 177,
-     .height = 288},
+     .height = 288, .arrowCursor = true, .inputMethod = renkomi::ui::InputMethod::Off},
     {RENKOMI_ELEMENT(TfrmDicOpt, btnDelete), .kind = Kind::Button, .parent = "Panel1", .left = 17, .top = 313,
-     .width = 88, .height = 32, .text = u"削除"},
+     .width = 88, .height = 32, .text = u"削除", .tabOrder = 1},
     {RENKOMI_ELEMENT(TfrmDicOpt, btnEND), .kind = Kind::Button, .parent = "Panel1", .left = 120, .top = 313,
-     .width = 89, .height = 32, .text = u"終了"},
+     .width = 89, .height = 32, .text = u"終了", .tabOrder = 0},
+    // Its caption names the count to a screen reader.
     {RENKOMI_ELEMENT(TfrmDicOpt, Panel2), .kind = Kind::RaisedLabel, .parent = "Panel1", .left = 24, .top = 361,
-     .width = 177, .height = 33, .text = u"現在の登録数"},
+     .width = 177, .height = 33, .text = u"現在の登録数", .buddy = "Memo2"},
     {RENKOMI_ELEMENT(TfrmDicOpt, Memo2), .kind = Kind::DisplayBox, .parent = "Panel1", .left = 32, .top = 401,
-     .width = 122, .height = 33, .text = u"0", .fontPixels = 15, .colour = kMaroon},
+     .width = 122, .height = 33, .text = u"0", .fontPixels = 15, .colour = kMaroon, .arrowCursor = true,
+     .inputMethod = renkomi::ui::InputMethod::Off, .accessibleName = u"現在の登録数"},
     {RENKOMI_ELEMENT(TfrmDicOpt, Label1), .kind = Kind::Label, .parent = "Panel1", .left = 161, .top = 409,
      .width = 48, .height = 20, .text = u"個です"},
 };
@@ -127,14 +130,6 @@ int WidestNumber(const QFontMetrics& metrics, std::size_t rows) {
   return widest;
 }
 
-// A read-only box that never takes the focus, shows the arrow and keeps the
-// input method closed.
-void MakeDisplayOnly(QWidget& widget) {
-  widget.setFocusPolicy(Qt::NoFocus);
-  widget.setCursor(Qt::ArrowCursor);
-  widget.setAttribute(Qt::WA_InputMethodEnabled, false);
-}
-
 }  // namespace
 
 TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
@@ -157,21 +152,15 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setPlainText(HelpLines().join(QLatin1Char('\n')));
-  MakeDisplayOnly(*Memo1);
+  // Neither memo ever keeps the focus: the grid is the one place keys go.
+  Memo1->setFocusPolicy(Qt::NoFocus);
   Memo1->viewport()->setCursor(Qt::ArrowCursor);
 
   btnDelete->setAutoDefault(false);
   btnEND->setAutoDefault(false);
 
   Memo2->setAlignment(Qt::AlignCenter);
-  MakeDisplayOnly(*Memo2);
-  // What a screen reader calls them: the table, and the count its caption names.
-  stgWord->setAccessibleName(QStringLiteral("辞書のことば"));
-  Memo2->setAccessibleName(QStringLiteral("現在の登録数"));
-  Panel2->setBuddy(Memo2);
-
-  setTabOrder(stgWord, btnEND);
-  setTabOrder(btnEND, btnDelete);
+  Memo2->setFocusPolicy(Qt::NoFocus);
 
   connect(btnDelete, &QPushButton::clicked, this, [this] { btnDeleteClick(); });
   connect(btnEND, &QPushButton::clicked, this, [this] { btnENDClick(); });

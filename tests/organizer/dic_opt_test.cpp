@@ -127,6 +127,14 @@ TEST_F(Organizer, OpensWithTheDictionarySortedByReadingAndTakesItOutOfComp) {
   EXPECT_EQ(Find<QPlainTextEdit>("Memo1")->document()->blockCount(), 15);
   EXPECT_EQ(Find<QPlainTextEdit>("Memo1")->document()->findBlockByNumber(9).text(),
             QStringLiteral("移動し、【DELETE】ｷｰ"));
+  // Tab runs from the table to "終了" and "削除", past both memos.
+  const auto nextByTab = [](QWidget* from) {
+    QWidget* next = from->nextInFocusChain();
+    while ((next->focusPolicy() & Qt::TabFocus) == 0 || !next->isVisible()) next = next->nextInFocusChain();
+    return next;
+  };
+  EXPECT_EQ(nextByTab(&Grid()), Find("btnEND"));
+  EXPECT_EQ(nextByTab(Find("btnEND")), Find("btnDelete"));
 }
 
 TEST_F(Organizer, ScreenReaderNamesTheTableTheCountAndTheProgressAndReadsTheCountAsReadOnly) {
