@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -17,18 +16,17 @@
 #include <QScreen>
 #include <QStringList>
 #include <QStyle>
-#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QToolTip>
 
 #include "application.h"
+#include "column_widths.h"
 #include "gauge.h"
 #include "layout.h"
 #include "look.h"
 #include "message_dialogs.h"
 #include "renkomi_wait.h"
 #include "sorted_fill.h"
-#include "text_widths.h"
 #include "word_table_model.h"
 
 using renkomi::WordPair;
@@ -98,36 +96,6 @@ const QStringList& HelpLines() {
       QStringLiteral("を利用して下さい。"),
   };
   return lines;
-}
-
-int DecimalDigits(std::size_t n) {
-  int digits = 1;
-  while (n >= 10) {
-    n /= 10;
-    ++digits;
-  }
-  return digits;
-}
-
-// What a cell needs beside its text's advance: the style's margins, the grid
-// line, and a pixel for the fractions that the advances were rounded from.
-int CellPadding(const QTableView& grid) {
-  QStyleOptionViewItem cell;
-  cell.initFrom(&grid);
-  cell.font = grid.font();
-  cell.fontMetrics = grid.fontMetrics();
-  cell.features = QStyleOptionViewItem::HasDisplay;
-  cell.text = QStringLiteral("0");
-  const QSize needed = grid.style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), &grid);
-  return needed.width() - cell.fontMetrics.horizontalAdvance(cell.text) + (grid.showGrid() ? 1 : 0) + 1;
-}
-
-// The widest row number of a table of `rows` rows, whatever the font's digits.
-int WidestNumber(const QFontMetrics& metrics, std::size_t rows) {
-  int widest = metrics.horizontalAdvance(QString::number(rows));
-  for (char digit = '0'; digit <= '9'; ++digit)
-    widest = std::max(widest, metrics.horizontalAdvance(QString(DecimalDigits(rows), QLatin1Char(digit))));
-  return widest;
 }
 
 }  // namespace
@@ -257,55 +225,25 @@ void TfrmDicOpt::WaitDlg() {
 }
 
 void TfrmDicOpt::SizeColumns(const std::vector<WordPair>& words) {
-  const QFontMetrics metrics(stgWord->font());
-  const int padding = CellPadding(*stgWord);
-  // A heading needs its own margins; with no words a column keeps its heading's width.
-  const QHeaderView& headings = *stgWord->horizontalHeader();
-  const QFontMetrics headingMetrics(headings.font());
-  const int headingPadding = 2 * headings.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &headings) + 1;
-  renkomi::organizer::TextWidths widths(metrics);
-  const auto widestText = [&](int column) {
-    switch (column) {
-      case WordTableModel::NumberColumn:
-        return WidestNumber(metrics, words.size());
-      case WordTableModel::JukugoColumn:
-        return widths.Widest(words, &WordPair::jukugo);
-      case WordTableModel::YomiColumn:
-        return widths.Widest(words, &WordPair::yomi);
-      default:
-        return 0;
-    }
-  };
+  ColWidths = renkomi::organizer::NeededWidths(*stgWord, words);
   ContentWidth = 0;
-  for (int column = 0; column < WordTableModel::ColumnCount; ++column) {
-    const QString heading = words_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-    ColWidths[column] =
-        std::max(widestText(column) + padding, headingMetrics.horizontalAdvance(heading) + headingPadding);
-    ContentWidth += ColWidths[column];
-  }
+  for (const int width : ColWidths) ContentWidth += width;
   // The grid's frame on both sides and room for its vertical scroll bar.
   FrameAllowance = 2 * stgWord->frameWidth() +
                    stgWord->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, stgWord) + 2;
   FitColumns();
 }
 
-// The row numbers first, whole; then the jukugo as wide as it needs, but when the
-// reading needs room too no more than half of what is left; the reading takes the
-// rest. The columns fill the table exactly, so it never scrolls sideways.
+// The columns fill the table exactly, so it never scrolls sideways.
 void TfrmDicOpt::FitColumns() {
-  const int room = std::max(0, stgWord->viewport()->width());
-  const int number = std::min(ColWidths[WordTableModel::NumberColumn], room);
-  const int words = room - number;
-  const int jukugo = std::min(ColWidths[WordTableModel::JukugoColumn],
-                              std::max(words / 2, words - ColWidths[WordTableModel::YomiColumn]));
-  stgWord->setColumnWidth(WordTableModel::NumberColumn, number);
-  stgWord->setColumnWidth(WordTableModel::JukugoColumn, jukugo);
-  stgWord->setColumnWidth(WordTableModel::YomiColumn, words - jukugo);
+  const renkomi::organizer::ColumnWidths shared =
+      renkomi::organizer::SharedWidths(stgWord->viewport()->width(), ColWidths);
+  for (int column = 0; column < WordTableModel::ColumnCount; ++column) stgWord->setColumnWidth(column, shared[column]);
 }
 
 bool TfrmDicOpt::ShowsWhole(const QModelIndex& cell) const {
   const QString text = cell.data(Qt::DisplayRole).toString();
-  return stgWord->fontMetrics().horizontalAdvance(text) + CellPadding(*stgWord) <=
+  return stgWord->fontMetrics().horizontalAdvance(text) + renkomi::organizer::CellPadding(*stgWord) <=
          stgWord->columnWidth(cell.column());
 }
 

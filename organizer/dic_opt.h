@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include "column_widths.h"
 #include "dictionary_store.h"
 #include "layout.h"
 #include "sound.h"
@@ -89,7 +90,7 @@ class TfrmDicOpt : public QWidget {
   // jukugo's and the reading's, by the table's column), and their sum; the
   // columns themselves share the table's width (FitColumns).
   int ContentWidth = 0;
-  std::array<int, renkomi::organizer::WordTableModel::ColumnCount> ColWidths{};
+  renkomi::organizer::ColumnWidths ColWidths{};
 
   bool open_ = false;    // between the opening sequence and the write-back
 };
