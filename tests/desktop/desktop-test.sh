@@ -46,15 +46,6 @@ ITEMS=(close-refused secondary-windows organizer-focus choice-tab-order about-es
        outside-edit)
 start_marking
 
-user_command() {  # CMD: COMMAND... as $RUNAS, in the run's environment only
-  CMD=()
-  [ "$(id -u)" -ne 0 ] || CMD=(setpriv --reuid="$(id -u "$RUNAS")" --regid="$(id -g "$RUNAS")" --clear-groups --)
-  CMD+=(env -i "$MARK" PATH=/usr/local/bin:/usr/bin:/bin HOME="$HOMEDIR" USER="$RUNAS"
-    LOGNAME="$RUNAS" DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$RT" XDG_CONFIG_HOME="$HOMEDIR/.config"
-    XDG_CACHE_HOME="$HOMEDIR/.cache" XDG_DATA_HOME="$HOMEDIR/.local/share"
-    DBUS_SESSION_BUS_ADDRESS="unix:path=$RT/bus" LANG=C.UTF-8 QT_IM_MODULE=ibus "$@")
-}
-
 # ---- the desktop -----------------------------------------------------------------------
 up() {
   mkdir -p "$RT" "$HOMEDIR/.config/mozc" "$LOGS"
@@ -78,6 +69,7 @@ up() {
   wait_for 10 "the X server" test -s "$WORK/display" || return 1
   display=$(cat "$WORK/display")
   export DISPLAY=":$display"
+  GAME_ENV=(DISPLAY="$DISPLAY" QT_IM_MODULE=ibus)
   local CMD
   user_command
   CMD_PREFIX=("${CMD[@]}")

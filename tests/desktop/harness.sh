@@ -1,9 +1,9 @@
-# The checks and processes of a desktop run, shared by desktop-test.sh and
-# wayland-test.sh; sourced, not run. The run sets SUITE (its name in the last
-# line), ITEMS (its checks, in order), MARK (NAME=VALUE carried in the
-# environment of every process it starts), WORK, LOGS and RUNAS, and defines
-# user_command (CMD: a command as $RUNAS in the run's environment); it may define
-# before_summary, run first when the run ends.
+# The checks and processes of a desktop run, shared by desktop-test.sh,
+# wayland-test.sh and the package test; sourced, not run. The run sets SUITE (its
+# name in the last line), ITEMS (its checks, in order), MARK (NAME=VALUE carried in
+# the environment of every process it starts), WORK, LOGS, RT, HOMEDIR and RUNAS,
+# and GAME_ENV once it knows its display; it may define before_summary, run first
+# when the run ends.
 
 STARTED=$(date +%s)
 log() { printf '[%s] %s\n' "$(date +%T)" "$*" >&2; }
@@ -68,6 +68,17 @@ start_marking() {  # every process started from here on carries the mark
   trap 'exit 1' INT TERM
 }
 
+# The suite's own variables for what runs as the player (the display, the input
+# method), read at every call.
+GAME_ENV=()
+user_command() {  # CMD: COMMAND... as $RUNAS, in the run's environment only
+  CMD=()
+  [ "$(id -u)" -ne 0 ] || CMD=(setpriv --reuid="$(id -u "$RUNAS")" --regid="$(id -g "$RUNAS")" --clear-groups --)
+  CMD+=(env -i "$MARK" PATH=/usr/local/bin:/usr/bin:/bin HOME="$HOMEDIR" USER="$RUNAS"
+    LOGNAME="$RUNAS" XDG_RUNTIME_DIR="$RT" XDG_CONFIG_HOME="$HOMEDIR/.config"
+    XDG_CACHE_HOME="$HOMEDIR/.cache" XDG_DATA_HOME="$HOMEDIR/.local/share"
+    DBUS_SESSION_BUS_ADDRESS="unix:path=$RT/bus" LANG=C.UTF-8 "${GAME_ENV[@]}" "$@")
+}
 as_user() { local CMD; user_command "$@"; "${CMD[@]}"; }
 wait_for() {  # wait_for SECONDS WHAT COMMAND...
   local end=$((SECONDS + $1)) what=$2; shift 2

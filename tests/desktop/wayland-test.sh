@@ -36,14 +36,8 @@ ITEMS=(wayland-client choose organizer title-bar-buttons one-move quit)
 before_summary() { [ -z "${WAYLAND_UP:-}" ] || screen_picture "$LOGS/screen-at-end.png"; }
 start_marking
 
-user_command() {  # CMD: COMMAND... as $RUNAS, in the run's environment only, without X
-  CMD=()
-  [ "$(id -u)" -ne 0 ] || CMD=(setpriv --reuid="$(id -u "$RUNAS")" --regid="$(id -g "$RUNAS")" --clear-groups --)
-  CMD+=(env -i "$MARK" PATH=/usr/local/bin:/usr/bin:/bin HOME="$HOMEDIR" USER="$RUNAS"
-    LOGNAME="$RUNAS" XDG_RUNTIME_DIR="$RT" XDG_CONFIG_HOME="$HOMEDIR/.config"
-    XDG_CACHE_HOME="$HOMEDIR/.cache" XDG_DATA_HOME="$HOMEDIR/.local/share"
-    WAYLAND_DISPLAY="$SOCKET" DBUS_SESSION_BUS_ADDRESS="unix:path=$RT/bus" LANG=C.UTF-8 "$@")
-}
+# What runs as the player sees the compositor only, never the X server under it.
+GAME_ENV=(WAYLAND_DISPLAY="$SOCKET")
 
 # ---- what the compositor sees ----------------------------------------------------------
 scene() { as_user timeout 5 weston-debug scene-graph 2>/dev/null; }

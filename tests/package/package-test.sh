@@ -82,14 +82,6 @@ expect "the metadata's launchable" renkomi.desktop \
      "$ROOT/usr/share/metainfo/io.github.renkomi.renkomi.metainfo.xml")"
 
 # ---- the game from the unpacked root ----------------------------------------------------
-user_command() {  # CMD: COMMAND... as $RUNAS, in the run's environment only
-  CMD=()
-  [ "$(id -u)" -ne 0 ] || CMD=(setpriv --reuid="$(id -u "$RUNAS")" --regid="$(id -g "$RUNAS")" --clear-groups --)
-  CMD+=(env -i "$MARK" PATH=/usr/local/bin:/usr/bin:/bin HOME="$HOMEDIR" USER="$RUNAS"
-    LOGNAME="$RUNAS" DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$RT" XDG_DATA_HOME="$HOMEDIR/.local/share"
-    XDG_CONFIG_HOME="$HOMEDIR/.config" XDG_CACHE_HOME="$HOMEDIR/.cache"
-    DBUS_SESSION_BUS_ADDRESS="unix:path=$RT/bus" LANG=C.UTF-8 "$@")
-}
 HELPER=$WORK/atspi.py
 atspi() { as_user timeout 20 /usr/bin/python3 "$HELPER" "$@"; }
 box() { atspi state | awk -F'\t' -v n="$1" '$1 == "box" && $2 == n { print $3 }'; }
@@ -110,6 +102,7 @@ up() {
     </dev/null >"$LOGS/xvfb.log" 2>&1 &
   wait_for 10 "the X server" test -s "$WORK/display" || return 1
   export DISPLAY=":$(cat "$WORK/display")"
+  GAME_ENV=(DISPLAY="$DISPLAY")
   HOME=$WORK openbox </dev/null >"$LOGS/openbox.log" 2>&1 &
   wait_for 10 "openbox" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || return 1
   as_user dbus-daemon --session --address="unix:path=$RT/bus" --fork </dev/null >"$LOGS/dbus.log" 2>&1
