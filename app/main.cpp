@@ -39,7 +39,6 @@ int RunGame(renkomi::ui::Application& app, renkomi::app::GameFolders folders) {
   if (folders.program.empty()) {
     folders.program = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
   }
-  if (folders.data.empty()) folders.data = folders.program;
   // The choice panel offers what the folder holds when it shows.
   if (folders.installed) renkomi::app::MakeFirstDictionaries(folders.program, renkomi::kDebianEdictFile);
   renkomi::app::GameWindows windows(folders.program, random, sound, shell, folders.data);
