@@ -40,15 +40,14 @@ void WordTableModel::SetWords(std::vector<WordPair> words) {
   endResetModel();
 }
 
-bool WordTableModel::ClearRow(int row) {
-  if (row < 0 || row >= rowCount()) return false;
+void WordTableModel::ClearRow(int row) {
+  if (row < 0 || row >= rowCount()) return;
   Row& target = rows_[static_cast<std::size_t>(row)];
-  if (target.cleared) return false;
+  if (target.cleared) return;
   target.cleared = true;
   target.word = WordPair{};
   --kept_;
   emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
-  return true;
 }
 
 void WordTableModel::MoveKeptRowsTo(WordListPair& comp) {

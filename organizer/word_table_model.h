@@ -21,8 +21,8 @@ class WordTableModel final : public QAbstractTableModel {
 
   // Replaces the table with these words, in this order.
   void SetWords(std::vector<WordPair> words);
-  // Empties the row, every cell of it; true when it still held a word.
-  bool ClearRow(int row);
+  // Empties the row, every cell of it; a row already empty stays as it is.
+  void ClearRow(int row);
   // How many rows still hold a word: what the table will write back.
   int KeptCount() const { return kept_; }
   // Appends every row the player did not delete to `comp`, in table order, and
