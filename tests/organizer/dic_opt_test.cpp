@@ -128,13 +128,8 @@ TEST_F(Organizer, OpensWithTheDictionarySortedByReadingAndTakesItOutOfComp) {
   EXPECT_EQ(Find<QPlainTextEdit>("Memo1")->document()->findBlockByNumber(9).text(),
             QStringLiteral("移動し、【DELETE】ｷｰ"));
   // Tab runs from the table to "終了" and "削除", past both memos.
-  const auto nextByTab = [](QWidget* from) {
-    QWidget* next = from->nextInFocusChain();
-    while ((next->focusPolicy() & Qt::TabFocus) == 0 || !next->isVisible()) next = next->nextInFocusChain();
-    return next;
-  };
-  EXPECT_EQ(nextByTab(&Grid()), Find("btnEND"));
-  EXPECT_EQ(nextByTab(Find("btnEND")), Find("btnDelete"));
+  EXPECT_EQ(renkomi::test::NextTabStop(&Grid()), Find("btnEND"));
+  EXPECT_EQ(renkomi::test::NextTabStop(Find("btnEND")), Find("btnDelete"));
 }
 
 TEST_F(Organizer, ScreenReaderNamesTheTableTheCountAndTheProgressAndReadsTheCountAsReadOnly) {

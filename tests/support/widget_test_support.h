@@ -40,6 +40,13 @@ T* FindElement(const QWidget& window, const char* name) {
   if (element == nullptr) ADD_FAILURE() << "no element " << name;
   return element;
 }
+// The element Tab moves to from `element`.
+inline QWidget* NextTabStop(QWidget* element) {
+  for (QWidget* next = element->nextInFocusChain(); next != element; next = next->nextInFocusChain()) {
+    if ((next->focusPolicy() & Qt::TabFocus) != 0) return next;
+  }
+  return element;
+}
 // The seven lines of the main window's speech bubble, and their colour.
 QStringList BubbleLines(const QWidget& mainWindow);
 QColor BubbleColour(const QWidget& mainWindow);

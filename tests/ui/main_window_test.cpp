@@ -90,14 +90,6 @@ TEST_F(MainWindowTest, ElementsLieInsideTheirParentsAndOverlapOnlyByDesign) {
   EXPECT_GE(names.size(), 24) << names.join(' ').toStdString();
 }
 
-// The element Tab moves to from `element`.
-QWidget* NextTabStop(QWidget* element) {
-  for (QWidget* next = element->nextInFocusChain(); next != element; next = next->nextInFocusChain()) {
-    if ((next->focusPolicy() & Qt::TabFocus) != 0) return next;
-  }
-  return element;
-}
-
 // A window of the builder's test, whose members the rows bind.
 struct BuiltWindow : QWidget {
   ui::Panel* pnlOuter = nullptr;
