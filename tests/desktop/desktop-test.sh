@@ -63,20 +63,13 @@ up() {
     'active_on_launch: True' >"$HOMEDIR/.config/mozc/ibus_config.textproto"
   [ "$(id -u)" -ne 0 ] || chown -R "$RUNAS:" "$RT" "$HOMEDIR" "$GAME"
 
-  local display
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" \
-    </dev/null >"$LOGS/xvfb.log" 2>&1 &
-  wait_for 10 "the X server" test -s "$WORK/display" || return 1
-  display=$(cat "$WORK/display")
-  export DISPLAY=":$display"
+  start_x_server || return 1
   GAME_ENV=(DISPLAY="$DISPLAY" QT_IM_MODULE=ibus)
   local CMD
   user_command
   CMD_PREFIX=("${CMD[@]}")
-  HOME=$WORK openbox </dev/null >"$LOGS/openbox.log" 2>&1 &
-  wait_for 10 "openbox" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || return 1
-  as_user dbus-daemon --session --address="unix:path=$RT/bus" --fork </dev/null >"$LOGS/dbus.log" 2>&1
-  wait_for 5 "the session bus" test -S "$RT/bus" || return 1
+  start_openbox || return 1
+  start_session_bus || return 1
   as_user ibus-daemon --daemonize --panel=disable </dev/null >"$LOGS/ibus.log" 2>&1
   # ("ibus engine NAME" fails in its keyboard-layout step even when it worked.)
   wait_for 30 "ibus to take mozc" sh -c '"$@" ibus engine mozc-jp; [ "$("$@" ibus engine)" = mozc-jp ]' \

@@ -80,6 +80,23 @@ user_command() {  # CMD: COMMAND... as $RUNAS, in the run's environment only
     DBUS_SESSION_BUS_ADDRESS="unix:path=$RT/bus" LANG=C.UTF-8 "${GAME_ENV[@]}" "$@")
 }
 as_user() { local CMD; user_command "$@"; "${CMD[@]}"; }
+
+# The desktop's parts, each waited for: an X server of the run's own (DISPLAY is
+# set to it), the openbox window manager on it, the player's session bus.
+start_x_server() {
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" \
+    </dev/null >"$LOGS/xvfb.log" 2>&1 &
+  wait_for 10 "the X server" test -s "$WORK/display" || return 1
+  export DISPLAY=":$(cat "$WORK/display")"
+}
+start_openbox() {
+  HOME=$WORK openbox </dev/null >"$LOGS/openbox.log" 2>&1 &
+  wait_for 10 "openbox" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || return 1
+}
+start_session_bus() {
+  as_user dbus-daemon --session --address="unix:path=$RT/bus" --fork </dev/null >"$LOGS/dbus.log" 2>&1
+  wait_for 5 "the session bus" test -S "$RT/bus" || return 1
+}
 wait_for() {  # wait_for SECONDS WHAT COMMAND...
   local end=$((SECONDS + $1)) what=$2; shift 2
   until "$@" >/dev/null 2>&1; do

@@ -89,18 +89,14 @@ up() {
   printf '%s\r\n' にほん にっき ほんじつ きにゅう いりひ | iconv -f UTF-8 -t CP932 >"$GAME/renkomi.ydc"
   [ "$(id -u)" -ne 0 ] || chown -R "$RUNAS:" "$RT" "$HOMEDIR" "$GAME"
 
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" \
-    </dev/null >"$LOGS/xvfb.log" 2>&1 &
-  wait_for 10 "the X server" test -s "$WORK/display" || return 1
-  export DISPLAY=":$(cat "$WORK/display")"
+  start_x_server || return 1
   local CMD
   user_command DISPLAY="$DISPLAY" weston --backend=x11-backend.so --use-pixman --width=1280 --height=1024 \
     --socket="$SOCKET" --idle-time=0 --debug
   "${CMD[@]}" </dev/null >"$LOGS/weston.log" 2>&1 &
   wait_for 15 "weston" test -S "$RT/$SOCKET" || return 1
   WAYLAND_UP=1
-  as_user dbus-daemon --session --address="unix:path=$RT/bus" --fork </dev/null >"$LOGS/dbus.log" 2>&1
-  wait_for 5 "the session bus" test -S "$RT/bus" || return 1
+  start_session_bus || return 1
   user_command QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$GAME/renkomi"
   (cd "$GAME" && exec "${CMD[@]}" </dev/null >"$LOGS/game.out" 2>"$LOGS/game.err") &
   GAME_PID=$!

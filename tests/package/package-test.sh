@@ -98,15 +98,10 @@ up() {
   cp "$REPO/tests/desktop/atspi.py" "$HELPER"
   chmod 644 "$HELPER"
   [ "$(id -u)" -ne 0 ] || chown -R "$RUNAS:" "$RT" "$HOMEDIR"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" \
-    </dev/null >"$LOGS/xvfb.log" 2>&1 &
-  wait_for 10 "the X server" test -s "$WORK/display" || return 1
-  export DISPLAY=":$(cat "$WORK/display")"
+  start_x_server || return 1
   GAME_ENV=(DISPLAY="$DISPLAY")
-  HOME=$WORK openbox </dev/null >"$LOGS/openbox.log" 2>&1 &
-  wait_for 10 "openbox" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || return 1
-  as_user dbus-daemon --session --address="unix:path=$RT/bus" --fork </dev/null >"$LOGS/dbus.log" 2>&1
-  wait_for 5 "the session bus" test -S "$RT/bus" || return 1
+  start_openbox || return 1
+  start_session_bus || return 1
   local CMD
   user_command QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$ROOT/usr/games/renkomi"
   (cd "$HOMEDIR" && exec "${CMD[@]}" </dev/null >"$LOGS/game.out" 2>"$LOGS/game.err") &
