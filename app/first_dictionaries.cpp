@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <system_error>
 
 #include "dictionary_generator.h"
 #include "message_dialogs.h"
@@ -19,9 +20,13 @@ constexpr int kSteps = 1000;
 
 }  // namespace
 
-void MakeFirstDictionaries(const std::filesystem::path& programFolder, const std::filesystem::path& source) {
-  if (!renkomi::WantsFirstDictionaries(programFolder, source)) return;
-  QProgressDialog progress(QStringLiteral("はじめての起動です。edict から辞書を作っています…"), QString(), 0, kSteps);
+void MakeFirstDictionaries(const std::filesystem::path& programFolder, const renkomi::WordSources& sources) {
+  if (!renkomi::WantsDictionaryWork(programFolder, sources)) return;
+  std::error_code ec;
+  const bool first = !std::filesystem::exists(programFolder / renkomi::kSharedJukugoFile, ec);
+  QProgressDialog progress(first ? QStringLiteral("はじめての起動です。edict から辞書を作っています…")
+                                 : QStringLiteral("辞書のことばのよみを新しくしています…"),
+                           QString(), 0, kSteps);
   progress.setWindowTitle(QStringLiteral("Renkomi"));
   progress.setCancelButton(nullptr);
   // Modal, so that each step of the bar also repaints it.
@@ -29,7 +34,7 @@ void MakeFirstDictionaries(const std::filesystem::path& programFolder, const std
   progress.setMinimumDuration(kShowAfterMilliseconds);
   progress.setValue(0);
   try {
-    renkomi::GenerateMissingDictionaries(source, programFolder, [&progress](std::uintmax_t read, std::uintmax_t total) {
+    renkomi::GenerateDictionaries(sources, programFolder, [&progress](std::uintmax_t read, std::uintmax_t total) {
       if (total > 0) progress.setValue(static_cast<int>(read * (kSteps - 1) / total));
     });
   } catch (const std::exception& e) {

@@ -40,7 +40,7 @@ int RunGame(renkomi::ui::Application& app, renkomi::app::GameFolders folders) {
     folders.program = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
   }
   // The choice panel offers what the folder holds when it shows.
-  if (folders.installed) renkomi::app::MakeFirstDictionaries(folders.program, renkomi::kDebianEdictFile);
+  if (folders.installed) renkomi::app::MakeFirstDictionaries(folders.program, renkomi::WordSources());
   renkomi::app::GameWindows windows(folders.program, random, sound, shell, folders.data);
   app.exec();
   return 0;

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Gives the game real vocabularies from Debian's edict package: the shared
-# dictionary (renkomi.jdc and renkomi.ydc, the common words) and the large
-# dictionary ("大きな辞書" and its size, every word), each only when the program
-# folder does not hold it yet, so a dictionary the player already has is never
-# touched. Without the package the game still starts and seeds its five built-in
-# words, so failing to install it is reported but is no error.
+# dictionary (renkomi.jdc and renkomi.ydc, the common words), the large
+# dictionary ("大きな辞書" and its size, every word) and, with kanjidic, the school
+# dictionary ("小学生の辞書" and its size), each only when the program folder does
+# not hold it yet; the ones an earlier version made get the generator's own pairs
+# corrected, once, and every pair the player taught stays as it is. Without the
+# package the game still starts and seeds its five built-in words, so failing to
+# install it is reported but is no error.
 #
 #   tools/make-shared-dictionary.sh <path of edict2renkomi> <program folder>
 set -uo pipefail
@@ -23,13 +25,14 @@ has_shared() {
 has_large() {
   compgen -G "$folder/大きな辞書*.[jy]dc" >/dev/null
 }
-if has_shared && has_large; then
-  exit 0
-fi
-
 installed() {
   dpkg-query -W -f='${Status}\n' edict 2>/dev/null | grep -q '^install ok installed$'
 }
+# Dictionaries that are there are only corrected, which needs edict as it is:
+# nothing is installed for them.
+if has_shared && has_large && ! installed; then
+  exit 0
+fi
 
 if ! installed; then
   echo "Installing edict, the word list for the shared dictionary"

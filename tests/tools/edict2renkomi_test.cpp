@@ -38,8 +38,11 @@ class GeneratorTest : public ::testing::Test {
     fs::create_directory(program_);
   }
 
+  // Without the machine's own mecab-ipadic and kanjidic, whether installed or not.
+  static std::string Isolated() { return "RENKOMI_WORD_COSTS= RENKOMI_KANJIDIC= "; }
+
   RunResult Generate(const fs::path& source) {
-    return RunCommand(Quoted(EDICT2RENKOMI_PATH) + " " + Quoted(source) + " " + Quoted(program_));
+    return RunCommand(Isolated() + Quoted(EDICT2RENKOMI_PATH) + " " + Quoted(source) + " " + Quoted(program_));
   }
 
   TempFolder folder_;
@@ -81,8 +84,9 @@ TEST_F(GeneratorTest, NeverWritesOverADictionaryThatIsThere) {
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("already exists"), std::string::npos) << run.output;
     EXPECT_EQ(ReadBytes(program_ / existing), "player's words\r\n");
-    // The other dictionary's pair, and nothing of the one that is there.
-    EXPECT_EQ(std::distance(fs::directory_iterator(program_), fs::directory_iterator()), 3);
+    // The other dictionary's pair and the record of the words, and nothing of the
+    // one that is there.
+    EXPECT_EQ(std::distance(fs::directory_iterator(program_), fs::directory_iterator()), 4);
   }
 }
 
@@ -131,7 +135,8 @@ class ScriptTest : public GeneratorTest {
   void Mark(const char* name) { WriteBytes(folder_.Path() / name, ""); }
 
   RunResult RunScript() {
-    return RunCommand("PATH=" + Quoted(bin_) + ":\"$PATH\" " + Quoted(fs::path(RENKOMI_TOOLS_DIR) / "make-shared-dictionary.sh") +
+    return RunCommand(Isolated() + "PATH=" + Quoted(bin_) + ":\"$PATH\" " +
+                      Quoted(fs::path(RENKOMI_TOOLS_DIR) / "make-shared-dictionary.sh") +
                " " + Quoted(EDICT2RENKOMI_PATH) + " " + Quoted(program_));
   }
 
@@ -175,6 +180,19 @@ TEST_F(ScriptTest, LeavesExistingDictionariesAloneWithoutInstallingAnything) {
     EXPECT_EQ(std::distance(fs::directory_iterator(program_), fs::directory_iterator()), 2);
     EXPECT_FALSE(fs::exists(folder_.Path() / "apt-calls"));
   }
+}
+
+// The next run.sh corrects what an earlier version made, and records it.
+TEST_F(ScriptTest, RunsTheGeneratorOnDictionariesThatAreThereWhenEdictIs) {
+  Mark("installed");
+  WriteBytes(program_ / "renkomi.jdc", "\x93\xFA\x96\x7B\r\n");
+  WriteBytes(program_ / "renkomi.ydc", "\x82\xC9\x82\xC1\x82\xDB\x82\xF1\r\n");  // にっぽん, the player's
+  WriteBytes(program_ / kLarge, "");
+  WriteBytes(program_ / "大きな辞書3語.ydc", "");
+  const RunResult run = RunScript();
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(ReadBytes(program_ / "renkomi.gen"), "version 2\ncosts no\nschool no\n");
+  EXPECT_EQ(ReadBytes(program_ / "renkomi.ydc"), "\x82\xC9\x82\xC1\x82\xDB\x82\xF1\r\n");
 }
 
 TEST_F(ScriptTest, AddsTheLargeDictionaryBesideAnExistingSharedOne) {

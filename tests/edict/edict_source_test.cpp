@@ -1,4 +1,4 @@
-#include "edict_import.h"
+#include "edict_source.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -12,9 +12,12 @@
 #include <vector>
 
 #include "cp932.h"
+#include "dictionary_folder.h"
 #include "edict_line.h"
 #include "errors.h"
+#include "japanese_text.h"
 #include "text_rules.h"
+#include "vocabularies.h"
 #include "tools_test_support.h"
 
 namespace renkomi {
@@ -163,7 +166,7 @@ TEST(ParseEdictLineTest, LineWithoutGlossIsNoEntry) {
 constexpr std::string_view kSample =
     "　？？？ /EDICT, EDICT_SUB(P), EDICT2 Japanese-English Electronic Dictionary Files/Sample/\n"
     "日本 [にほん] /(n) Japan/(P)/\n"
-    "日本 [にっぽん] /(n) Japan/(P)/\n"               // the same jukugo again: the first one stays
+    "日本 [にっぽん] /(n) Japan/(P)/\n"               // as common: without costs the first stays
     "会議 [かいぎ] /(n,vs) meeting/\n"                 // not common
     "会社 [カイシャ] /(n) company/(P)/\n"              // katakana reading
     "人々 [ひとびと] /(n) people/(P)/\n"               // iteration mark
@@ -186,7 +189,7 @@ constexpr std::string_view kSample =
     "丂丂 [こうこう] /(n) a kanji CP932 lacks/(P)/\n"
     "日本語 [にほんご] /(n) Japanese/(P)/\r\n"         // a CR LF line end
     "明白(P);明瞭 [めいはく(P);あからさま(明白)] /(adj-na) obvious/(P)/EntL1000010X/\n"
-    "明瞭 [めいりょう] /(adj-na) clear/(P)/\n"         // not common above: it is kept from here
+    "明瞭 [めいりょう] /(adj-na) clear/(P)/\n"         // common here only, so taken over めいはく
     "欠伸(P);欠申(iK,P) [あくび(P)] /(n) yawn/(P)/EntL1000020/\n"
     "丈夫(P) [じょうぶ(ok,P);じょうふ(P)] /(adj-na) sturdy/(P)/EntL1000030/\n"
     "甲乙(P);乙甲(P) [こうおつ(甲乙)(P);おつこう(P)] /(n) test/(P)/EntL1000040/\n"
@@ -212,11 +215,12 @@ class EdictFileTest : public ::testing::Test {
 };
 
 TEST_F(EdictFileTest, WritesTheKeptPairsByteForByte) {
-  EdictImport words;
+  EdictWords words;
   words.AddFile(WriteSample());
   const fs::path program = folder_.Path() / "program";
   fs::create_directory(program);
-  WriteSharedDictionary(program, words);
+  const ChosenReadings chosen(words, WordCosts());
+  WriteSharedDictionary(program, PairsOf(chosen, SharedWords(chosen)));
 
   const std::string jdc = ReadBytes(program / "renkomi.jdc");
   const std::string ydc = ReadBytes(program / "renkomi.ydc");
@@ -229,53 +233,61 @@ TEST_F(EdictFileTest, WritesTheKeptPairsByteForByte) {
   EXPECT_EQ(words.UndecodableLineCount(), 0u);
 }
 
-// The large dictionary: every word, common or not, through the same filters; the
-// first reading kept wins (一日 いちにち, 明瞭 takes 明白's めいはく before its own line).
+// The large dictionary: every word, common or not, through the same filters; a
+// reading marked common comes first wherever the source gives it (一日 ついたち,
+// not the first いちにち; 明瞭 めいりょう, not 明白's めいはく).
 TEST_F(EdictFileTest, WholeVocabularyKeepsUncommonWordsThroughTheSameFilters) {
-  EdictImport words(Vocabulary::kAll);
+  EdictWords words;
   words.AddFile(WriteSample());
   const fs::path program = folder_.Path() / "program";
   fs::create_directory(program);
-  const std::string name = WriteLargeDictionary(program, words);
+  const ChosenReadings chosen(words, WordCosts());
+  const std::string name = WriteSizedDictionary(program, kLargeDictionaryPrefix, PairsOf(chosen, LargeWords(chosen)));
   EXPECT_EQ(name, "大きな辞書15語");
   EXPECT_EQ(ReadBytes(program / (name + ".jdc")),
             Convert("日本\r\n会議\r\n会社\r\n経路\r\n一日\r\n蒟蒻\r\n燐光\r\n日本語\r\n明白\r\n明瞭\r\n"
                     "欠伸\r\n丈夫\r\n甲乙\r\n乙甲\r\n本日\r\n", "CP932", "UTF-8"));
   EXPECT_EQ(ReadBytes(program / (name + ".ydc")),
-            Convert("にほん\r\nかいぎ\r\nかいしゃ\r\nけいろ\r\nいちにち\r\nこんにゃく\r\nりんこう\r\n"
-                    "にほんご\r\nめいはく\r\nめいはく\r\nあくび\r\nじょうふ\r\nこうおつ\r\nおつこう\r\nほんじつ\r\n",
+            Convert("にほん\r\nかいぎ\r\nかいしゃ\r\nけいろ\r\nついたち\r\nこんにゃく\r\nりんこう\r\n"
+                    "にほんご\r\nめいはく\r\nめいりょう\r\nあくび\r\nじょうふ\r\nこうおつ\r\nおつこう\r\nほんじつ\r\n",
                     "CP932", "UTF-8"));
+  // What the earlier generator wrote for the same words, kept for correcting it.
+  EXPECT_EQ(Cp932ToUtf8(words.Find(Utf8ToCp932("一日"))->firstYomi), "いちにち");
+  EXPECT_EQ(Cp932ToUtf8(words.Find(Utf8ToCp932("明瞭"))->firstYomi), "めいはく");
+  EXPECT_EQ(Cp932ToUtf8(words.Find(Utf8ToCp932("明瞭"))->firstCommonYomi), "めいりょう");
   // Made once: a large dictionary of any size is left as it is.
-  EXPECT_THROW(WriteLargeDictionary(program, words), Error);
-  EXPECT_EQ(LargeDictionaryName(109234), "大きな辞書10万語");
+  EXPECT_THROW(WriteSizedDictionary(program, kLargeDictionaryPrefix, PairsOf(chosen, LargeWords(chosen))), Error);
+  EXPECT_EQ(SizedDictionaryName(kLargeDictionaryPrefix, 109234), "大きな辞書10万語");
 }
 
 TEST(LargeDictionaryNameTest, CountsInTenThousandsFromExactlyTenThousand) {
-  EXPECT_EQ(LargeDictionaryName(9999), "大きな辞書9999語");
-  EXPECT_EQ(LargeDictionaryName(10000), "大きな辞書1万語");
-  EXPECT_EQ(LargeDictionaryName(19999), "大きな辞書1万語");
+  EXPECT_EQ(SizedDictionaryName(kLargeDictionaryPrefix, 9999), "大きな辞書9999語");
+  EXPECT_EQ(SizedDictionaryName(kLargeDictionaryPrefix, 10000), "大きな辞書1万語");
+  EXPECT_EQ(SizedDictionaryName(kSchoolDictionaryPrefix, 19999), "小学生の辞書1万語");
 }
 
 TEST_F(EdictFileTest, SkipsALineThatIsNotEucJpAndGoesOn) {
   // A lead byte followed by a line end, then a good line.
-  EdictImport words;
+  EdictWords words;
   words.AddFile(WriteSample("\n\xB7 [x] /(n) cut/(P)/\n\xB7\xD0\xCF\xA9\xCF [y] /(n) cut/(P)/\n"));
   EXPECT_EQ(words.UndecodableLineCount(), 2u);
-  EXPECT_EQ(words.Jukugo().size(), 13u);
+  EXPECT_EQ(words.Words().size(), 15u);
 }
 
 TEST_F(EdictFileTest, MissingFileThrows) {
-  EdictImport words;
+  EdictWords words;
   EXPECT_THROW(words.AddFile(folder_.Path() / "absent"), Error);
 }
 
 // Symbols above 0x889F cannot come through glibc's EUC-JP, so they go in as text.
 TEST(EdictImportTest, SymbolsAmongTheKanjiCodesAreNotTakenForKanji) {
-  EdictImport words;
+  EdictWords words;
   words.AddLine("第ⅰ [だいいち] /(n) number one/(P)/");
   words.AddLine("第一 [だいいち] /(n) number one/(P)/");
   words.AddLine("長﨑 [ながさき] /(n) a place/(P)/");
-  EXPECT_EQ(words.Jukugo(), (std::vector<std::string>{"\x91\xE6\x88\xEA", "\x92\xB7\xFA\xB1"}));
+  ASSERT_EQ(words.Words().size(), 2u);
+  EXPECT_EQ(words.Words()[0].jukugo, "\x91\xE6\x88\xEA");
+  EXPECT_EQ(words.Words()[1].jukugo, "\x92\xB7\xFA\xB1");
 }
 
 // --- Writing ------------------------------------------------------------------
@@ -283,14 +295,13 @@ TEST(EdictImportTest, SymbolsAmongTheKanjiCodesAreNotTakenForKanji) {
 class WriteSharedDictionaryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    words_.AddLine("日本 [にほん] /(n) Japan/(P)/");
     program_ = folder_.Path() / "program";
     fs::create_directory(program_);
   }
 
   TempFolder folder_;
   fs::path program_;
-  EdictImport words_;
+  const Pairs words_{{"\x93\xFA\x96\x7B"}, {"\x82\xC9\x82\xD9\x82\xF1"}};
 };
 
 TEST_F(WriteSharedDictionaryTest, RefusesWhenEitherFileExists) {
@@ -320,7 +331,7 @@ TEST_F(WriteSharedDictionaryTest, RefusesAMissingFolder) {
 // An empty pair of files would leave the computer without a word, and the game
 // would no longer seed the five built-in ones.
 TEST_F(WriteSharedDictionaryTest, RefusesToWriteAnEmptyDictionary) {
-  EXPECT_THROW(WriteSharedDictionary(program_, EdictImport()), Error);
+  EXPECT_THROW(WriteSharedDictionary(program_, Pairs()), Error);
   EXPECT_TRUE(fs::is_empty(program_));
 }
 
