@@ -11,11 +11,11 @@ source tools/deps.sh
 # and for its Wayland run the weston compositor and Qt's Wayland plugin.
 renkomi_install_deps openbox xdotool wmctrl x11-utils dbus at-spi2-core python3-gi \
   gir1.2-atspi-2.0 ibus ibus-mozc mozc-server uidmap weston qt6-wayland \
-  dpkg-dev lintian appstream edict
+  dpkg-dev lintian appstream
 # (uidmap: a test run by an ordinary user gives a file to one of the user's own
 # subordinate ids, the only other owner such a user can give a file to.)
-# (dpkg-dev lintian appstream edict: the Debian package is built, checked, and
-# its game makes its dictionaries from edict on its first start.)
+# (dpkg-dev lintian appstream: the Debian package is built and checked; its game
+# makes its dictionaries on its first start from the word sources of deps.sh.)
 
 # A build folder holding another user's files (left by a run through sudo, say)
 # fails halfway through the build; say so at once, with the way out.

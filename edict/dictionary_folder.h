@@ -24,7 +24,7 @@ inline constexpr std::string_view kSharedYomiFile = "renkomi.ydc";
 
 // The other generated dictionaries are personal ones by their files: the game
 // offers each by its name, what it holds followed by its size, so the choice
-// list tells them apart at a glance ("大きな辞書10万語", "小学生の辞書6542語").
+// list tells them apart at a glance ("大きな辞書10万語", "小学生の辞書8663語").
 inline constexpr std::string_view kLargeDictionaryPrefix = "大きな辞書";
 inline constexpr std::string_view kSchoolDictionaryPrefix = "小学生の辞書";
 // The name for `pairs` words: the size in ten thousands (万) from 10,000 words

@@ -59,15 +59,18 @@ std::uintmax_t SizeOf(const fs::path& path) {
   return ec ? 0 : size;
 }
 
-// The earlier generation's words of one dictionary with the reading each had then
-// and has now; `nowWords` beyond them are what the dictionary gains.
-Correction CorrectionFor(const ChosenReadings& now, const WordSelection& earlierWords, EarlierRule rule,
+// The earlier generation's words of one dictionary (those of `candidates` it
+// gave a reading) with the reading each had then and has now; `nowWords` beyond
+// them are what the dictionary gains.
+Correction CorrectionFor(const ChosenReadings& now, const WordSelection& candidates, EarlierRule rule,
                          const WordSelection& nowWords) {
   Correction correction;
-  std::unordered_set<std::size_t> earlier(earlierWords.begin(), earlierWords.end());
-  for (std::size_t i : earlierWords) {
+  std::unordered_set<std::size_t> earlier;
+  for (std::size_t i : candidates) {
     std::string reading = EarlierReading(now.Word(i), rule);
-    if (!reading.empty()) correction.readings.emplace(now.Word(i).jukugo, std::pair{std::move(reading), now.Yomi(i)});
+    if (reading.empty()) continue;
+    earlier.insert(i);
+    correction.readings.emplace(now.Word(i).jukugo, std::pair{std::move(reading), now.Yomi(i)});
   }
   WordSelection gained;
   for (std::size_t i : nowWords) {

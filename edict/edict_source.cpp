@@ -11,12 +11,15 @@ namespace renkomi {
 namespace {
 
 // Spelling and reading tags that mark a form the player would not type: irregular
-// or outdated kanji and kana, irregular okurigana, phonetic kanji.
-constexpr std::array<std::string_view, 6> kSkippedTags = {"iK", "oK", "ik", "ok", "io", "ateji"};
+// or outdated kanji and kana, irregular okurigana. Phonetic kanji (ateji) stay:
+// 真面目 まじめ, 寿司 すし and 試合 しあい are how everyone writes those words.
+constexpr std::array<std::string_view, 5> kSkippedTags = {"iK", "oK", "ik", "ok", "io"};
 // Tags of the first sense that say a reader meets the word so seldom that another
 // reading, when there is one, comes first.
 constexpr std::array<std::string_view, 4> kDatedTags = {"arch", "obs", "obsc", "rare"};
 constexpr std::string_view kCommonTag = "P";
+// The tag that earlier versions skipped as well.
+constexpr std::array<std::string_view, 1> kAtejiTag = {"ateji"};
 
 template <std::size_t N>
 bool HasAnyOf(const std::vector<std::string>& tags, const std::array<std::string_view, N>& wanted) {
@@ -45,6 +48,7 @@ void EdictWords::Add(const EdictLine& line) {
   const bool readingsMarked = AnyCommon(line.readings);
   const bool lineCommon = line.common || spellingsMarked || readingsMarked;
   const bool dated = HasAnyOf(line.leadingTags, kDatedTags);
+  const bool lineAteji = HasAnyOf(line.leadingTags, kAtejiTag);
   for (const EdictHeadword& spelling : line.spellings) {
     if (HasAnyOf(spelling.tags, kSkippedTags)) continue;
     const std::string jukugo = JukugoFor(spelling.text);
@@ -59,20 +63,22 @@ void EdictWords::Add(const EdictLine& line) {
       if (yomi.empty()) continue;
       const bool common = lineCommon && (!spellingsMarked || spelling.HasTag(kCommonTag)) &&
                           (!readingsMarked || reading.HasTag(kCommonTag));
-      Add(jukugo, std::move(yomi), common, dated);
+      const bool ateji = lineAteji || HasAnyOf(spelling.tags, kAtejiTag) || HasAnyOf(reading.tags, kAtejiTag);
+      Add(jukugo, std::move(yomi), common, dated, !ateji);
     }
   }
 }
 
-void EdictWords::Add(std::string jukugo, std::string yomi, bool common, bool dated) {
+void EdictWords::Add(std::string jukugo, std::string yomi, bool common, bool dated, bool writtenEarlier) {
   auto [at, added] = index_.try_emplace(jukugo, words_.size());
   if (added) {
     words_.emplace_back();
     words_.back().jukugo = std::move(jukugo);
   }
   SourceWord& word = words_[at->second];
-  if (word.firstYomi.empty()) word.firstYomi = yomi;
-  if (common && word.firstCommonYomi.empty()) word.firstCommonYomi = yomi;
+  if (writtenEarlier && word.firstYomi.empty()) word.firstYomi = yomi;
+  if (writtenEarlier && common && word.firstCommonYomi.empty()) word.firstCommonYomi = yomi;
+  word.common = word.common || common;
   const auto same = std::find_if(word.readings.begin(), word.readings.end(),
                                  [&yomi](const SourceReading& r) { return r.yomi == yomi; });
   if (same == word.readings.end()) {

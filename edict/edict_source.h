@@ -28,12 +28,14 @@ struct SourceReading {
 struct SourceWord {
   std::string jukugo;                   // CP932
   std::vector<SourceReading> readings;  // each once, in the order the source first gives them
-  // What the generator of earlier versions wrote for this word: the first reading
-  // of the source, and the first one marked common (empty when none is).
+  bool common = false;                  // one of its pairs is marked common
+  // What the generator of earlier versions wrote for this word, which skipped
+  // phonetic kanji (ateji): the first reading of the source, and the first one
+  // marked common; empty when there was none.
   std::string firstYomi;
   std::string firstCommonYomi;
 
-  bool Common() const { return !firstCommonYomi.empty(); }
+  bool Common() const { return common; }
 };
 
 class EdictWords {
@@ -53,7 +55,7 @@ class EdictWords {
 
  private:
   void Add(const EdictLine& line);
-  void Add(std::string jukugo, std::string yomi, bool common, bool dated);
+  void Add(std::string jukugo, std::string yomi, bool common, bool dated, bool writtenEarlier);
 
   std::vector<SourceWord> words_;
   std::unordered_map<std::string, std::size_t> index_;

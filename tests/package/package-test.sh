@@ -61,7 +61,7 @@ expect "the package's files" "$EXPECTED_FILES" \
   "$(dpkg-deb --fsys-tarfile "$DEB" | tar -t | grep -v '/$' | sed 's:^\./:/:' | sort)"
 expect "the executable's mode" "-rwxr-xr-x root/root" \
   "$(dpkg-deb -c "$DEB" | awk '$NF == "./usr/games/renkomi" { print $1, $2 }')"
-expect "the recommended packages" "edict, fonts-ipaexfont-gothic" "$(dpkg-deb -f "$DEB" Recommends)"
+expect "the recommended packages" "edict, mecab-ipadic, kanjidic, fonts-ipaexfont-gothic" "$(dpkg-deb -f "$DEB" Recommends)"
 depends=$(dpkg-deb -f "$DEB" Depends)
 case $depends in *libqt6widgets6*) log "  ok: Depends from the binary: $depends" ;;
   *) fail "Depends does not name the Qt libraries: '$depends'" ;; esac
@@ -88,8 +88,15 @@ box() { atspi state | awk -F'\t' -v n="$1" '$1 == "box" && $2 == n { print $3 }'
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .; }
 keys() { xdotool key --delay 80 "$@"; sleep 0.6; }
 large_files() { ls "$PLAYER_FOLDER" 2>/dev/null | grep -c '^大きな辞書[0-9]*万語\.[jy]dc$' || true; }
+school_files() { ls "$PLAYER_FOLDER" 2>/dev/null | grep -c '^小学生の辞書[0-9]*語\.[jy]dc$' || true; }
 both_dictionaries() {
-  [ -s "$PLAYER_FOLDER/renkomi.jdc" ] && [ -s "$PLAYER_FOLDER/renkomi.ydc" ] && [ "$(large_files)" = 2 ]
+  [ -s "$PLAYER_FOLDER/renkomi.jdc" ] && [ -s "$PLAYER_FOLDER/renkomi.ydc" ] && [ "$(large_files)" = 2 ] &&
+    [ "$(school_files)" = 2 ]
+}
+# The reading a dictionary gives a jukugo (UTF-8 in and out).
+reading_of() {
+  paste -d ' ' <(iconv -f CP932 -t UTF-8 "$PLAYER_FOLDER/$1.jdc") <(iconv -f CP932 -t UTF-8 "$PLAYER_FOLDER/$1.ydc") |
+    tr -d '\r' | awk -v w="$2" '$1 == w { print $2 }'
 }
 choice_panel_read() { atspi names | grep -q $'^push button\tえらぶ'; }
 MAIN_TITLE='^Renkomi Ver\.2\.0$'
@@ -116,10 +123,13 @@ play() {
   if both_dictionaries; then
     log "  ok: $(cd "$PLAYER_FOLDER" && ls | tr '\n' ' ')"
   else
-    fail "the player's folder holds '$(ls "$PLAYER_FOLDER" 2>/dev/null | tr '\n' ' ')', not both dictionaries"
+    fail "the player's folder holds '$(ls "$PLAYER_FOLDER" 2>/dev/null | tr '\n' ' ')', not the three dictionaries"
   fi
   expect "the lines of the shared dictionary's two files" \
     "$(awk 'END { print NR }' "$PLAYER_FOLDER/renkomi.jdc")" "$(awk 'END { print NR }' "$PLAYER_FOLDER/renkomi.ydc")"
+  # Read as a Japanese reader reads them, not by edict's kana order.
+  expect "the readings of 眼鏡 and 下手" "めがね へた" \
+    "$(reading_of 大きな辞書10万語 眼鏡) $(reading_of renkomi 下手)"
   LARGE_SUM=$(cat "$PLAYER_FOLDER"/大きな辞書*.[jy]dc | md5sum)
 
   item choice-panel
