@@ -1,5 +1,6 @@
 #include "dictionary_generator.h"
 
+#include <future>
 #include <system_error>
 #include <unordered_set>
 
@@ -116,24 +117,30 @@ Generation GenerateDictionaries(const WordSources& sources, const fs::path& fold
   const bool stale = Stale(record, sources);
   if (!shared && !large.empty() && !makeSchool && !stale) return done;
 
-  // The sources, read in full: edict, the costs, KANJIDIC only for a new school dictionary.
+  // The sources, read in full: edict, the costs, KANJIDIC only for a new school
+  // dictionary. The costs are read on a second thread meanwhile, and the bar
+  // counts what this one reads.
   done.costs = HasCosts(sources);
-  const std::vector<fs::path> lists = done.costs ? WordCosts::Lists(sources.costs) : std::vector<fs::path>();
-  std::uintmax_t total = SizeOf(sources.edict) + (makeSchool ? SizeOf(sources.kanjidic) : 0);
-  for (const fs::path& list : lists) total += SizeOf(list);
-  SourcesProgress reading(progress, total);
+  std::future<WordCosts> costsRead = std::async(std::launch::async, [&sources, read = done.costs] {
+    WordCosts costs;
+    if (read) costs.AddFolder(sources.costs);
+    return costs;
+  });
+  const std::uintmax_t edictBytes = SizeOf(sources.edict);
+  const std::uintmax_t kanjidicBytes = makeSchool ? SizeOf(sources.kanjidic) : 0;
+  SourcesProgress reading(progress, edictBytes + kanjidicBytes);
   EdictWords edict;
-  edict.AddFile(sources.edict, reading.Next(SizeOf(sources.edict)));
+  SchoolKanji schoolKanji;
+  try {
+    edict.AddFile(sources.edict, reading.Next(edictBytes));
+    if (makeSchool) schoolKanji.AddFile(sources.kanjidic, reading.Next(kanjidicBytes));
+  } catch (...) {
+    costsRead.wait();
+    throw;
+  }
   done.lines = edict.LineCount();
   done.undecodable = edict.UndecodableLineCount();
-  WordCosts costs;
-  if (done.costs) {
-    std::uintmax_t listBytes = 0;
-    for (const fs::path& list : lists) listBytes += SizeOf(list);
-    costs.AddFolder(sources.costs, reading.Next(listBytes));
-  }
-  SchoolKanji schoolKanji;
-  if (makeSchool) schoolKanji.AddFile(sources.kanjidic, reading.Next(SizeOf(sources.kanjidic)));
+  const WordCosts costs = costsRead.get();
 
   const ChosenReadings chosen(edict, costs);
   const WordSelection sharedWords = SharedWords(chosen);

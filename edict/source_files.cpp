@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "errors.h"
 
@@ -14,7 +15,17 @@ EucJpDecoder::EucJpDecoder() : cd_(iconv_open("UTF-8", "EUC-JP")) {
   }
 }
 
-EucJpDecoder::~EucJpDecoder() { iconv_close(cd_); }
+namespace {
+const iconv_t kClosed = reinterpret_cast<iconv_t>(-1);
+}  // namespace
+
+EucJpDecoder::EucJpDecoder(EucJpDecoder&& other) noexcept : cd_(other.cd_), in_(std::move(other.in_)) {
+  other.cd_ = kClosed;
+}
+
+EucJpDecoder::~EucJpDecoder() {
+  if (cd_ != kClosed) iconv_close(cd_);
+}
 
 bool EucJpDecoder::Decode(std::string_view eucJp, std::string& utf8) {
   iconv(cd_, nullptr, nullptr, nullptr, nullptr);

@@ -21,8 +21,8 @@ class EucJpDecoder {
  public:
   EucJpDecoder();
   ~EucJpDecoder();
-  EucJpDecoder(const EucJpDecoder&) = delete;
-  EucJpDecoder& operator=(const EucJpDecoder&) = delete;
+  EucJpDecoder(EucJpDecoder&& other) noexcept;
+  EucJpDecoder& operator=(EucJpDecoder&&) = delete;
 
   // False when the line is not valid EUC-JP.
   bool Decode(std::string_view eucJp, std::string& utf8);
