@@ -2,17 +2,19 @@
 # The Debian package as a player gets it: its files, lintian and the AppStream
 # validator, then the game unpacked from it (dpkg -x) into a root of its own and
 # started there on a desktop (Xvfb, openbox, a session bus with the accessibility
-# bus) by a player with an empty XDG_DATA_HOME: the first start makes both
-# dictionaries from edict, the choice panel shows, the help opens, one move is
-# played, and quitting leaves the dictionaries.
+# bus) by a player with an empty XDG_DATA_HOME: the first start makes the three
+# dictionaries from the word sources, the choice panel shows, the help opens, one
+# move is played, quitting leaves the dictionaries, and the next start corrects a
+# shared dictionary as an earlier version left it.
 #
 #   tests/package/package-test.sh [DEB]
 #
 # Without DEB it builds the package first with ./package.sh. Exit status: the
-# number of failed checks. Needs lintian appstream desktop-file-utils edict and
-# what the desktop suite needs. As root the game runs as user nobody, as in the
-# desktop suite. Every process the run starts is ended by its PID; the run's
-# folder, with the logs, is kept when a check fails.
+# number of failed checks. Needs lintian appstream desktop-file-utils, the word
+# sources (edict mecab-ipadic kanjidic) and what the desktop suite needs. As root
+# the game runs as user nobody, as in the desktop suite. Every process the run
+# starts is ended by its PID; the run's folder, with the logs, is kept when a
+# check fails.
 set -Eeuo pipefail
 export LC_ALL=C.UTF-8
 
@@ -35,7 +37,8 @@ if [ "$(id -u)" -eq 0 ]; then RUNAS=nobody; else RUNAS=$(id -un); fi
 SUITE=package-test
 source "$REPO/tests/desktop/harness.sh"
 
-ITEMS=(file-list lintian appstream first-start choice-panel help one-move quit-keeps-dictionaries)
+ITEMS=(file-list lintian appstream first-start choice-panel help one-move quit-keeps-dictionaries
+  corrects-earlier-words)
 start_marking
 mkdir -p "$RT" "$HOMEDIR" "$LOGS"
 chmod 700 "$RT"
@@ -109,6 +112,10 @@ up() {
   GAME_ENV=(DISPLAY="$DISPLAY")
   start_openbox || return 1
   start_session_bus || return 1
+  start_game
+}
+
+start_game() {
   local CMD
   user_command QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$ROOT/usr/games/renkomi"
   (cd "$HOMEDIR" && exec "${CMD[@]}" </dev/null >"$LOGS/game.out" 2>"$LOGS/game.err") &
@@ -173,6 +180,31 @@ play() {
   expect "the large dictionary after quitting" "$LARGE_SUM" "$(cat "$PLAYER_FOLDER"/大きな辞書*.[jy]dc | md5sum)"
   expect "the lines of the shared dictionary's two files after quitting" \
     "$(awk 'END { print NR }' "$PLAYER_FOLDER/renkomi.jdc")" "$(awk 'END { print NR }' "$PLAYER_FOLDER/renkomi.ydc")"
+
+  item corrects-earlier-words
+  # The shared dictionary as an earlier version left it: 下手 read したて, its
+  # first common reading in edict, and no record of the words. The player taught
+  # 炬燵猫 since. The next start gives 下手 へた and changes nothing else.
+  cp "$PLAYER_FOLDER/renkomi.jdc" "$PLAYER_FOLDER/renkomi.ydc" "$WORK/"
+  python3 - "$PLAYER_FOLDER" <<'PY'
+import sys
+folder = sys.argv[1]
+jdc, ydc = (open(f"{folder}/renkomi.{e}", "rb").read().split(b"\r\n")[:-1] for e in ("jdc", "ydc"))
+ydc[jdc.index("下手".encode("cp932"))] = "したて".encode("cp932")
+for name, lines, taught in (("jdc", jdc, "炬燵猫"), ("ydc", ydc, "こたつねこ")):
+    with open(f"{folder}/renkomi.{name}", "wb") as f:  # in place, keeping the file's owner
+        f.write(b"".join(l + b"\r\n" for l in lines + [taught.encode("cp932")]))
+PY
+  rm -f "$PLAYER_FOLDER/renkomi.gen"
+  printf '%s\r\n' 炬燵猫 | iconv -f UTF-8 -t CP932 >>"$WORK/renkomi.jdc"
+  printf '%s\r\n' こたつねこ | iconv -f UTF-8 -t CP932 >>"$WORK/renkomi.ydc"
+  start_game
+  wait_for 60 "the game's window" window "$MAIN_TITLE" || return 1
+  wmctrl -c 'Renkomi Ver.2.0'
+  wait_for 15 "the game to end" sh -c "! kill -0 $GAME_PID" || return 1
+  expect "the corrected shared dictionary" "same same" \
+    "$(cmp -s "$WORK/renkomi.jdc" "$PLAYER_FOLDER/renkomi.jdc" && echo same) $(cmp -s "$WORK/renkomi.ydc" "$PLAYER_FOLDER/renkomi.ydc" && echo same)"
+  [ -s "$PLAYER_FOLDER/renkomi.gen" ] || fail "no record of the corrected words"
 }
 
 CURRENT=setup
