@@ -11,8 +11,7 @@ cmake --build build-bench -j "$(nproc)" >&2
 
 # Where Debian's edict package is installed, the timings run on the real large
 # dictionary, generated once into the build folder as run.sh generates it.
-if [ -z "${RENKOMI_BENCH_DICTIONARY:-}" ] &&
-   dpkg-query -W -f='${Status}\n' edict 2>/dev/null | grep -q '^install ok installed$'; then
+if [ -z "${RENKOMI_BENCH_DICTIONARY:-}" ] && renkomi_installed edict; then
   dictionaries=build-bench/dictionaries
   mkdir -p "$dictionaries"
   tools/make-shared-dictionary.sh build-bench/tools/edict2renkomi "$dictionaries" >&2

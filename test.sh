@@ -32,10 +32,15 @@ jobs=$(nproc)
 # (tests, desktop checks, fuzz runs), the failed ones by name, and the stages a
 # failure kept from running. Each stage's output is kept in $logs for the counts.
 logs=$(mktemp -d)
-summary=() stage="" stage_log=""
-stages=("build and test" "desktop (X11)" "desktop (Wayland)" "package" "sanitizers" "fuzz")
-begin() {  # NAME TITLE: a stage starts; its output goes to the screen and its log
-  stage=$1 stage_log=$logs/${#summary[@]}.log
+summary=() stage="" stage_counts="" stage_log=""
+# The stages in the order they run; each name is written here only.
+s_build="build and test" s_x11="desktop (X11)" s_wayland="desktop (Wayland)" s_package=package
+s_sanitizers=sanitizers s_fuzz=fuzz
+stages=("$s_build" "$s_x11" "$s_wayland" "$s_package" "$s_sanitizers" "$s_fuzz")
+# NAME TITLE [COUNTS]: a stage starts; its output goes to the screen and its log.
+# COUNTS, a function of the log, tells a failed stage's counts in the summary.
+begin() {
+  stage=$1 stage_counts=${3:-} stage_log=$logs/${#summary[@]}.log
   : >"$stage_log"
   echo "== $2"
 }
@@ -61,10 +66,7 @@ finish() {
   local rc=$? name line found
   trap - EXIT
   if [ -n "$stage" ]; then
-    case $stage in
-      "build and test"|sanitizers) record "FAILED (exit $rc): $(ctest_counts "$stage_log")" ;;
-      *) record "FAILED (exit $rc)" ;;
-    esac
+    record "FAILED (exit $rc)${stage_counts:+: $("$stage_counts" "$stage_log")}"
   fi
   echo "== Summary"
   for name in "${stages[@]}"; do
@@ -80,7 +82,7 @@ finish() {
 }
 trap finish EXIT
 
-begin "build and test" "Build and test"
+begin "$s_build" "Build and test" ctest_counts
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRENKOMI_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs" 2>&1 | tee "$stage_log"
@@ -89,30 +91,30 @@ record "$(ctest_counts "$stage_log")"
 prog=$(mktemp -d)
 cmake --install build --prefix "$prog" >/dev/null
 desktop=0
-begin "desktop (X11)" "The installed game on a real desktop (Xvfb, openbox, ibus with mozc)"
+begin "$s_x11" "The installed game on a real desktop (Xvfb, openbox, ibus with mozc)"
 tests/desktop/desktop-test.sh "$prog" build/tests/desktop/renkomi_dialog_timer 2>&1 |
   tee "$stage_log" || desktop=1
 record "$(checks_counts desktop-test "$stage_log")"
-begin "desktop (Wayland)" "The installed game as a Wayland client (weston)"
+begin "$s_wayland" "The installed game as a Wayland client (weston)"
 tests/desktop/wayland-test.sh "$prog" 2>&1 | tee "$stage_log" || desktop=1
 record "$(checks_counts wayland-test "$stage_log")"
 rm -rf "$prog"
 [ "$desktop" -eq 0 ] || exit 1
 
-begin package "The Debian package, and its game unpacked on a desktop as a new player"
+begin "$s_package" "The Debian package, and its game unpacked on a desktop as a new player"
 package=0
 tests/package/package-test.sh 2>&1 | tee "$stage_log" || package=1
 record "$(checks_counts package-test "$stage_log")"
 [ "$package" -eq 0 ] || exit 1
 
-begin sanitizers "Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
+begin "$s_sanitizers" "Build and test with AddressSanitizer and UndefinedBehaviorSanitizer" ctest_counts
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRENKOMI_SANITIZE=ON \
   -DRENKOMI_WERROR=ON -DRENKOMI_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs" 2>&1 | tee "$stage_log"
 record "$(ctest_counts "$stage_log")"
 
-begin fuzz "Fuzz the engine (libFuzzer, ${FUZZ_RUNS:=200000} runs per target)"
+begin "$s_fuzz" "Fuzz the engine (libFuzzer, ${FUZZ_RUNS:=200000} runs per target)"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DRENKOMI_FUZZ=ON -DRENKOMI_WITH_QT=OFF -DRENKOMI_BUILD_TESTS=OFF -DRENKOMI_BUILD_BENCH=OFF \
   -DRENKOMI_WERROR=ON >/dev/null

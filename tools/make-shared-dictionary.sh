@@ -25,9 +25,8 @@ has_shared() {
 has_large() {
   compgen -G "$folder/大きな辞書*.[jy]dc" >/dev/null
 }
-installed() {
-  dpkg-query -W -f='${Status}\n' edict 2>/dev/null | grep -q '^install ok installed$'
-}
+source "$(dirname "$0")/deps.sh"
+installed() { renkomi_installed edict; }
 # Dictionaries that are there are only corrected, which needs edict as it is:
 # nothing is installed for them.
 if has_shared && has_large && ! installed; then

@@ -64,7 +64,7 @@ expect "the package's files" "$EXPECTED_FILES" \
   "$(dpkg-deb --fsys-tarfile "$DEB" | tar -t | grep -v '/$' | sed 's:^\./:/:' | sort)"
 expect "the executable's mode" "-rwxr-xr-x root/root" \
   "$(dpkg-deb -c "$DEB" | awk '$NF == "./usr/games/renkomi" { print $1, $2 }')"
-expect "the recommended packages" "edict, mecab-ipadic, kanjidic, fonts-ipaexfont-gothic" "$(dpkg-deb -f "$DEB" Recommends)"
+expect "the recommended packages" "edict, mecab-ipadic, kanjidic, fonts-ipaexfont-gothic, qt6-translations-l10n" "$(dpkg-deb -f "$DEB" Recommends)"
 depends=$(dpkg-deb -f "$DEB" Depends)
 case $depends in *libqt6widgets6*) log "  ok: Depends from the binary: $depends" ;;
   *) fail "Depends does not name the Qt libraries: '$depends'" ;; esac
