@@ -17,11 +17,10 @@ namespace renkomi::app {
 
 namespace {
 
-// Colours as the game's layout gives them, blue-green-red.
-constexpr std::uint32_t kTeal = 0x808000;
-constexpr std::uint32_t kSilver = 0xC0C0C0;
-constexpr std::uint32_t kGrey = 0x808080;
-constexpr std::uint32_t kYellow = 0x00FFFF;
+using renkomi::ui::kGrey;
+using renkomi::ui::kSilver;
+using renkomi::ui::kTeal;
+using renkomi::ui::kYellow;
 
 // The text under the version line. It speaks for the game, not for a seller, so
 // it names no price.
@@ -112,7 +111,7 @@ void CheckGlyphButton::paintEvent(QPaintEvent*) {
   }
 }
 
-TRenkomiAboutBox::TRenkomiAboutBox(QWidget* parent) : QDialog(parent) {
+TRenkomiAboutBox::TRenkomiAboutBox(QWidget* parent) : EscapeProofDialog(parent) {
   renkomi::ui::SetUpWindow(*this, kWindow);
   renkomi::ui::BuildElements(*this, kLayout);
 
@@ -131,15 +130,6 @@ void TRenkomiAboutBox::showEvent(QShowEvent* event) {
   renkomi::ui::CentreOnFirstShow(*this);
   QDialog::showEvent(event);
   OKButton->setFocus();
-}
-
-void TRenkomiAboutBox::keyPressEvent(QKeyEvent* event) {
-  // Only its button, Enter and the title bar close it: Esc does nothing.
-  if (event->matches(QKeySequence::Cancel)) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }
 
 }  // namespace renkomi::app

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "escape_proof_dialog.h"
 #include "layout.h"
 
 namespace renkomi::app {
@@ -32,14 +33,13 @@ class CheckGlyphButton : public QPushButton {
   void paintEvent(QPaintEvent* event) override;
 };
 
-class TRenkomiAboutBox : public QDialog {
+class TRenkomiAboutBox : public renkomi::ui::EscapeProofDialog {
   Q_OBJECT
  public:
   explicit TRenkomiAboutBox(QWidget* parent = nullptr);
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // The controls as the design lays them out, one row each, and their members.

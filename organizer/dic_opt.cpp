@@ -40,7 +40,7 @@ constexpr int kClientHeight = 443;
 constexpr int kPanelWidth = 225;
 constexpr int kRowHeight = 24;
 
-constexpr std::uint32_t kMaroon = 0x000080;
+using renkomi::ui::kMaroon;
 
 // A resizable window with a maximize button and no minimize button.
 constexpr renkomi::ui::WindowRow kWindow{.name = "frmDicOpt", .caption = u"辞書の整理",

@@ -15,8 +15,8 @@ constexpr renkomi::ui::WindowRow kWindow{.name = "frmRenkomiWait", .caption = u"
                                          .frame = renkomi::ui::Frame::FixedDialog, .clientWidth = 293,
                                          .clientHeight = 133};
 
-constexpr std::uint32_t kNavy = 0x800000;
-constexpr std::uint32_t kWhite = 0xFFFFFF;
+using renkomi::ui::kNavy;
+using renkomi::ui::kWhite;
 
 using renkomi::ui::Kind;
 

@@ -48,7 +48,7 @@ constexpr renkomi::ui::Element TfrmInputBox::kLayout[] = {
 };
 
 TfrmInputBox::TfrmInputBox(QWidget& mainWindow, renkomi::GameWindow& game, QWidget* parent)
-    : QDialog(parent), game_(game) {
+    : EscapeProofDialog(parent), game_(game) {
   renkomi::ui::SetUpWindow(*this, kWindow);
   setModal(true);
 
@@ -124,15 +124,6 @@ void TfrmInputBox::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // A restore from the taskbar shows the window again too; that is no new entry.
   if (!event->spontaneous()) FormActivate();
-}
-
-void TfrmInputBox::keyPressEvent(QKeyEvent* event) {
-  // Esc does not close the dialog: only "はい", "やめる" and the title bar do.
-  if (event->matches(QKeySequence::Cancel)) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }
 
 bool TfrmInputBox::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QString>
 
+#include "escape_proof_dialog.h"
 #include "game_window.h"
 #include "layout.h"
 #include "panel.h"
@@ -16,7 +17,7 @@
 
 using TRenkomiString = renkomi::WordPair;
 
-class TfrmInputBox : public QDialog {
+class TfrmInputBox : public renkomi::ui::EscapeProofDialog {
   Q_OBJECT
  public:
   // `mainWindow` must be shown and placed already: the dialog takes its place
@@ -32,7 +33,6 @@ class TfrmInputBox : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -73,6 +73,17 @@ void BindMember(QWidget& window, QWidget& element) {
 
 inline constexpr std::uint32_t kParentColour = 0xFFFFFFFF;
 
+// The named colours the windows' tables use, blue-green-red as the rows hold them.
+inline constexpr std::uint32_t kNavy = 0x800000;
+inline constexpr std::uint32_t kTeal = 0x808000;
+inline constexpr std::uint32_t kMaroon = 0x000080;
+inline constexpr std::uint32_t kYellow = 0x00FFFF;
+inline constexpr std::uint32_t kRed = 0x0000FF;
+inline constexpr std::uint32_t kLime = 0x00FF00;
+inline constexpr std::uint32_t kSilver = 0xC0C0C0;
+inline constexpr std::uint32_t kGrey = 0x808080;
+inline constexpr std::uint32_t kWhite = 0xFFFFFF;
+
 // Width and height of an element whose window sizes it at every resize: its row
 // gives only its place.
 inline constexpr int kSizedByWindow = -1;

@@ -38,11 +38,11 @@ namespace {
 using renkomi::ui::InputMethod;
 using renkomi::ui::Kind;
 
-constexpr std::uint32_t kNavy = 0x800000;
-constexpr std::uint32_t kTeal = 0x808000;
-constexpr std::uint32_t kYellow = 0x00FFFF;
-constexpr std::uint32_t kRed = 0x0000FF;
-constexpr std::uint32_t kLime = 0x00FF00;
+using renkomi::ui::kLime;
+using renkomi::ui::kNavy;
+using renkomi::ui::kRed;
+using renkomi::ui::kTeal;
+using renkomi::ui::kYellow;
 
 // The layout does not follow a resize: a larger window shows more of the tile.
 constexpr renkomi::ui::WindowRow kWindow{.name = "Form1", .caption = u"Renkomi Ver.2.0",
