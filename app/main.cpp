@@ -14,11 +14,13 @@
 #include <exception>
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 #include <system_error>
 
 #include "app_shell.h"
 #include "application.h"
 #include "dictionary_generator.h"
+#include "errors.h"
 #include "first_dictionaries.h"
 #include "game_folders.h"
 #include "game_windows.h"
@@ -47,8 +49,9 @@ int RunGame(renkomi::ui::Application& app, renkomi::app::GameFolders folders) {
 }
 
 // The folders of the game as it was installed; empty where the executable
-// cannot be read, and then found by Qt once it runs.
-renkomi::app::GameFolders LocateFolders() {
+// cannot be read, and then found by Qt once it runs. `problem` says, in the
+// player's language, why the player's folder could not be made.
+renkomi::app::GameFolders LocateFolders(std::string& problem) {
   std::error_code noExecutable;
   const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", noExecutable);
   if (noExecutable) return {};
@@ -60,11 +63,19 @@ renkomi::app::GameFolders LocateFolders() {
   }
   renkomi::app::GameFolders folders = renkomi::app::LocateGameFolders(
       executable.parent_path(), xdgDataHome != nullptr ? xdgDataHome : "", home != nullptr ? home : "");
-  // The player's folder is made on the first start; where it cannot be, the
-  // folder lock below fails and says so.
+  // The player's folder is made on the first start, below a home folder that is
+  // there: a home folder that does not exist is the player's to fix, not the
+  // game's to make.
   if (folders.installed && !folders.program.empty()) {
+    const bool belowHome = xdgDataHome == nullptr || !std::filesystem::path(xdgDataHome).is_absolute();
     std::error_code cannotMake;
-    std::filesystem::create_directories(folders.program, cannotMake);
+    if (belowHome && home != nullptr && !std::filesystem::is_directory(home, cannotMake)) {
+      problem = renkomi::CreateFolderError(folders.program.string(),
+                                           std::string("ホームフォルダ ") + home + " がありません")
+                    .what();
+    } else if (std::filesystem::create_directories(folders.program, cannotMake); cannotMake) {
+      problem = renkomi::CreateFolderError(folders.program.string(), renkomi::SystemReason(cannotMake.value())).what();
+    }
   }
   return folders;
 }
@@ -78,7 +89,8 @@ int main(int argc, char** argv) {
 
   // The program folder holds the dictionaries: two copies on one folder, whatever
   // their environment, would write over each other's words.
-  const renkomi::app::GameFolders folders = LocateFolders();
+  std::string folderProblem;
+  const renkomi::app::GameFolders folders = LocateFolders(folderProblem);
   const std::filesystem::path& programFolder = folders.program;
   renkomi::app::SingleInstance instance(renkomi::app::SingleInstance::DefaultLockPath("RENKOMIWIN32"),
                                         programFolder);
@@ -86,6 +98,11 @@ int main(int argc, char** argv) {
   if (instance.state() == renkomi::app::SingleInstance::State::AlreadyRunning) return 0;
 
   renkomi::ui::Application app(argc, argv);
+  // Without its folder the game can keep no word: the true cause, and no start.
+  if (!folderProblem.empty()) {
+    renkomi::ui::ShowErrorDialog(nullptr, QString::fromStdString(folderProblem));
+    return 1;
+  }
   if (instance.state() != renkomi::app::SingleInstance::State::Acquired) {
     // Without a lock nothing would keep a second copy from scrambling the words.
     renkomi::ui::ShowErrorDialog(

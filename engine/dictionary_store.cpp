@@ -7,6 +7,9 @@
 #include <cerrno>
 #include <span>
 #include <system_error>
+#include <thread>
+#include <unistd.h>
+#include <chrono>
 
 #include "dictionary_files.h"
 #include "pair_save.h"
@@ -105,12 +108,23 @@ void DictionaryStore::LoadDictionary() {
       const int error = errno;
       throw CreateFileError(jukugoPath.string(), error);
     }
-    // A save held back by another program's change writes the game's change first,
-    // so that reloading never drops it. (It takes the pair's lock itself.)
-    if (heldBack_ && jukugoPath == jukugoPath_ && yomiPath == yomiPath_) WriteComp();
+    const bool sameDictionary = jukugoPath == jukugoPath_ && yomiPath == yomiPath_;
+    if (!sameDictionary) replaced_.clear();
     // Read whole while no other copy's save is halfway.
     PairLock lock(dir_, jukugoName_);
     RecoverPair(dir_, jukugoName_, yomiName_, lock);
+    // Pairs still written into the files the last save replaced go into the files
+    // before they are read.
+    if (sameDictionary && !replaced_.empty()) {
+      const bool held = heldBack_;
+      if (PairLines late = LateWrites(); !late.jukugo.empty() || !late.yomi.empty()) {
+        MergeFromDisk(std::move(late));
+        WriteLocked(lock);
+      }
+      heldBack_ = heldBack_ || held;
+    }
+    // A change a failed save could not write is the game's until a save writes it.
+    const bool holding = heldBack_ && sameDictionary;
     // Stamped before reading: a change made while the game reads shows at the save.
     FileStamp jukugoStamp = StampOf(dir_.Get(), jukugoName_);
     FileStamp yomiStamp = StampOf(dir_.Get(), yomiName_);
@@ -134,14 +148,41 @@ void DictionaryStore::LoadDictionary() {
     }
     // Lines pair by position: with one file longer, no pair can be trusted, and
     // playing on them would save jukugo with other words' readings.
-    if (lines.jukugo.size() != lines.yomi.size())
+    if (lines.jukugo.size() != lines.yomi.size()) {
+      if (holding)
+        throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath.string(), lines.jukugo.size(),
+                                        yomiPath.string(), lines.yomi.size());
       throw UnevenPairError(jukugoPath.string(), lines.jukugo.size(), yomiPath.string(), lines.yomi.size());
+    }
 
-    savedJukugo_ = JoinLines(lines.jukugo);
-    savedYomi_ = JoinLines(lines.yomi);
+    std::string jukugoData = JoinLines(lines.jukugo);
+    std::string yomiData = JoinLines(lines.yomi);
+    if (holding && (jukugoData != savedJukugo_ || yomiData != savedYomi_)) {
+      // The held change goes on top of the files as they are now, as another
+      // program's change is kept at a save: a word it added stays, and one the
+      // organizer deleted stays deleted.
+      const PairLines base{CutLines(savedJukugo_), CutLines(savedYomi_)};
+      std::optional<PairLines> merged =
+          MergeOutsideChanges(base, lines, PairLines{comp.jukugo().Entries(), comp.yomi().Entries()});
+      if (merged) lines = std::move(*merged);
+    } else if (holding) {
+      lines = PairLines{comp.jukugo().Entries(), comp.yomi().Entries()};
+    }
+    savedJukugo_ = std::move(jukugoData);
+    savedYomi_ = std::move(yomiData);
     jukugoStamp_ = jukugoStamp;
     yomiStamp_ = yomiStamp;
     comp.Assign(std::move(lines));
+    if (holding) {
+      // Written at once where it can be, so that a kill during the match loses
+      // nothing. This load is no save: where the write fails (the disk is still
+      // full, say), the change stays held and the next save reports why.
+      try {
+        WriteLocked(lock);
+      } catch (const Error&) {
+        heldBack_ = true;
+      }
+    }
   } catch (const Error& failure) {
     loadFailure_ = failure.what();
     throw;
@@ -161,39 +202,204 @@ void DictionaryStore::SaveDictionary() {
 }
 
 void DictionaryStore::WriteComp() {
-  std::string jukugoData = JoinCheckedLines(jukugoPath_, comp.jukugo().Entries());
-  std::string yomiData = JoinCheckedLines(yomiPath_, comp.yomi().Entries());
+  // Whatever makes this save fail, COMP keeps the game's change for the next one.
+  heldBack_ = true;
   // The whole save holds the pair: another copy's save waits, then keeps whole pairs.
   PairLock lock(dir_, jukugoName_);
   RecoverPair(dir_, jukugoName_, yomiName_, lock);
-  if (StampOf(dir_.Get(), jukugoName_) != jukugoStamp_ || StampOf(dir_.Get(), yomiName_) != yomiStamp_) {
-    // Another program may have written the files: a word added in an editor is
-    // kept, and a word deleted there does not come back.
-    heldBack_ = true;
-    PairLines disk;
-    const bool jukugoThere = ReadEntries(dir_, jukugoName_, disk.jukugo) == ReadResult::kRead;
-    const bool yomiThere = ReadEntries(dir_, yomiName_, disk.yomi) == ReadResult::kRead;
-    // Both files gone: the save puts the game's words back, as it always did.
-    if ((jukugoThere || yomiThere) &&
-        (JoinLines(disk.jukugo) != savedJukugo_ || JoinLines(disk.yomi) != savedYomi_)) {
-      const PairLines base{CutLines(savedJukugo_), CutLines(savedYomi_)};
-      std::optional<PairLines> merged =
-          MergeOutsideChanges(base, disk, PairLines{comp.jukugo().Entries(), comp.yomi().Entries()});
-      if (!merged)
-        throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath_.string(), disk.jukugo.size(),
-                                        yomiPath_.string(), disk.yomi.size());
-      comp.Assign(std::move(*merged));
-      jukugoData = JoinLines(comp.jukugo().Entries());
-      yomiData = JoinLines(comp.yomi().Entries());
+  WriteLocked(lock);
+}
+
+namespace {
+
+// How long an edit that leaves the two files uneven is given to finish: an editor
+// adding a pair writes one file, then the other.
+constexpr int kSettleTries = 60;
+constexpr auto kSettlePause = std::chrono::milliseconds(5);
+constexpr auto kReplacedHeld = std::chrono::seconds(2);
+
+// The whole content of an open plain file, from its start.
+bool ReadWhole(const Fd& fd, std::string& data) {
+  struct stat st{};
+  if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) || ::lseek(fd.Get(), 0, SEEK_SET) != 0)
+    return false;
+  data.clear();
+  return ReadAll(fd.Get(), data, kMaxDictionaryFileBytes);
+}
+
+// Whether `replaced`, the file a save swapped out, was written since `base` was
+// stamped (appended to in place, or another file renamed in its place); its
+// content then goes to `data`. `seen` is how much of it the game has looked at.
+bool WrittenSince(const Fd& replaced, const FileStamp& base, const std::string& baseData, std::string& data,
+                  off_t& seen) {
+  struct stat st{};
+  seen = 0;
+  if (!replaced.Valid() || ::fstat(replaced.Get(), &st) != 0) return false;
+  seen = st.st_size;
+  // The swap itself gives the file a new change time; its size and modification
+  // time tell a write.
+  if (st.st_ino == base.inode && st.st_dev == base.device && st.st_size == base.size &&
+      st.st_mtim.tv_sec == base.modified.tv_sec && st.st_mtim.tv_nsec == base.modified.tv_nsec)
+    return false;
+  if (!ReadWhole(replaced, data)) return false;
+  seen = static_cast<off_t>(data.size());
+  return data != baseData;
+}
+
+// What another program appended at `name` after the save put `written` there, and
+// the stamp with it; empty when the file there is another one or was rewritten.
+std::string AppendedSince(const Folder& folder, const std::string& name, const std::string& written,
+                          FileStamp& stamp) {
+  Fd fd(::openat(folder.Get(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+  // Stamped before it is read: a write after the stamp shows at the next save.
+  struct stat st{};
+  std::string data;
+  if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || !ReadWhole(fd, data) || !data.starts_with(written)) return {};
+  stamp = FileStamp{true, st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+  return data.substr(written.size());
+}
+
+}  // namespace
+
+void DictionaryStore::WriteLocked(PairLock& lock) {
+  heldBack_ = true;
+  // Each round is one save; another program's writes found during one are merged
+  // in by the next. An editor that never stops writing is not waited for forever.
+  for (int round = 0; round < 8; ++round) {
+    PairLines late = LateWrites();
+    if (!late.jukugo.empty() || !late.yomi.empty() || StampOf(dir_.Get(), jukugoName_) != jukugoStamp_ ||
+        StampOf(dir_.Get(), yomiName_) != yomiStamp_) {
+      // Another program may have written the files: a word added in an editor is
+      // kept, and a word deleted there does not come back.
+      MergeFromDisk(std::move(late));
     }
+    // With every word deleted on both sides there is nothing to write.
+    if (comp.Count() == 0) break;
+    const std::string jukugoData = JoinLines(comp.jukugo().Entries());
+    const std::string yomiData = JoinLines(comp.yomi().Entries());
+    PlacedPair placed;
+    SaveJoinedPair(dir_, jukugoName_, jukugoData, yomiName_, yomiData, lock, &placed);
+    const FileStamp jukugoBase = jukugoStamp_;
+    const FileStamp yomiBase = yomiStamp_;
+    const PairLines base{CutLines(savedJukugo_), CutLines(savedYomi_)};
+    const std::string baseJukugo = savedJukugo_;
+    const std::string baseYomi = savedYomi_;
+    std::string jukugoOld;
+    std::string yomiOld;
+    off_t jukugoSeen = 0;
+    off_t yomiSeen = 0;
+    const bool jukugoWritten = WrittenSince(placed.jukugo.replaced, jukugoBase, savedJukugo_, jukugoOld, jukugoSeen);
+    const bool yomiWritten = WrittenSince(placed.yomi.replaced, yomiBase, savedYomi_, yomiOld, yomiSeen);
+    const auto now = std::chrono::steady_clock::now();
+    replaced_.push_back(Replaced{std::move(placed.jukugo.replaced), jukugoSeen, true, now});
+    replaced_.push_back(Replaced{std::move(placed.yomi.replaced), yomiSeen, false, now});
+    savedJukugo_ = jukugoData;
+    savedYomi_ = yomiData;
+    jukugoStamp_ = placed.jukugo.written;
+    yomiStamp_ = placed.yomi.written;
+    if (!jukugoWritten && !yomiWritten) {
+      heldBack_ = false;
+      return;
+    }
+    // Another program wrote into the files this save replaced, between the check
+    // above and the swap: what it wrote is in the replaced files, and what it
+    // appended from the swap on is at the names. Both go into the next round; a
+    // pair it is halfway through writing is waited for.
+    PairLines disk;
+    for (int settle = 0;; ++settle) {
+      if (settle > 0) {
+        // The replaced files are read again: a writer that opened one before the
+        // swap may still be writing into it.
+        if (ReadWhole(replaced_[replaced_.size() - 2].fd, jukugoOld)) replaced_[replaced_.size() - 2].seen = static_cast<off_t>(jukugoOld.size());
+        if (ReadWhole(replaced_.back().fd, yomiOld)) replaced_.back().seen = static_cast<off_t>(yomiOld.size());
+      }
+      const std::string& jukugoBefore = jukugoOld.empty() && !jukugoWritten ? baseJukugo : jukugoOld;
+      const std::string& yomiBefore = yomiOld.empty() && !yomiWritten ? baseYomi : yomiOld;
+      FileStamp jukugoNow = jukugoStamp_;
+      FileStamp yomiNow = yomiStamp_;
+      const std::string jukugoTail = AppendedSince(dir_, jukugoName_, jukugoData, jukugoNow);
+      const std::string yomiTail = AppendedSince(dir_, yomiName_, yomiData, yomiNow);
+      disk = PairLines{CutLines(jukugoBefore + jukugoTail), CutLines(yomiBefore + yomiTail)};
+      if (disk.jukugo.size() == disk.yomi.size() || settle == kSettleTries) {
+        savedJukugo_ = jukugoData + jukugoTail;
+        savedYomi_ = yomiData + yomiTail;
+        jukugoStamp_ = jukugoNow;
+        yomiStamp_ = yomiNow;
+        break;
+      }
+      std::this_thread::sleep_for(kSettlePause);
+    }
+    std::optional<PairLines> merged =
+        MergeOutsideChanges(base, disk, PairLines{comp.jukugo().Entries(), comp.yomi().Entries()});
+    if (!merged)
+      throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath_.string(), disk.jukugo.size(),
+                                      yomiPath_.string(), disk.yomi.size());
+    // The pairs at the names now, with the game's change and the other program's.
+    comp.Assign(std::move(*merged));
   }
-  // With every word deleted on both sides there is nothing to write.
-  if (comp.Count() != 0) SaveJoinedPair(dir_, jukugoName_, jukugoData, yomiName_, yomiData, lock);
-  jukugoStamp_ = StampOf(dir_.Get(), jukugoName_);
-  yomiStamp_ = StampOf(dir_.Get(), yomiName_);
+}
+
+PairLines DictionaryStore::LateWrites() {
+  PairLines late;
+  const auto tail = [](const Fd& fd, off_t& seen, std::vector<std::string>& lines) {
+    struct stat st{};
+    if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || st.st_size <= seen) return;
+    std::string data;
+    if (::lseek(fd.Get(), seen, SEEK_SET) != seen || !ReadAll(fd.Get(), data, kMaxDictionaryFileBytes)) return;
+    seen += static_cast<off_t>(data.size());
+    for (std::string& line : CutLines(data)) lines.push_back(std::move(line));
+  };
+  // A writer that opened a file before the swap writes within moments; files
+  // replaced longer ago are let go.
+  const auto old = std::chrono::steady_clock::now() - kReplacedHeld;
+  for (Replaced& file : replaced_) tail(file.fd, file.seen, file.jukugo ? late.jukugo : late.yomi);
+  std::erase_if(replaced_, [old](const Replaced& file) { return !file.fd.Valid() || file.since < old; });
+  return late;
+}
+
+void DictionaryStore::MergeFromDisk(PairLines late) {
+  PairLines disk;
+  bool jukugoThere = false;
+  bool yomiThere = false;
+  FileStamp jukugoNow;
+  FileStamp yomiNow;
+  // An editor adding a pair writes one file and then the other: uneven files are
+  // given a moment to become even before they are refused.
+  for (int settle = 0;; ++settle) {
+    jukugoNow = StampOf(dir_.Get(), jukugoName_);
+    yomiNow = StampOf(dir_.Get(), yomiName_);
+    jukugoThere = ReadEntries(dir_, jukugoName_, disk.jukugo) == ReadResult::kRead;
+    yomiThere = ReadEntries(dir_, yomiName_, disk.yomi) == ReadResult::kRead;
+    if (settle > 0) {
+      PairLines more = LateWrites();
+      late.jukugo.insert(late.jukugo.end(), more.jukugo.begin(), more.jukugo.end());
+      late.yomi.insert(late.yomi.end(), more.yomi.begin(), more.yomi.end());
+    }
+    if (disk.jukugo.size() + late.jukugo.size() == disk.yomi.size() + late.yomi.size() || settle == kSettleTries)
+      break;
+    std::this_thread::sleep_for(kSettlePause);
+  }
+  // Both files gone: the save puts the game's words back, as it always did.
+  if (!jukugoThere && !yomiThere) return;
+  std::string jukugoData = JoinLines(disk.jukugo);
+  std::string yomiData = JoinLines(disk.yomi);
+  // Pairs written late into the replaced files were appended by their writer.
+  disk.jukugo.insert(disk.jukugo.end(), late.jukugo.begin(), late.jukugo.end());
+  disk.yomi.insert(disk.yomi.end(), late.yomi.begin(), late.yomi.end());
+  if (!late.jukugo.empty() || !late.yomi.empty() || jukugoData != savedJukugo_ || yomiData != savedYomi_) {
+    const PairLines base{CutLines(savedJukugo_), CutLines(savedYomi_)};
+    std::optional<PairLines> merged =
+        MergeOutsideChanges(base, disk, PairLines{comp.jukugo().Entries(), comp.yomi().Entries()});
+    if (!merged)
+      throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath_.string(), disk.jukugo.size(),
+                                      yomiPath_.string(), disk.yomi.size());
+    comp.Assign(std::move(*merged));
+  }
+  // What the files hold now is what the game's change goes on top of.
   savedJukugo_ = std::move(jukugoData);
   savedYomi_ = std::move(yomiData);
-  heldBack_ = false;
+  jukugoStamp_ = jukugoNow;
+  yomiStamp_ = yomiNow;
 }
 
 namespace {

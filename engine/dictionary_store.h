@@ -2,6 +2,7 @@
 // dictionary between them and its two files in the program folder.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 
 #include "file_io.h"
 #include "outside_changes.h"
+#include "pair_save.h"
 #include "word_list.h"
 
 namespace renkomi {
@@ -76,6 +78,15 @@ class DictionaryStore {
   void ReturnUsedWords();
   // Writes COMP to the loaded files, keeping what another program changed there.
   void WriteComp();
+  // WriteComp for a caller holding the pair's lock, its recovery done: saves again
+  // while another program's writes turn up during a save.
+  void WriteLocked(PairLock& lock);
+  // Reads the files another program changed, with `late` appended to them, merges
+  // the game's change on top, and takes what they hold as the files last read.
+  void MergeFromDisk(PairLines late);
+  // What another program appended to the files the last save replaced after the
+  // save had looked at them (a writer that opened a file just before the swap).
+  PairLines LateWrites();
 
   std::filesystem::path folder_;
   Folder dir_;
@@ -93,9 +104,20 @@ class DictionaryStore {
   // change without reading them again.
   FileStamp jukugoStamp_;
   FileStamp yomiStamp_;
-  // A save found the files changed outside the game and could not write; COMP holds
-  // the game's change, which the next save or load writes on top of theirs.
+  // A save failed (the files changed outside the game into an uneven pair, a full
+  // disk, a lock held by another program, ...): COMP holds the game's change,
+  // which every load merges with the files as they are then, and which stays held
+  // until a save writes it.
   bool heldBack_ = false;
+  // The files recent saves replaced, held open for a while with the size the game
+  // has seen of them, so that a write still arriving in them is not lost.
+  struct Replaced {
+    Fd fd;
+    off_t seen = 0;
+    bool jukugo = true;
+    std::chrono::steady_clock::time_point since;
+  };
+  std::vector<Replaced> replaced_;
   WordListPair builtin_;
 };
 

@@ -50,6 +50,23 @@ Error TooLargeFileError(const std::string& path, unsigned long long bytes, unsig
                " MB まで)");
 }
 
+Error DictionaryFullError(const std::string& dictionary, const std::string& path, unsigned long long bytes,
+                          unsigned long long limit) {
+  return Error("辞書「" + dictionary + "」がいっぱいです。保存すると " + path + " が " + std::to_string(bytes) +
+               " バイトになり、辞書のファイルの上限 " + std::to_string(limit / (1024 * 1024)) +
+               " MB を超えるため、保存していません。辞書の整理でことばを削除すると保存できます");
+}
+
+Error UndecidableSaveError(const std::string& marker, const std::string& jukugoTemporary,
+                           const std::string& yomiTemporary) {
+  return Error("辞書の前回の保存が途中で終わっていますが、仕上げることも取り消すこともできません。" + marker +
+               "、" + jukugoTemporary + "、" + yomiTemporary + " と辞書のファイルは、そのまま残しています");
+}
+
+Error CreateFolderError(const std::string& path, const std::string& reason) {
+  return Error("フォルダ " + path + " を作成できません (" + reason + ")");
+}
+
 Error PairBusyError(const std::string& path) {
   return Error("ファイル " + path + " をほかのプログラムが使用中のため、辞書を読み書きできません");
 }

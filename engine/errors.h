@@ -40,6 +40,17 @@ Error UnevenPairError(const std::string& jukugoPath, std::size_t jukugoLines,
 // A dictionary file far larger than any real dictionary: refused before a byte of
 // it is read, so that a stray huge file never holds up the game.
 Error TooLargeFileError(const std::string& path, unsigned long long bytes, unsigned long long limit);
+// A save that would make a dictionary file larger than a load accepts: nothing is
+// written. `dictionary` is the name the player chose, `path` the file that would
+// outgrow the limit, `bytes` its size after the save.
+Error DictionaryFullError(const std::string& dictionary, const std::string& path, unsigned long long bytes,
+                          unsigned long long limit);
+// A save cut short whose files neither finish nor undo it: the commit marker and
+// the temporary files it names (full paths) are left as they are.
+Error UndecidableSaveError(const std::string& marker, const std::string& jukugoTemporary,
+                           const std::string& yomiTemporary);
+// "フォルダ %s を作成できません" with the folder's full path, then the reason.
+Error CreateFolderError(const std::string& path, const std::string& reason);
 // Another program held the dictionary's files for longer than any save takes.
 Error PairBusyError(const std::string& path);
 // A dictionary file that is a symbolic link: the game neither follows it nor

@@ -141,10 +141,13 @@ bool ReadPlainFile(const Folder& folder, const std::string& name, std::string& d
 }
 
 // Writes content to `fd`, flushes it to disk and closes it; the errno of the first
-// failure, 0 when all went well.
-int WriteAndClose(Fd& fd, std::string_view content) {
+// failure, 0 when all went well. `stamp`, when given, is the file's as written.
+int WriteAndClose(Fd& fd, std::string_view content, FileStamp* stamp = nullptr) {
   int error = 0;
   if (!WriteAll(fd.Get(), content) || Flush(fd.Get()) != 0) error = errno;
+  struct stat st{};
+  if (error == 0 && stamp != nullptr && ::fstat(fd.Get(), &st) == 0)
+    *stamp = FileStamp{true, st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
   if (!fd.Close() && error == 0) error = errno;
   return error;
 }
@@ -152,7 +155,8 @@ int WriteAndClose(Fd& fd, std::string_view content) {
 // Writes one temporary file whole and flushes it to disk. Throws naming
 // the dictionary file `name`, the file the player knows; the temporary is removed
 // on failure. Returns the temporary's name.
-std::string WriteTemporary(const Folder& folder, const std::string& name, std::string_view content) {
+std::string WriteTemporary(const Folder& folder, const std::string& name, std::string_view content,
+                           FileStamp* stamp) {
   std::string temporary;
   Fd fd(CreateExclusive(folder, TemporaryPrefix(name), temporary));
   if (!fd.Valid()) throw CreateError(folder, name);
@@ -161,7 +165,7 @@ std::string WriteTemporary(const Folder& folder, const std::string& name, std::s
   struct stat old{};
   if (::fstatat(folder.Get(), name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode))
     ::fchmod(fd.Get(), old.st_mode & 0777);
-  if (const int error = WriteAndClose(fd, content); error != 0) {
+  if (const int error = WriteAndClose(fd, content, stamp); error != 0) {
     ::unlinkat(folder.Get(), temporary.c_str(), 0);
     throw WriteError(folder.PathOf(name).string(), error);
   }
@@ -187,6 +191,44 @@ void RemoveLeftovers(const Folder& folder, const std::string& jukugo, const std:
 }
 
 constexpr std::string_view kMarkerHeading = "renkomi save 1";
+
+// Puts the temporary `temporary` in place of `name`. With `placed`, swaps the two
+// names in one step where the file system can: the file that stood at the name at
+// that instant is then kept open in `placed`, so that nothing another program put
+// there or wrote into it is lost unseen. -1 with errno when it cannot be done.
+int PutInPlace(const Folder& folder, const std::string& temporary, const std::string& name, PlacedFile* placed) {
+  if (placed == nullptr) return ::renameat(folder.Get(), temporary.c_str(), folder.Get(), name.c_str());
+  struct stat there{};
+  const bool plainFile =
+      ::fstatat(folder.Get(), name.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(there.st_mode);
+  if (plainFile &&
+      ::renameat2(folder.Get(), temporary.c_str(), folder.Get(), name.c_str(), RENAME_EXCHANGE) == 0) {
+    placed->replaced = Fd(::openat(folder.Get(), temporary.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    ::unlinkat(folder.Get(), temporary.c_str(), 0);
+    return 0;
+  }
+  // A file system that cannot swap names (or nothing there to swap): the file at
+  // the name is held just before the rename.
+  placed->replaced = Fd(::openat(folder.Get(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+  return ::renameat(folder.Get(), temporary.c_str(), folder.Get(), name.c_str());
+}
+
+// The change time the rename gave the file the save wrote, taken through the
+// save's own descriptor; a file written to since it was stamped keeps its first
+// stamp, so that the change shows at the next save.
+void StampRenamed(const Fd& own, FileStamp& written) {
+  struct stat st{};
+  if (!own.Valid() || ::fstat(own.Get(), &st) != 0) return;
+  if (st.st_ino == written.inode && st.st_size == written.size && st.st_mtim.tv_sec == written.modified.tv_sec &&
+      st.st_mtim.tv_nsec == written.modified.tv_nsec)
+    written.changed = st.st_ctim;
+}
+
+// The dictionary's name, for the player: the jukugo file's name without ".jdc".
+std::string DictionaryNameOf(const std::string& jukugoName) {
+  constexpr std::string_view kExtension = ".jdc";
+  return jukugoName.ends_with(kExtension) ? jukugoName.substr(0, jukugoName.size() - kExtension.size()) : jukugoName;
+}
 
 // Opens the folder of the path forms; a folder that is not there cannot take the files.
 Folder OpenFolderOf(const fs::path& file) {
@@ -270,12 +312,20 @@ void RecoverPair(const fs::path& jukugoPath, const fs::path& yomiPath) {
 // A kill before 2 leaves the old pair; after it, RecoverPair finishes the save.
 // Every step goes through the folder held open, never through its path.
 void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::string_view jukugoData,
-                    const std::string& yomiName, std::string_view yomiData, PairLock& lock) {
+                    const std::string& yomiName, std::string_view yomiData, PairLock& lock, PlacedPair* placed) {
   // A link is neither followed nor replaced.
   for (const std::string* name : {&jukugoName, &yomiName})
     if (folder.IsLinkIn(*name)) throw SymbolicLinkError(folder.PathOf(*name).string());
+  // The game never writes a dictionary it would then refuse to load.
+  for (const auto& [name, data] : {std::pair{&jukugoName, jukugoData}, std::pair{&yomiName, yomiData}}) {
+    if (data.size() > kMaxDictionaryFileBytes)
+      throw DictionaryFullError(DictionaryNameOf(jukugoName), folder.PathOf(*name).string(), data.size(),
+                                kMaxDictionaryFileBytes);
+  }
 
-  const std::string jukugoTemp = WriteTemporary(folder, jukugoName, jukugoData);
+  FileStamp jukugoWritten;
+  FileStamp yomiWritten;
+  const std::string jukugoTemp = WriteTemporary(folder, jukugoName, jukugoData, &jukugoWritten);
   std::string yomiTemp;
   std::string markerTemp;
   const auto discard = [&] {
@@ -284,7 +334,7 @@ void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::st
   };
   const std::string markerName = MarkerName(yomiName);
   try {
-    yomiTemp = WriteTemporary(folder, yomiName, yomiData);
+    yomiTemp = WriteTemporary(folder, yomiName, yomiData, &yomiWritten);
     const std::string marker = CommitMarker(jukugoTemp, jukugoData, yomiTemp, yomiData);
     Fd fd(CreateExclusive(folder, MarkerPrefix(yomiName), markerTemp));
     if (!fd.Valid()) throw CreateError(folder, markerName);
@@ -298,6 +348,8 @@ void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::st
   }
   // Whoever opens the jukugo file's name from the rename on meets the lock too.
   lock.Hold(Fd(::openat(folder.Get(), jukugoTemp.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW)));
+  const Fd jukugoOwn(::openat(folder.Get(), jukugoTemp.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+  const Fd yomiOwn(::openat(folder.Get(), yomiTemp.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
   if (::renameat(folder.Get(), markerTemp.c_str(), folder.Get(), markerName.c_str()) != 0) {
     // Whatever stands at the marker's name is in the way; it is named.
     const int error = errno;
@@ -307,10 +359,16 @@ void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::st
   // Committed once this flush is through. Should it or a step below fail, the
   // next load or save finishes the save.
   if (const int error = SyncFolder(folder); error != 0) throw WriteError(folder.Path().string(), error);
-  if (::renameat(folder.Get(), jukugoTemp.c_str(), folder.Get(), jukugoName.c_str()) != 0)
+  if (PutInPlace(folder, jukugoTemp, jukugoName, placed != nullptr ? &placed->jukugo : nullptr) != 0)
     throw CreateError(folder, jukugoName);
-  if (::renameat(folder.Get(), yomiTemp.c_str(), folder.Get(), yomiName.c_str()) != 0)
+  if (PutInPlace(folder, yomiTemp, yomiName, placed != nullptr ? &placed->yomi : nullptr) != 0)
     throw CreateError(folder, yomiName);
+  if (placed != nullptr) {
+    StampRenamed(jukugoOwn, jukugoWritten);
+    StampRenamed(yomiOwn, yomiWritten);
+    placed->jukugo.written = jukugoWritten;
+    placed->yomi.written = yomiWritten;
+  }
   if (const int error = SyncFolder(folder); error != 0) throw WriteError(folder.Path().string(), error);
   ::unlinkat(folder.Get(), markerName.c_str(), 0);
   // A marker found again after a crash finds the pair in place and only goes.
@@ -343,17 +401,37 @@ bool ReadMarker(const Folder& folder, const std::string& markerName, const std::
   return parse(lines[1], jukugoName, jukugo) && parse(lines[2], yomiName, yomi);
 }
 
-// Where a committed file stands: its temporary still waits (kWaiting), it is
-// already in place (kInPlace), or neither holds the content the marker names.
-enum class Progress { kWaiting, kInPlace, kUnknown };
+// Whether the file `name` holds exactly the content a marker describes. Judged by
+// its size first and read only when that matches, however large: the load limit
+// guards the word lists, not a save's own files.
+enum class Holds { kNo, kYes, kCannotTell };
+
+Holds HoldsContent(const Folder& folder, const std::string& name, const std::string& description) {
+  Fd fd(::openat(folder.Get(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+  if (!fd.Valid()) return errno == ENOENT || errno == ELOOP || errno == ENOTDIR ? Holds::kNo : Holds::kCannotTell;
+  struct stat st{};
+  if (::fstat(fd.Get(), &st) != 0) return Holds::kCannotTell;
+  if (!S_ISREG(st.st_mode)) return Holds::kNo;
+  const std::size_t tab = description.find('\t');
+  if (description.substr(0, tab) != std::to_string(st.st_size)) return Holds::kNo;
+  std::string data;
+  if (!ReadAll(fd.Get(), data, static_cast<std::size_t>(st.st_size))) return Holds::kCannotTell;
+  return Describe(data) == description ? Holds::kYes : Holds::kNo;
+}
+
+// Where a committed file stands: already in place (kInPlace), its temporary still
+// waits (kWaiting), neither holds the content the marker names (kUnknown), or a
+// file that cannot be read keeps it from being told (kCannotTell).
+enum class Progress { kInPlace, kWaiting, kUnknown, kCannotTell };
 
 Progress ProgressOf(const Folder& folder, const MarkedFile& file, const std::string& dictionaryName) {
-  std::string data;
-  if (ReadPlainFile(folder, file.temporary, data, kMaxDictionaryFileBytes))
-    return Describe(data) == file.description ? Progress::kWaiting : Progress::kUnknown;
-  if (ReadPlainFile(folder, dictionaryName, data, kMaxDictionaryFileBytes) && Describe(data) == file.description)
-    return Progress::kInPlace;
-  return Progress::kUnknown;
+  // The name first: a save that swapped the files in leaves the replaced file
+  // under the temporary's name until it removes it.
+  const Holds inPlace = HoldsContent(folder, dictionaryName, file.description);
+  if (inPlace == Holds::kYes) return Progress::kInPlace;
+  const Holds waiting = HoldsContent(folder, file.temporary, file.description);
+  if (waiting == Holds::kYes) return Progress::kWaiting;
+  return inPlace == Holds::kCannotTell || waiting == Holds::kCannotTell ? Progress::kCannotTell : Progress::kUnknown;
 }
 
 }  // namespace
@@ -368,8 +446,18 @@ void RecoverPair(const Folder& folder, const std::string& jukugoName, const std:
     if (S_ISREG(st.st_mode) && ReadMarker(folder, markerName, jukugoName, yomiName, jukugo, yomi)) {
       const Progress jukugoProgress = ProgressOf(folder, jukugo, jukugoName);
       const Progress yomiProgress = ProgressOf(folder, yomi, yomiName);
-      // The marker is trusted only when both files it names are this save's own.
-      if (jukugoProgress != Progress::kUnknown && yomiProgress != Progress::kUnknown) {
+      const auto done = [](Progress p) { return p == Progress::kInPlace || p == Progress::kWaiting; };
+      // Half of the save in place and the other half nowhere to be found, or a file
+      // that cannot be read: neither finishing nor undoing is sure to give a whole
+      // pair, so nothing is touched and the player is told what is there.
+      const bool halfInPlace = (jukugoProgress == Progress::kInPlace && !done(yomiProgress)) ||
+                               (yomiProgress == Progress::kInPlace && !done(jukugoProgress));
+      if (halfInPlace || jukugoProgress == Progress::kCannotTell || yomiProgress == Progress::kCannotTell)
+        throw UndecidableSaveError(folder.PathOf(markerName).string(), folder.PathOf(jukugo.temporary).string(),
+                                   folder.PathOf(yomi.temporary).string());
+      // The marker is trusted only when both files it names are this save's own;
+      // otherwise nothing of it is in place, and the old pair stands whole.
+      if (done(jukugoProgress) && done(yomiProgress)) {
         if (jukugoProgress == Progress::kWaiting &&
             ::renameat(folder.Get(), jukugo.temporary.c_str(), folder.Get(), jukugoName.c_str()) != 0)
           throw CreateError(folder, jukugoName);

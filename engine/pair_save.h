@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "file_io.h"
+#include "outside_changes.h"
 
 namespace renkomi {
 
@@ -29,11 +30,32 @@ class PairLock {
   std::vector<Fd> held_;
 };
 
+// One file a save put in place, as the save saw it.
+struct PlacedFile {
+  // The file the save wrote, stamped through its own descriptor: its size and
+  // modification time from before the rename (a write through the name after it
+  // shows as a change), its change time from the rename.
+  FileStamp written;
+  // The file it took the place of, still open though its name is gone: where the
+  // file system swaps names, whatever stood at the name at that very instant
+  // (another program's file renamed in, or the old one with its appends);
+  // elsewhere the file at the name just before the rename. Invalid for none.
+  Fd replaced;
+};
+struct PlacedPair {
+  PlacedFile jukugo;
+  PlacedFile yomi;
+};
+
 // The save and its recovery within a folder held open, for a caller that holds the
 // pair's lock for the whole load or save; names are within the folder, errors
-// name the full paths.
+// name the full paths. `placed`, when given, learns what the save wrote and
+// replaced, so that the caller can keep what another program wrote meanwhile.
+// A file that would be larger than a load accepts (kMaxDictionaryFileBytes) is
+// refused with DictionaryFullError before anything is written.
 void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::string_view jukugoData,
-                    const std::string& yomiName, std::string_view yomiData, PairLock& lock);
+                    const std::string& yomiName, std::string_view yomiData, PairLock& lock,
+                    PlacedPair* placed = nullptr);
 void RecoverPair(const Folder& folder, const std::string& jukugoName, const std::string& yomiName,
                  const PairLock& lock);
 
@@ -67,7 +89,10 @@ std::string CommitMarker(const std::string& jukugoTemporary, std::string_view ju
 
 // Completes a save that was committed but interrupted before both files were in
 // place, or removes the leftovers of one that was not committed. A commit marker
-// is trusted only when the files it names hold exactly the content it records.
+// is trusted only when the files it names hold exactly the content it records,
+// whatever their size. A marker of this pair's saves that leaves it undecided
+// (one file in place and the other's content nowhere, or a file that cannot be
+// read) changes nothing: UndecidableSaveError names the marker and temporaries.
 // Only names a save makes are touched: "<file>.tmp-" or "<reading file>.commit-"
 // followed by exactly ten lower-case letters and digits; a dictionary whose name
 // merely begins that way ("renkomi.jdc.tmp-old.jdc") stays.

@@ -65,9 +65,22 @@ Fault FindFault(std::string_view data, bool& halfWidthKana) {
   return {};
 }
 
-bool HasNonAscii(std::string_view data) {
-  for (const char c : data)
-    if (static_cast<unsigned char>(c) >= 0x80) return true;
+// Whether the data holds a three-byte UTF-8 character of the blocks Japanese text
+// is written in: kana and CJK punctuation (U+3000 to U+30FF), kanji (U+4E00 to
+// U+9FFF) and the full-width forms (U+FF00 to U+FFEF). Japanese in UTF-8 is made of
+// them; Shift-JIS half-width katakana, whose pairs may pass for two-byte UTF-8 (ﾃｽ
+// is C3 BD), never form them.
+bool HasJapaneseUtf8(std::string_view data) {
+  for (std::size_t i = 0; i + 2 < data.size(); ++i) {
+    const auto b0 = static_cast<unsigned char>(data[i]);
+    const auto b1 = static_cast<unsigned char>(data[i + 1]);
+    const auto b2 = static_cast<unsigned char>(data[i + 2]);
+    if ((b2 & 0xC0) != 0x80 || (b1 & 0xC0) != 0x80) continue;
+    const unsigned code = ((b0 & 0x0Fu) << 12) | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
+    if ((b0 & 0xF0) == 0xE0 &&
+        ((code >= 0x3000 && code <= 0x30FF) || (code >= 0x4E00 && code <= 0x9FFF) || (code >= 0xFF00 && code <= 0xFFEF)))
+      return true;
+  }
   return false;
 }
 
@@ -81,9 +94,11 @@ void CheckShiftJisText(const std::filesystem::path& path, std::string_view data)
   bool halfWidthKana = false;
   const Fault fault = FindFault(data, halfWidthKana);
   // Japanese in UTF-8 read as Shift-JIS always breaks apart or turns into
-  // half-width katakana, which no jukugo or reading holds. A Shift-JIS file that
-  // merely happens to be valid UTF-8 as well shows neither, and is played.
-  if ((fault.found || halfWidthKana) && HasNonAscii(data) && IsUtf8(data))
+  // half-width katakana. Only a file that also shows the characters Japanese UTF-8
+  // is made of counts as UTF-8: a Shift-JIS file that merely happens to be valid
+  // UTF-8 as well (kanji, or half-width katakana that pair into two-byte UTF-8) is
+  // played.
+  if ((fault.found || halfWidthKana) && IsUtf8(data) && HasJapaneseUtf8(data))
     throw ReadFileError(path.string(), "UTF-8 のようです。Shift-JIS で保存してください");
   if (fault.found) throw ReadFileError(path.string(), fault.what);
 }

@@ -147,6 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextRow{"ClosingNul", std::string("\x93\xFA\x96\x7B\r\n\0", 7), ""},
         TextRow{"OneByteAfterTheNul", std::string("\x93\xFA\x96\x7B\r\n\0a", 8), "NUL 文字のあとにもデータがあります"},
         TextRow{"HalfWidthKatakana", "\xB1\xB2\xB3\r\n", ""},
+        // ﾃｽ and ﾅｲ: valid UTF-8 as a whole (C3 BD, C5 B2), but no Japanese in it.
+        TextRow{"HalfWidthKatakanaThatIsAlsoUtf8", "\xC3\xBD\r\n\xC5\xB2\r\n", ""},
         TextRow{"NecIbmAndUserDefinedKanji", "\x87\x40\xED\x40\xFA\xB1\xFB\xFC\xF0\x40\r\n", ""},
         // The files carry no byte-order mark: a first entry is taken as it stands,
         // even when it begins with the mark's first byte.

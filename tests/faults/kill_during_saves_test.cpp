@@ -2,6 +2,7 @@
 // saving the dictionary, and is killed at random moments, half of them aimed at a
 // save in progress. Whatever the kill interrupted, the next start of the store
 // must find the old pair or the new pair, whole, and no leftovers.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +22,7 @@
 #include <tuple>
 
 #include "dictionary_store.h"
+#include "errors.h"
 #include "fault_support.h"
 
 namespace renkomi::faults {
@@ -287,6 +289,70 @@ TEST(TwoCopiesTest, SavesAtTheSameMomentNeverMispairTheFiles) {
   ASSERT_TRUE(CutStrictly(ReadFile(folder / "renkomi.ydc"), yomi));
   EXPECT_TRUE(whole(jukugo, yomi)) << jukugo.size() << " lines: " << jukugo.front() << " / " << yomi.front();
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "leftovers";
+}
+
+// A text editor appending 150 pairs to the files in place (as `>>` does) while the
+// game is taught 60 words, each saved at once: no pair of either side may be lost
+// or mispaired.
+TEST(EditorRaceTest, NoPairIsLostOrMispaired) {
+  constexpr std::size_t kTaught = 60;
+  constexpr std::size_t kEdited = 150;
+  TempFolder temp;
+  const fs::path jukugoPath = temp.Path() / "renkomi.jdc";
+  const fs::path yomiPath = temp.Path() / "renkomi.ydc";
+  const std::vector<Word> words = MakeWords(kTaught + kEdited);
+  DictionaryStore store(temp.Path());
+  store.ChooseDictionary("renkomi");
+  store.LoadDictionary();  // the built-in words
+
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    std::mt19937 random(kSeed);
+    const auto add = [&](const fs::path& path, const std::string& line) {
+      const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND);
+      const bool ok = fd >= 0 && ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
+      return ::close(fd) == 0 && ok;
+    };
+    for (std::size_t i = kTaught; i < words.size(); ++i) {
+      if (!add(jukugoPath, words[i].first + "\r\n") || !add(yomiPath, words[i].second + "\r\n")) ::_exit(1);
+      std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 4000)(random)));
+    }
+    ::_exit(0);
+  }
+  test::Child editor(pid);
+  std::vector<std::string> errors;
+  for (std::size_t i = 0; i < kTaught; ++i) {
+    store.comp.Append(words[i].first, words[i].second);
+    try {
+      store.SaveDictionary();
+    } catch (const Error& e) {
+      errors.push_back(e.what());
+    }
+  }
+  const int status = editor.Wait(20000);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the editor failed: " << status;
+  EXPECT_TRUE(errors.empty()) << errors.front();
+
+  // The files byte for byte: even, every line a real pair, each word there once.
+  std::vector<std::string> jukugo;
+  std::vector<std::string> yomi;
+  ASSERT_TRUE(CutStrictly(ReadFile(jukugoPath), jukugo));
+  ASSERT_TRUE(CutStrictly(ReadFile(yomiPath), yomi));
+  ASSERT_EQ(jukugo.size(), yomi.size());
+  std::multiset<Word> pairs;
+  for (std::size_t i = 0; i < jukugo.size(); ++i) pairs.emplace(jukugo[i], yomi[i]);
+  std::size_t editorsLost = 0;
+  std::size_t gamesLost = 0;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::size_t count = pairs.count(words[i]);
+    EXPECT_LE(count, 1u) << "pair " << i << " twice";
+    if (count == 0) ++(i < kTaught ? gamesLost : editorsLost);
+  }
+  EXPECT_EQ(pairs.size(), 5 + kTaught + kEdited - gamesLost - editorsLost) << "a line that is no pair of either side";
+  std::cout << "the editor's pairs lost " << editorsLost << " of " << kEdited
+            << ", the game's " << gamesLost << " of " << kTaught << "\n";
+  EXPECT_EQ(editorsLost, 0u);
+  EXPECT_EQ(gamesLost, 0u);
 }
 
 }  // namespace
