@@ -357,6 +357,23 @@ PairLines DictionaryStore::LateWrites() {
   return late;
 }
 
+namespace {
+
+// Lines another program wrote into a file after the game had swapped it out. A
+// writer appends its lines in order, and one still writing into the file it opened
+// before the swap has written nothing after them yet: they go right after the part
+// of the file at the name that the game wrote, before what was appended there
+// since. A file rewritten meanwhile keeps them at its end.
+void PlaceLateLines(std::vector<std::string>& disk, std::string_view diskData, std::string_view saved,
+                    const std::vector<std::string>& late) {
+  if (late.empty()) return;
+  auto at = disk.end();
+  if (diskData.starts_with(saved)) at = disk.begin() + static_cast<std::ptrdiff_t>(CutLines(saved).size());
+  disk.insert(at, late.begin(), late.end());
+}
+
+}  // namespace
+
 void DictionaryStore::MergeFromDisk(PairLines late) {
   PairLines disk;
   bool jukugoThere = false;
@@ -384,8 +401,8 @@ void DictionaryStore::MergeFromDisk(PairLines late) {
   std::string jukugoData = JoinLines(disk.jukugo);
   std::string yomiData = JoinLines(disk.yomi);
   // Pairs written late into the replaced files were appended by their writer.
-  disk.jukugo.insert(disk.jukugo.end(), late.jukugo.begin(), late.jukugo.end());
-  disk.yomi.insert(disk.yomi.end(), late.yomi.begin(), late.yomi.end());
+  PlaceLateLines(disk.jukugo, jukugoData, savedJukugo_, late.jukugo);
+  PlaceLateLines(disk.yomi, yomiData, savedYomi_, late.yomi);
   if (!late.jukugo.empty() || !late.yomi.empty() || jukugoData != savedJukugo_ || yomiData != savedYomi_) {
     const PairLines base{CutLines(savedJukugo_), CutLines(savedYomi_)};
     std::optional<PairLines> merged =
