@@ -20,14 +20,12 @@ GameWindows::GameWindows(const std::filesystem::path& programFolder, renkomi::Ra
   frmInputBox_ = std::make_unique<TfrmInputBox>(*form1_, *form1_, form1_.get());
   // Not a child of the main window: it disables the main window while it is open,
   // and a child would be disabled with it.
-  frmDicOpt_ = std::make_unique<TfrmDicOpt>(form1_->Store(), *form1_, organizerPanelWidth_, sound);
+  frmDicOpt_ = std::make_unique<TfrmDicOpt>(form1_->Store(), *form1_, sound);
   frmRenkomiWait_ = std::make_unique<TfrmRenkomiWait>();
 
   form1_->SetAboutBox(renkomiAboutBox_.get());
   form1_->SetInputBox(frmInputBox_.get());
-  form1_->SetOrganizer(frmDicOpt_.get(), [this] {
-    if (organizerPanelWidth_ == 0) organizerPanelWidth_ = frmDicOpt_->PanelWidth();
-  });
+  form1_->SetOrganizer(frmDicOpt_.get());
   frmDicOpt_->SetWaitDialog(frmRenkomiWait_.get());
 
   // On the desktop every other window belongs to the main window, which waits,

@@ -35,13 +35,7 @@ class GameWindows {
   TfrmDicOpt& FrmDicOpt() { return *frmDicOpt_; }
   TfrmRenkomiWait& FrmRenkomiWait() { return *frmRenkomiWait_; }
 
-  // The width of the organizer's right-hand panel, 0 until "辞書の整理" is first
-  // chosen (refused or not), then noted once; the organizer reads it at every
-  // resize to keep its table clear of the panel.
-  int OrganizerPanelWidth() const { return organizerPanelWidth_; }
-
  private:
-  int organizerPanelWidth_ = 0;
   // Destroyed in the reverse order of creation.
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TRenkomiAboutBox> renkomiAboutBox_;

@@ -105,10 +105,9 @@ void BM_OrganizerOpen(benchmark::State& state) {
   store.LoadDictionary();
 
   QWidget mainWindow;
-  const int panelWidth = 225;
   renkomi::test::SilentSound sound;
   TfrmRenkomiWait wait;
-  TfrmDicOpt organizer(store, mainWindow, panelWidth, sound);
+  TfrmDicOpt organizer(store, mainWindow, sound);
   organizer.SetWaitDialog(&wait);
 
   double growth = 0, peak = 0, total = 0, closeMs = 0;

@@ -38,6 +38,9 @@ namespace {
 constexpr int kClientWidth = 530;
 constexpr int kClientHeight = 443;
 constexpr int kPanelWidth = 225;
+// Empty space the table keeps from the panel, so that the table's frame never
+// meets the panel's raised edge.
+constexpr int kPanelGap = 5;
 constexpr int kRowHeight = 24;
 
 using renkomi::ui::kMaroon;
@@ -100,12 +103,11 @@ const QStringList& HelpLines() {
 
 }  // namespace
 
-TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
-                       const int& organizerPanelWidth, renkomi::ui::Sound& sound, QWidget* parent)
+TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow, renkomi::ui::Sound& sound,
+                       QWidget* parent)
     : QWidget(parent),
       store_(store),
       mainWindow_(mainWindow),
-      organizerPanelWidth_(organizerPanelWidth),
       sound_(sound),
       words_(new WordTableModel(this)) {
   renkomi::ui::SetUpWindow(*this, kWindow);
@@ -136,7 +138,6 @@ TfrmDicOpt::TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow,
 
 void TfrmDicOpt::SetWaitDialog(TfrmRenkomiWait* wait) { wait_ = wait; }
 
-int TfrmDicOpt::PanelWidth() const { return Panel1->width(); }
 
 // The table as the design draws it: whole rows selected one at a time, nothing
 // editable, rows 24 pixels high, green headings; the organizer watches its keys,
@@ -248,7 +249,7 @@ bool TfrmDicOpt::ShowsWhole(const QModelIndex& cell) const {
 }
 
 void TfrmDicOpt::FormResize() {
-  const int available = width() - (organizerPanelWidth_ + 5);
+  const int available = width() - (kPanelWidth + kPanelGap);
   const int gridWidth = std::max(0, std::min(available, ContentWidth + FrameAllowance));
   stgWord->setGeometry(0, 0, gridWidth, height());
   Panel1->setGeometry(width() - Panel1->width(), 0, Panel1->width(), height());

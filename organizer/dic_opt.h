@@ -27,19 +27,14 @@ class TfrmRenkomiWait;
 class TfrmDicOpt : public QWidget {
   Q_OBJECT
  public:
-  // `organizerPanelWidth` is the game's figure for Panel1's width, read at every
-  // resize from its owner, which outlives the organizer; `mainWindow` is disabled
-  // while the organizer is open, so it must not be this window's parent (a
-  // disabled parent disables its children).
-  TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow, const int& organizerPanelWidth,
-             renkomi::ui::Sound& sound, QWidget* parent = nullptr);
+  // `mainWindow` is disabled while the organizer is open, so it must not be this
+  // window's parent (a disabled parent disables its children).
+  TfrmDicOpt(renkomi::DictionaryStore& store, QWidget& mainWindow, renkomi::ui::Sound& sound,
+             QWidget* parent = nullptr);
 
   // The progress dialog, created after the organizer; without one the table
   // fills without showing progress.
   void SetWaitDialog(TfrmRenkomiWait* wait);
-
-  // The width of the right-hand panel, which the game notes once.
-  int PanelWidth() const;
 
   // Showing runs the opening sequence first, so the window appears filled.
   void setVisible(bool visible) override;
@@ -79,7 +74,6 @@ class TfrmDicOpt : public QWidget {
 
   renkomi::DictionaryStore& store_;
   QWidget& mainWindow_;
-  const int& organizerPanelWidth_;
   renkomi::ui::Sound& sound_;
   TfrmRenkomiWait* wait_ = nullptr;
   renkomi::organizer::WordTableModel* words_;

@@ -215,10 +215,7 @@ int TForm1::Tag(const QObject* element) {
 
 void TForm1::SetAboutBox(QDialog* aboutBox) { aboutBox_ = aboutBox; }
 void TForm1::SetInputBox(TfrmInputBox* inputBox) { inputBox_ = inputBox; }
-void TForm1::SetOrganizer(QWidget* organizer, std::function<void()> chosen) {
-  organizer_ = organizer;
-  organizerChosen_ = std::move(chosen);
-}
+void TForm1::SetOrganizer(QWidget* organizer) { organizer_ = organizer; }
 
 // ---- Painting, showing, closing
 

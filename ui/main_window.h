@@ -58,9 +58,8 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
 
   void SetAboutBox(QDialog* aboutBox);
   void SetInputBox(TfrmInputBox* inputBox);
-  // The organizer, and what to run each time "辞書の整理" is chosen, before the
-  // organizer opens or the choice is refused.
-  void SetOrganizer(QWidget* organizer, std::function<void()> chosen);
+  // The organizer, which "辞書の整理" opens between matches.
+  void SetOrganizer(QWidget* organizer);
   renkomi::DictionaryStore& Store() { return store_; }
 
   // GameWindow
@@ -129,7 +128,6 @@ class TForm1 : public QWidget, public renkomi::GameWindow {
   QDialog* aboutBox_ = nullptr;
   TfrmInputBox* inputBox_ = nullptr;
   QWidget* organizer_ = nullptr;
-  std::function<void()> organizerChosen_;
   std::unique_ptr<renkomi::ui::HelpWindow> helpWindow_;
   std::unique_ptr<renkomi::ui::DictionaryChoice> choice_;
   std::unique_ptr<renkomi::ui::HintTracker> hints_;

@@ -58,7 +58,6 @@ void TForm1::K1Click() {
 }
 
 void TForm1::K2Click() {
-  if (organizerChosen_) organizerChosen_();
   if (btnSTART->isEnabled()) {
     if (organizer_ != nullptr) organizer_->show();
   } else {

@@ -102,10 +102,9 @@ class Organizer : public ::testing::Test {
 
   TempDictionary dictionary;
   QWidget mainWindow;
-  int panelWidth = 225;  // what the main window notes on first opening
   RecordingSound sound;
   TfrmRenkomiWait wait;
-  TfrmDicOpt organizer{dictionary.store, mainWindow, panelWidth, sound};
+  TfrmDicOpt organizer{dictionary.store, mainWindow, sound};
 };
 
 TEST_F(Organizer, OpensWithTheDictionarySortedByReadingAndTakesItOutOfComp) {

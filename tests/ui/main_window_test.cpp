@@ -549,23 +549,17 @@ TEST_F(MainWindowTest, BubbleKeepsTheFocusBeforeAnyButtonOrBoxHadIt) {
 
 // ---- The picture's menu
 
-// A plain window in the organizer's place, its panel 225 pixels wide, noted as
-// the game notes it when "辞書の整理" is chosen.
+// A plain window in the organizer's place.
 class StandInOrganizer : public QWidget {
  public:
-  explicit StandInOrganizer(TForm1& form) : form_(form) {
-    form_.SetOrganizer(this, [this] {
-      if (panelWidth == 0) panelWidth = 225;
-    });
-  }
-  ~StandInOrganizer() override { form_.SetOrganizer(nullptr, {}); }
-  int panelWidth = 0;
+  explicit StandInOrganizer(TForm1& form) : form_(form) { form_.SetOrganizer(this); }
+  ~StandInOrganizer() override { form_.SetOrganizer(nullptr); }
 
  private:
   TForm1& form_;
 };
 
-TEST_F(MainWindowTest, OrganizerIsRefusedBeforeTheChoiceButItsWidthIsTaken) {
+TEST_F(MainWindowTest, OrganizerIsRefusedBeforeTheChoice) {
   Open();
   StandInOrganizer organizer{*form};
   answerer.Click(QStringLiteral("yesButton"));
@@ -576,7 +570,6 @@ TEST_F(MainWindowTest, OrganizerIsRefusedBeforeTheChoiceButItsWidthIsTaken) {
   EXPECT_EQ(answerer.Dialogs()[0].text, QStringLiteral("対戦中は辞書の整理ができません。"));
   EXPECT_EQ(sound.themeSounds, std::vector<std::string>{"dialog-warning"});
   EXPECT_FALSE(organizer.isVisible());
-  EXPECT_EQ(organizer.panelWidth, 225);
 }
 
 TEST_F(MainWindowTest, OrganizerOpensBetweenMatches) {
@@ -586,7 +579,6 @@ TEST_F(MainWindowTest, OrganizerOpensBetweenMatches) {
   Find<QAction>("K2")->trigger();
   EXPECT_TRUE(organizer.isVisible());
   EXPECT_TRUE(sound.themeSounds.empty());
-  EXPECT_EQ(organizer.panelWidth, 225);
   organizer.close();
 }
 
