@@ -40,7 +40,7 @@ void MakeFirstDictionaries(const std::filesystem::path& programFolder, const ren
   } catch (const std::exception& e) {
     progress.reset();
     renkomi::ui::ShowErrorDialog(nullptr, QStringLiteral("edict から辞書を作れませんでした。\n%1")
-                                              .arg(QString::fromUtf8(e.what())));
+                                              .arg(renkomi::ui::ErrorText(e)));
   }
   progress.setValue(kSteps);
 }

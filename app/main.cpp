@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <system_error>
 
@@ -36,7 +35,7 @@ int RunGame(renkomi::ui::Application& app, renkomi::app::GameFolders folders) {
   renkomi::Random random;
   renkomi::app::AppShell shell;
   if (folders.program.empty() && folders.installed) {
-    throw std::runtime_error("ホームフォルダが分からないため、辞書を置くフォルダを決められません。");
+    throw renkomi::UnknownHomeError();
   }
   if (folders.program.empty()) {
     folders.program = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
@@ -125,7 +124,7 @@ int main(int argc, char** argv) {
   try {
     return RunGame(app, folders);
   } catch (const std::exception& e) {
-    renkomi::ui::ShowErrorDialog(nullptr, QString::fromUtf8(e.what()));
+    renkomi::ui::ShowErrorDialog(nullptr, e);
   } catch (...) {
     renkomi::ui::ShowErrorDialog(nullptr, QStringLiteral("予期しないエラーが発生しました。"));
   }

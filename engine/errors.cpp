@@ -104,4 +104,14 @@ Error LineBreakInEntryError(const std::string& path) {
   return Error("ファイル " + path + " に書けないことばがあります (改行または NUL 文字)");
 }
 
+Error OrganizerInMatchError() { return Error("対戦中は辞書の整理ができません。"); }
+
+Error LastWordsError() { return Error("すべてのことばを削除することはできません。"); }
+
+Error MissingHelpFileError(const std::string& path) { return Error("ヘルプファイル " + path + " が見つかりません。"); }
+
+Error UnknownHomeError() {
+  return Error("ホームフォルダが分からないため、辞書を置くフォルダを決められません。");
+}
+
 }  // namespace renkomi

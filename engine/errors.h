@@ -59,5 +59,15 @@ Error SymbolicLinkError(const std::string& path);
 // An entry holding a line break or a NUL, which would shift every later line of
 // the file against the other file.
 Error LineBreakInEntryError(const std::string& path);
+// The player's refusals and start-up failures that the windows report.
+// "対戦中は辞書の整理ができません。": the organizer opens only between matches.
+Error OrganizerInMatchError();
+// "すべてのことばを削除することはできません。": a dictionary keeps one word at least.
+Error LastWordsError();
+// "ヘルプファイル %s が見つかりません。" with the help file's full path.
+Error MissingHelpFileError(const std::string& path);
+// The installed game cannot tell the player's home, so it has no folder for the
+// dictionaries.
+Error UnknownHomeError();
 
 }  // namespace renkomi

@@ -52,6 +52,8 @@ long long WordList::Find(std::string_view text) const {
 }
 
 void WordListPair::Assign(PairLines lines) {
+  // A fault of the caller, never of the player's files (those are checked when
+  // read): the windows show it as an unexpected error, not in these words.
   if (lines.jukugo.size() != lines.yomi.size())
     throw std::invalid_argument("a jukugo list and a reading list of different lengths");
   jukugo_ = WordList(std::move(lines.jukugo));

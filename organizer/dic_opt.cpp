@@ -21,6 +21,7 @@
 
 #include "application.h"
 #include "column_widths.h"
+#include "errors.h"
 #include "gauge.h"
 #include "layout.h"
 #include "look.h"
@@ -189,6 +190,7 @@ void TfrmDicOpt::setVisible(bool visible) {
   }
 }
 
+// Serves frmDicOpt: the organizer is shown.
 void TfrmDicOpt::FormShow() {
   mainWindow_.setEnabled(false);
   try {
@@ -248,6 +250,7 @@ bool TfrmDicOpt::ShowsWhole(const QModelIndex& cell) const {
          stgWord->columnWidth(cell.column());
 }
 
+// Serves frmDicOpt: the organizer is resized, and once when it is shown.
 void TfrmDicOpt::FormResize() {
   const int available = width() - (kPanelWidth + kPanelGap);
   const int gridWidth = std::max(0, std::min(available, ContentWidth + FrameAllowance));
@@ -284,16 +287,18 @@ bool TfrmDicOpt::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+// Serves stgWord: the Delete key is pressed in it.
 void TfrmDicOpt::stgWordKeyDown() {
   btnDelete->setFocus();
   btnDeleteClick();
 }
 
+// Serves btnDelete, "削除".
 void TfrmDicOpt::btnDeleteClick() {
   const int row = stgWord->currentIndex().row();
   if (words_->KeptCount() == 1) {
     sound_.PlayThemeSound(renkomi::ui::kExclamationSound);
-    renkomi::ui::ShowErrorDialog(this, QStringLiteral("すべてのことばを削除することはできません。"));
+    renkomi::ui::ShowErrorDialog(this, renkomi::LastWordsError());
     stgWord->setFocus();
     ShowCount();
     return;
@@ -304,12 +309,14 @@ void TfrmDicOpt::btnDeleteClick() {
   ShowCount();
 }
 
+// Serves stgWord: the focus enters it.
 void TfrmDicOpt::stgWordEnter() { ShowCount(); }
 
 void TfrmDicOpt::ShowCount() {
   Memo2->setText(QString::number(words_->KeptCount()));
 }
 
+// Serves btnEND, "終了".
 void TfrmDicOpt::btnENDClick() { close(); }
 
 void TfrmDicOpt::closeEvent(QCloseEvent* event) {
@@ -319,6 +326,7 @@ void TfrmDicOpt::closeEvent(QCloseEvent* event) {
 
 void TfrmDicOpt::GridToComp() { words_->MoveKeptRowsTo(store_.comp); }
 
+// Serves frmDicOpt: the organizer is about to close.
 void TfrmDicOpt::FormCloseQuery() {
   if (!open_) return;
   open_ = false;

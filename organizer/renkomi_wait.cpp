@@ -53,4 +53,5 @@ void TfrmRenkomiWait::showEvent(QShowEvent* event) {
   FormPaint();
 }
 
+// Serves frmRenkomiWait: the dialog is painted.
 void TfrmRenkomiWait::FormPaint() { SetProgress(0); }

@@ -12,7 +12,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& e) {
-    PostError(QString::fromUtf8(e.what()));
+    PostError(ErrorText(e));
   } catch (...) {
     PostError(QStringLiteral("予期しないエラーが発生しました。"));
   }
@@ -37,7 +37,7 @@ bool Guarded(const std::function<void()>& work) {
     work();
     return true;
   } catch (const std::exception& failure) {
-    const QString message = QString::fromUtf8(failure.what());
+    const QString message = ErrorText(failure);
     if (auto* app = qobject_cast<Application*>(QCoreApplication::instance())) {
       app->PostError(message);
     } else {

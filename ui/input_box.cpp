@@ -85,6 +85,7 @@ TRenkomiString TfrmInputBox::InputWordPair(const QString& caption, const QString
   return result_;
 }
 
+// Serves frmInputBox: the dialog is created.
 void TfrmInputBox::FormCreate(QWidget& mainWindow) {
   // Placed once beside the main window, frame to frame; later showings open where
   // the player left it, since a moved window is not placed again.
@@ -104,6 +105,7 @@ void TfrmInputBox::PlaceOnFirstShowing() {
   move(mainClientAtCreation_ - frameOffset + QPoint(100, 200));
 }
 
+// Serves frmInputBox: the dialog opens.
 void TfrmInputBox::FormActivate() {
   setWindowTitle(caption_);
   pnlTitle->SetCaption(prompt_);
@@ -141,6 +143,7 @@ bool TfrmInputBox::eventFilter(QObject* watched, QEvent* event) {
   return true;
 }
 
+// Serves edtINPUT_JUKU: Enter is pressed in it.
 void TfrmInputBox::edtINPUT_JUKUKeyPress() {
   if (renkomi::IsJukugo(renkomi::ui::ToGame(edtINPUT_JUKU->text()))) {
     game_.ShowMessageSet(renkomi::message_set::kReadingWanted);
@@ -150,6 +153,7 @@ void TfrmInputBox::edtINPUT_JUKUKeyPress() {
   }
 }
 
+// Serves edtINPUT_YOMI: Enter is pressed in it.
 void TfrmInputBox::edtINPUT_YOMIKeyPress() {
   if (renkomi::IsYomi(renkomi::ui::ToGame(edtINPUT_YOMI->text()))) {
     btnHAI->setFocus();
@@ -164,6 +168,7 @@ void TfrmInputBox::Refuse(QLineEdit& box, int messageSet) {
   box.setFocus();
 }
 
+// Serves btnHAI, "はい".
 void TfrmInputBox::btnHAIClick() {
   // Stored as typed: the word tests belong to Enter only. But a line break, a NUL
   // or any other control character, or a character CP932 cannot hold (which the
@@ -183,6 +188,7 @@ void TfrmInputBox::btnHAIClick() {
   accept();
 }
 
+// Serves btnYAMERU, "やめる".
 void TfrmInputBox::btnYAMERUClick() {
   result_ = TRenkomiString{};
   QDialog::reject();

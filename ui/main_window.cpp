@@ -184,6 +184,7 @@ void TForm1::CreateChoice() {
   connect(bbtnJisyoOK, &QPushButton::clicked, this, [this] { Guarded([this] { bbtnJisyoOKClick(); }); });
 }
 
+// Serves Form1: the window is created.
 void TForm1::FormCreate() {
   random_.SeedRandom();
   helpFile_ = renkomi::ui::FromFileSystem(dataFolder_ / "renkomiwin32.hlp");
@@ -254,7 +255,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     } catch (const std::exception& failure) {
       // The player learns what is in the way, then chooses: quitting loses what
       // was not saved, staying keeps it in memory for another try.
-      renkomi::ui::ShowErrorDialog(this, QString::fromUtf8(failure.what()));
+      renkomi::ui::ShowErrorDialog(this, failure);
       if (!renkomi::ui::AskYesNoDialog(
               this, QStringLiteral("辞書を保存できませんでした。保存しないで終わりますか？"))) {
         event->ignore();
@@ -269,12 +270,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 // ---- The dictionary choice
 
+// Serves rgpJisyoSel and cbxJisyoSel: the choice or the typed name changes.
 void TForm1::rgpJisyoSelClick() {
   const int set = choice_->Update();
   if (choice_->Personal()) FocusControl(cbxJisyoSel);
   ShowMessageSet(set);
 }
 
+// Serves bbtnJisyoOK, "えらぶ".
 void TForm1::bbtnJisyoOKClick() {
   // A personal dictionary is named after the player; the name becomes file names.
   store_.ChooseDictionary(choice_->FileName());
@@ -292,8 +295,11 @@ void TForm1::bbtnJisyoOKClick() {
 
 // ---- The buttons
 
+// Serves btnSTART, "はじめる".
 void TForm1::btnSTARTClick() { match_.Start(); }
 
+// Serves btnFINISH, "やめる".
 void TForm1::btnFINISHClick() { close(); }
 
+// Serves btnTEACH, "おしえる".
 void TForm1::btnTEACHClick() { match_.TeachWord(std::string()); }

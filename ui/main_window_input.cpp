@@ -65,6 +65,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+// Serves Form1 (its bare client area), btnSTART, btnFINISH and btnTEACH: the pointer moves over it.
 void TForm1::btnSTARTMouseMove(QObject* sender) {
   if (!btnSTART->isEnabled()) return;
   const int tag = Tag(sender);
@@ -74,14 +75,17 @@ void TForm1::btnSTARTMouseMove(QObject* sender) {
   if (tag >= renkomi::message_set::kIdle && tag <= renkomi::message_set::kTeachHint) ShowMessageSet(tag);
 }
 
+// Serves btnSTART, btnFINISH and btnTEACH: the focus enters it.
 void TForm1::btnSTARTEnter(QWidget* sender) {
   if (sender == LastFocusedControl) return;
   LastFocusedControl = sender;
   btnSTARTMouseMove(sender);
 }
 
+// Serves edtUSER_JUKU and edtUSER_YOMI: the focus enters it.
 void TForm1::edtUSER_JUKUEnter(QWidget* sender) { LastFocusedControl = sender; }
 
+// Serves memFUKIDASI, edtCOMP_JUKU and edtCOMP_YOMI: the focus enters it.
 void TForm1::memFUKIDASIEnter(QWidget*) {
   // The bubble and the computer's boxes only hand the focus back.
   if (LastFocusedControl != nullptr && LastFocusedControl->isEnabled() &&

@@ -10,6 +10,7 @@
 #include <QShortcut>
 
 #include "application.h"
+#include "errors.h"
 #include "help_window.h"
 #include "main_window.h"
 #include "message_dialogs.h"
@@ -53,23 +54,26 @@ void TForm1::CreateMenu() {
   }
 }
 
+// Serves K1, the picture menu's "バージョン情報".
 void TForm1::K1Click() {
   if (aboutBox_ != nullptr) aboutBox_->exec();
 }
 
+// Serves K2, the picture menu's "辞書の整理".
 void TForm1::K2Click() {
   if (btnSTART->isEnabled()) {
     if (organizer_ != nullptr) organizer_->show();
   } else {
     Beep();
-    renkomi::ui::ShowErrorDialog(this, QStringLiteral("対戦中は辞書の整理ができません。"));
+    renkomi::ui::ShowErrorDialog(this, renkomi::OrganizerInMatchError());
   }
 }
 
+// Serves K3, the picture menu's "ヘルプ".
 void TForm1::K3Click() {
   if (!helpWindow_) helpWindow_ = renkomi::ui::HelpWindow::For(*this);
   if (!helpWindow_->ShowContents(helpFile_)) {
     renkomi::ui::ShowErrorDialog(
-        this, QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(QDir::toNativeSeparators(helpFile_)));
+        this, renkomi::MissingHelpFileError(QDir::toNativeSeparators(helpFile_).toStdString()));
   }
 }

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "errors.h"
 #include "look.h"
 
 #include "secondary_window.h"
@@ -44,6 +45,15 @@ int Run(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const Q
 
 void ShowErrorDialog(QWidget* parent, const QString& text) {
   Run(parent, QMessageBox::Critical, QStringLiteral("エラー"), text, false);
+}
+
+QString ErrorText(const std::exception& failure) {
+  if (dynamic_cast<const renkomi::Error*>(&failure) != nullptr) return QString::fromUtf8(failure.what());
+  return QStringLiteral("予期しないエラーが発生しました。");
+}
+
+void ShowErrorDialog(QWidget* parent, const std::exception& failure) {
+  ShowErrorDialog(parent, ErrorText(failure));
 }
 
 void ShowInformationDialog(QWidget* parent, const QString& text) {

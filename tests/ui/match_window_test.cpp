@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "application.h"
+#include "errors.h"
 #include "gauge.h"
 #include "main_window_fixture.h"
 
@@ -280,16 +281,19 @@ TEST_F(EmptyDictionaryTest, StartingOnAnEmptyDictionaryIsReportedAndNoMatchOpens
 TEST(ErrorDialogTest, TwoFailuresBeforeTheFirstDialogShowOne) {
   DialogAnswerer answerer;
   answerer.Click(QStringLiteral("yesButton"));
-  for (const char* failure : {"first", "second"})
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [failure] { ui::Guarded([failure] { throw std::runtime_error(failure); }); },
-        Qt::QueuedConnection);
+  // The first a fault of the program, whose English the player never reads; the
+  // second one of the game's own errors.
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [] { ui::Guarded([] { throw std::runtime_error("first"); }); },
+      Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [] { ui::Guarded([] { throw Error("second"); }); }, Qt::QueuedConnection);
   ASSERT_TRUE(answerer.WaitUntilAnswered());
   // Time for a second dialog to open, were there one.
   EXPECT_FALSE(WaitFor([&] { return answerer.Dialogs().size() > 1 || answerer.Unexpected() > 0; }, 300));
   ASSERT_EQ(answerer.Dialogs().size(), 1u);
   EXPECT_EQ(answerer.Dialogs()[0].caption, QStringLiteral("エラー"));
-  EXPECT_EQ(answerer.Dialogs()[0].text, QStringLiteral("first"));
+  EXPECT_EQ(answerer.Dialogs()[0].text, QStringLiteral("予期しないエラーが発生しました。"));
   EXPECT_EQ(answerer.Unexpected(), 0);
 }
 
