@@ -116,10 +116,6 @@ constexpr renkomi::ui::Element TForm1::kLayout[] = {
      .width = 177, .height = 26, .tabOrder = 1, .accessibleName = u"自分の辞書の名前"},
 };
 
-TForm1::TForm1(std::filesystem::path programFolder, renkomi::Random& random,
-               renkomi::ui::Sound& sound, QWidget* parent)
-    : TForm1(programFolder, programFolder, random, sound, parent) {}
-
 TForm1::TForm1(std::filesystem::path programFolder, std::filesystem::path dataFolder, renkomi::Random& random,
                renkomi::ui::Sound& sound, QWidget* parent)
     : QWidget(parent),

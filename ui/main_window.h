@@ -46,10 +46,8 @@ class Sound;
 class TForm1 : public QWidget, public renkomi::GameWindow {
   Q_OBJECT
  public:
-  TForm1(std::filesystem::path programFolder, renkomi::Random& random, renkomi::ui::Sound& sound,
-         QWidget* parent = nullptr);
-  // An installed game keeps the help file and the media folder of sounds in
-  // `dataFolder`, apart from the player's dictionaries in `programFolder`.
+  // The player's dictionaries are in `programFolder`; the help file and the media
+  // folder of sounds in `dataFolder`, the same folder but for an installed game.
   TForm1(std::filesystem::path programFolder, std::filesystem::path dataFolder, renkomi::Random& random,
          renkomi::ui::Sound& sound, QWidget* parent = nullptr);
   ~TForm1() override;

@@ -34,7 +34,7 @@ class MainWindowFixture : public ::testing::Test {
   }
 
   void Open(bool show = true) {
-    form = std::make_unique<TForm1>(folder.Path(), random, sound);
+    form = std::make_unique<TForm1>(folder.Path(), folder.Path(), random, sound);
     random.SetState(kRandomState);
     if (show) {
       form->show();

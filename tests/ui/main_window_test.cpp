@@ -455,7 +455,8 @@ TEST_F(MainWindowTest, UnwritableProgramFolderShowsTheErrorAndTheChoiceStaysOpen
   QFile blocker(folder.File(QStringLiteral("blocker")));
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
-  form = std::make_unique<TForm1>(folder.Path() / "blocker" / "game", random, sound);
+  const std::filesystem::path game = folder.Path() / "blocker" / "game";
+  form = std::make_unique<TForm1>(game, game, random, sound);
   form->show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
 

@@ -112,7 +112,7 @@ class TeachingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     folder.WriteDictionary(QStringLiteral("renkomi"), kDictionary);
-    form = std::make_unique<TForm1>(folder.Path(), random, sound);
+    form = std::make_unique<TForm1>(folder.Path(), folder.Path(), random, sound);
     form->show();
     // Beside the shown main window, as at start-up; owned by it as in the game.
     inputBox = new TfrmInputBox(*form, *form, form.get());
