@@ -23,10 +23,6 @@ namespace renkomi {
 namespace fs = std::filesystem;
 namespace {
 
-unsigned char FoldAscii(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
-
 // Name order of the personal dictionaries: letter case ignored, then bytewise so
 // that the order never depends on the folder listing.
 bool NameBefore(const std::string& a, const std::string& b) {

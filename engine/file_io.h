@@ -48,11 +48,6 @@ class Fd {
   int fd_;
 };
 
-inline bool IsSymbolicLink(const std::filesystem::path& path) {
-  struct stat st{};
-  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
-}
-
 // A folder opened once: if its path is later renamed, or a link to another folder
 // is put in its place, the files are still read and written in this one. Opened
 // as a path only (O_PATH), so a folder without read permission still works as it

@@ -12,6 +12,12 @@ namespace renkomi {
 bool IsLeadByte(unsigned char b);
 bool IsTrailByte(unsigned char b);
 
+// A single-byte letter A-Z as a-z; any other byte as it is. Names and words are
+// compared with letter case ignored only in single-byte letters.
+inline unsigned char FoldAscii(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
 // True when the text is a whole sequence of lead/trail byte pairs (the empty text too).
 bool IsDoubleByteText(std::string_view text);
 
