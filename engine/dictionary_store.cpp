@@ -67,23 +67,11 @@ bool DictionaryStore::IsSafeName(std::string_view name) {
 }
 
 void DictionaryStore::ChooseDictionary(const std::string& name) {
-  SetFileNames(name + ".jdc", name + ".ydc");
+  jukugoName_ = name + ".jdc";
+  yomiName_ = name + ".ydc";
   // The extension would make "." and ".." harmless file names; they are refused
   // all the same, as names nobody means as a dictionary.
   namesSafe_ = IsSafeName(name);
-}
-
-void DictionaryStore::SetFileNames(std::string jukugoFileName, std::string yomiFileName) {
-  namesSafe_ = IsSafeName(jukugoFileName) && IsSafeName(yomiFileName);
-  jukugoName_ = std::move(jukugoFileName);
-  yomiName_ = std::move(yomiFileName);
-}
-
-fs::path DictionaryStore::InFolder(const std::string& fileName) const {
-  fs::path path = folder_;
-  path /= "";  // ends in the separator
-  path += fileName;
-  return path;
 }
 
 std::string DictionaryStore::DictionaryName() const {
@@ -92,8 +80,8 @@ std::string DictionaryStore::DictionaryName() const {
 }
 
 void DictionaryStore::LoadDictionary() {
-  const fs::path jukugoPath = InFolder(jukugoName_);
-  const fs::path yomiPath = InFolder(yomiName_);
+  const fs::path jukugoPath = dir_.PathOf(jukugoName_);
+  const fs::path yomiPath = dir_.PathOf(yomiName_);
   if (!namesSafe_) throw CreateFileError(jukugoPath.string());
 
   // From here on a failure leaves the files as they are on disk: until a load
@@ -193,7 +181,7 @@ void DictionaryStore::SaveDictionary() {
   ReturnUsedWords();
   if (comp.Count() == 0) return;
   if (!loadFailure_.empty()) throw Error(loadFailure_);
-  if (jukugoPath_.empty() || yomiPath_.empty()) throw CreateFileError(InFolder(jukugoName_).string());
+  if (jukugoPath_.empty() || yomiPath_.empty()) throw CreateFileError(dir_.PathOf(jukugoName_).string());
   WriteComp();
 }
 

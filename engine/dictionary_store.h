@@ -28,7 +28,6 @@ class DictionaryStore {
   // Sets the two file names: "renkomi" for the shared dictionary, the player's
   // name for a personal one. `name` is a file-system name, taken verbatim.
   void ChooseDictionary(const std::string& name);
-  void SetFileNames(std::string jukugoFileName, std::string yomiFileName);
   const std::string& JukugoFileName() const { return jukugoName_; }
   const std::string& YomiFileName() const { return yomiName_; }
   const std::filesystem::path& JukugoPath() const { return jukugoPath_; }
@@ -69,9 +68,6 @@ class DictionaryStore {
   const WordListPair& Builtin() const { return builtin_; }
 
  private:
-  // The program folder followed by `fileName`, joined as text so that no name
-  // can replace the folder.
-  std::filesystem::path InFolder(const std::string& fileName) const;
   // The name the player chose: the jukugo file's name without its extension.
   std::string DictionaryName() const;
   // Appends USED to COMP, in order of play, and empties USED.
