@@ -24,6 +24,7 @@
 #include "dictionary_store.h"
 #include "errors.h"
 #include "fault_support.h"
+#include "pair_save.h"
 
 namespace renkomi::faults {
 namespace {
@@ -42,6 +43,8 @@ struct Leftovers {
   bool committed = false;        // renkomi.ydc.commit is in place
   std::string jukugoTemporary;   // as the marker names them
   std::string yomiTemporary;
+  std::string jukugoContent;     // the size and fingerprint the marker records
+  std::string yomiContent;
   bool Any() const { return files > 0; }
 };
 
@@ -93,13 +96,23 @@ class KillDuringSavesTest : public ::testing::Test {
       left.committed = true;
       left.jukugoTemporary = lines[1].substr(0, lines[1].find('\t'));
       left.yomiTemporary = lines[2].substr(0, lines[2].find('\t'));
+      left.jukugoContent = lines[1].substr(lines[1].find('\t') + 1);
+      left.yomiContent = lines[2].substr(lines[2].find('\t') + 1);
     }
     return left;
   }
 
-  // After the commit a file of the new pair is its temporary until it is renamed.
-  fs::path Kept(const Leftovers& left, const fs::path& file, const std::string& temporary) const {
-    return left.committed && fs::exists(folder_ / temporary) ? folder_ / temporary : file;
+  // After the commit a file of the new pair is the one holding the content the
+  // marker records: its temporary until the save swaps it in, then the file at its
+  // name (for a moment the temporary's name then holds the old file).
+  fs::path Kept(const Leftovers& left, const fs::path& file, const std::string& temporary,
+                const std::string& content) const {
+    const fs::path waiting = folder_ / temporary;
+    const auto holds = [&content](const fs::path& path) {
+      const std::string marker = CommitMarker("t", ReadFile(path), "t", "");
+      return marker.substr(marker.find('\t') + 1, content.size() + 1) == content + "\n";
+    };
+    return left.committed && fs::exists(waiting) && !holds(file) && holds(waiting) ? waiting : file;
   }
 
   // The pair is whole: as many readings as jukugo, every line one of the real
@@ -185,8 +198,8 @@ TEST_F(KillDuringSavesTest, EveryKillLeavesTheOldPairOrTheNewPairWhole) {
     const Leftovers left = Look();
     if (left.Any()) ++midSave;
     if (left.committed) ++committed;
-    const std::string keptJukugo = ReadFile(Kept(left, Jukugo(), left.jukugoTemporary));
-    const std::string keptYomi = ReadFile(Kept(left, Yomi(), left.yomiTemporary));
+    const std::string keptJukugo = ReadFile(Kept(left, Jukugo(), left.jukugoTemporary, left.jukugoContent));
+    const std::string keptYomi = ReadFile(Kept(left, Yomi(), left.yomiTemporary, left.yomiContent));
     ASSERT_TRUE(Whole(keptJukugo, keptYomi)) << "the pair the next start would keep";
 
     // Every fourth kill is left to the game's own next start, which must put the
