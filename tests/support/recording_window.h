@@ -1,11 +1,16 @@
-// The game window double of the engine's and the windows' tests: it keeps the
-// state of its controls, answers questions from queues the test fills, and logs
-// every call, texts in UTF-8 so that a failing comparison is readable.
+// The game window double of the engine's and the windows' tests. It keeps what a
+// player would see on the window now, and lists what passes before the player in
+// order: each sound and beep, and each modal dialog with the bubble and gauge
+// that stand behind it. The order of calls that land together on the screen is
+// not kept, since no player can tell it. Questions are answered from queues the
+// test fills. Texts in UTF-8, so that a failing comparison is readable.
 #pragma once
 
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,13 +42,34 @@ inline std::string Name(BubbleColour c) {
   return "?";
 }
 
+// The main window as a player sees it at one moment.
+struct Screen {
+  std::string compJukugo{}, compYomi{}, userJukugo{}, userYomi{};
+  std::string enabled{};  // the enabled controls' names, in the order of Control
+  std::string focus{};    // empty while no control was given it
+  int messageSet = 0;   // 0 before any set was shown
+  BubbleColour bubble = BubbleColour::Blue;
+  int gauge = 0;
+  bool operator==(const Screen&) const = default;
+};
+
+inline void PrintTo(const Screen& s, std::ostream* out) {
+  *out << "{COMP " << s.compJukugo << '/' << s.compYomi << ", USER " << s.userJukugo << '/' << s.userYomi
+       << ", enabled: " << s.enabled << ", focus: " << s.focus << ", bubble " << s.messageSet << ' '
+       << Name(s.bubble) << ", gauge " << s.gauge << "%}";
+}
+
 class RecordingWindow : public GameWindow {
  public:
-  std::vector<std::string> log;
-  std::map<Control, std::string> text;
+  std::map<Control, std::string> text;  // CP932, as the test typed it or the engine left it
   std::map<Control, bool> enabled;
-  std::deque<bool> answers;       // AskYesNo, in order; No when none is left
-  std::deque<WordPair> pairs;     // InputWordPair, in order; given up when none is left
+  std::optional<Control> focus;
+  int messageSet = 0;
+  BubbleColour bubble = BubbleColour::Blue;
+  int gauge = 0;
+  std::vector<std::string> moments;
+  std::deque<bool> answers;    // AskYesNo, in order; No when none is left
+  std::deque<WordPair> pairs;  // InputWordPair, in order; given up when none is left
   std::function<void()> onInformation;
 
   // What a box holds now: what the test typed there, as the engine left it.
@@ -51,51 +77,62 @@ class RecordingWindow : public GameWindow {
     const auto it = text.find(c);
     return it == text.end() ? std::string() : it->second;
   }
-  void SetText(Control c, const std::string& t) override {
-    text[c] = t;
-    Log("SetText " + Name(c) + " " + Cp932ToUtf8(t));
+  bool Enabled(Control c) const {
+    const auto it = enabled.find(c);
+    return it != enabled.end() && it->second;
   }
-  void Clear(Control c) override {
-    text[c].clear();
-    Log("Clear " + Name(c));
+  Screen Now() const {
+    Screen s;
+    s.compJukugo = Cp932ToUtf8(Text(Control::CompJukugo));
+    s.compYomi = Cp932ToUtf8(Text(Control::CompYomi));
+    s.userJukugo = Cp932ToUtf8(Text(Control::UserJukugo));
+    s.userYomi = Cp932ToUtf8(Text(Control::UserYomi));
+    for (Control c : {Control::UserJukugo, Control::UserYomi, Control::CompJukugo, Control::CompYomi,
+                      Control::Start, Control::Finish, Control::Teach})
+      if (Enabled(c)) s.enabled += (s.enabled.empty() ? "" : " ") + Name(c);
+    s.focus = focus ? Name(*focus) : "";
+    s.messageSet = messageSet;
+    s.bubble = bubble;
+    s.gauge = gauge;
+    return s;
   }
-  void SetEnabled(Control c, bool on) override {
-    enabled[c] = on;
-    Log("SetEnabled " + Name(c) + (on ? " 1" : " 0"));
-  }
-  void Focus(Control c) override { Log("Focus " + Name(c)); }
-  void SetGauge(int percent) override { Log("SetGauge " + std::to_string(percent)); }
-  void SetBubbleColour(BubbleColour colour) override { Log("SetBubbleColour " + Name(colour)); }
-  void ShowMessageSet(int set) override { Log("ShowMessageSet " + std::to_string(set)); }
-  void PlaySoundFile(const std::string& fileName) override { Log("PlaySoundFile " + fileName); }
+  // The moments since the last call, in order.
+  std::vector<std::string> Take() { return std::exchange(moments, {}); }
+
+  void SetText(Control c, const std::string& t) override { text[c] = t; }
+  void Clear(Control c) override { text[c].clear(); }
+  void SetEnabled(Control c, bool on) override { enabled[c] = on; }
+  void Focus(Control c) override { focus = c; }
+  void SetGauge(int percent) override { gauge = percent; }
+  void SetBubbleColour(BubbleColour colour) override { bubble = colour; }
+  void ShowMessageSet(int set) override { messageSet = set; }
+  void PlaySoundFile(const std::string& fileName) override { moments.push_back("sound " + fileName); }
+  void Beep() override { moments.push_back("beep"); }
   void ShowInformation(const std::string& t) override {
-    Log("ShowInformation " + Cp932ToUtf8(t));
+    Dialog("information " + Cp932ToUtf8(t));
     if (onInformation) onInformation();
   }
   bool AskYesNo(const std::string& t) override {
-    Log("AskYesNo " + Cp932ToUtf8(t));
+    Dialog("question " + Cp932ToUtf8(t));
     if (answers.empty()) return false;
     const bool answer = answers.front();
     answers.pop_front();
     return answer;
   }
   WordPair InputWordPair(const std::string& caption, const std::string& prompt) override {
-    Log("InputWordPair " + Cp932ToUtf8(caption) + " / " + Cp932ToUtf8(prompt));
+    Dialog("word entry " + Cp932ToUtf8(caption) + " / " + Cp932ToUtf8(prompt));
     if (pairs.empty()) return {};
     WordPair pair = pairs.front();
     pairs.pop_front();
     return pair;
   }
-  void Beep() override { Log("Beep"); }
-
-  std::vector<std::string> Take() {
-    std::vector<std::string> taken;
-    taken.swap(log);
-    return taken;
-  }
 
  private:
-  void Log(std::string entry) { log.push_back(std::move(entry)); }
+  // A modal dialog holds the window still: what stands behind it is what the player sees.
+  void Dialog(const std::string& what) {
+    moments.push_back(what + " [" + std::to_string(messageSet) + ' ' + Name(bubble) + ' ' +
+                      std::to_string(gauge) + "%]");
+  }
 };
 
 }  // namespace renkomi::test
