@@ -54,6 +54,9 @@ const Words kFourWords = {
 class Organizer : public ::testing::Test {
  protected:
   Organizer() { organizer.SetWaitDialog(&wait); }
+  // A dialog that no step of the test answers is closed at once and fails the
+  // test, where it would otherwise wait for a player for ever.
+  void TearDown() override { EXPECT_EQ(answerer.Unexpected(), 0) << "unexpected dialogs"; }
 
   void Open(const Words& words) {
     dictionary.Load(words);
@@ -106,6 +109,7 @@ class Organizer : public ::testing::Test {
   RecordingSound sound;
   TfrmRenkomiWait wait;
   TfrmDicOpt organizer{dictionary.store, mainWindow, panelWidth, sound};
+  renkomi::test::DialogAnswerer answerer;
 };
 
 TEST_F(Organizer, OpensWithTheDictionarySortedByReadingAndTakesItOutOfComp) {
@@ -251,7 +255,6 @@ TEST_F(Organizer, DeletingAnEmptiedRowCountsNothing) {
 TEST_F(Organizer, TheLastWordCannotBeDeleted) {
   Open({{"日本", "にほん"}});
   EXPECT_EQ(Count(), QStringLiteral("1"));
-  renkomi::test::DialogAnswerer answerer;
   answerer.Click(QStringLiteral("yesButton"));
   answerer.Click(QStringLiteral("yesButton"));
   Press("btnDelete");
@@ -268,7 +271,6 @@ TEST_F(Organizer, TheLastWordCannotBeDeleted) {
 // The refusal follows the words left, not the words loaded.
 TEST_F(Organizer, DeletingDownToOneWordRefusesTheLast) {
   Open({{"日本", "にほん"}, {"入口", "いりぐち"}});
-  renkomi::test::DialogAnswerer answerer;
   answerer.Click(QStringLiteral("yesButton"));
   SelectRow(0);
   Press("btnDelete");
@@ -502,7 +504,6 @@ TEST_F(Organizer, FailedSaveIsReportedAndKeepsTheWordsInMemory) {
   std::filesystem::remove_all(dictionary.Folder());
   { std::ofstream(dictionary.Folder()) << "not a folder"; }
 
-  renkomi::test::DialogAnswerer answerer;
   answerer.Click(QStringLiteral("yesButton"));
   Press("btnEND");
   ASSERT_TRUE(answerer.WaitUntilAnswered());
