@@ -16,6 +16,7 @@
 
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -388,6 +389,33 @@ TEST_F(Organizer, ColumnsFitTheirTextsInTheFont) {
   // Shown whole, so resting on them gives no tooltip.
   EXPECT_EQ(ToolTipOf(0, 1), QString());
   EXPECT_EQ(ToolTipOf(0, 2), QString());
+}
+
+// Every cell is drawn as it is with room to spare, in the sizes a desktop may give
+// the table's font. The widest jukugo has letters, as a dictionary edited by hand
+// may: the font draws them a fraction of a pixel wider than their rounded advances.
+TEST_F(Organizer, ColumnsDrawTheirWidestTextsWhole) {
+  Words words = kFourWords;
+  words.emplace_back("CD再生機", "しーでぃー");
+  QTableView& grid = Grid();
+  for (int pixels = 10; pixels <= 20; ++pixels) {
+    QFont font = grid.font();
+    font.setPixelSize(pixels);
+    grid.setFont(font);
+    Open(words);
+    grid.setCurrentIndex({});  // no focus frame, which a wider cell would draw wider
+    for (int column = 0; column < 3; ++column) {
+      for (int row = 0; row < Table().rowCount(); ++row) {
+        const QRect place = Place(row, column);
+        const QImage drawn = grid.viewport()->grab(place).toImage();
+        const int width = grid.columnWidth(column);
+        grid.setColumnWidth(column, width + 100);
+        EXPECT_EQ(drawn, grid.viewport()->grab(place).toImage()) << pixels << " px, row " << row << ", column " << column;
+        grid.setColumnWidth(column, width);
+      }
+    }
+    organizer.close();
+  }
 }
 
 // Words shaped like the shipped dictionaries': five or six-digit row numbers,
