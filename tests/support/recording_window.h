@@ -21,33 +21,17 @@
 namespace renkomi::test {
 
 inline std::string Name(Control c) {
-  switch (c) {
-    case Control::UserJukugo: return "UserJukugo";
-    case Control::UserYomi: return "UserYomi";
-    case Control::CompJukugo: return "CompJukugo";
-    case Control::CompYomi: return "CompYomi";
-    case Control::Start: return "Start";
-    case Control::Finish: return "Finish";
-    case Control::Teach: return "Teach";
-  }
-  return "?";
+  static const char* const names[] = {"UserJukugo", "UserYomi", "CompJukugo", "CompYomi", "Start", "Finish", "Teach"};
+  return names[static_cast<int>(c)];
 }
-
-inline std::string Name(BubbleColour c) {
-  switch (c) {
-    case BubbleColour::Blue: return "Blue";
-    case BubbleColour::Red: return "Red";
-    case BubbleColour::Purple: return "Purple";
-  }
-  return "?";
-}
+inline std::string Name(BubbleColour c) { return c == BubbleColour::Blue ? "Blue" : c == BubbleColour::Red ? "Red" : "Purple"; }
 
 // The main window as a player sees it at one moment.
 struct Screen {
   std::string compJukugo{}, compYomi{}, userJukugo{}, userYomi{};
   std::string enabled{};  // the enabled controls' names, in the order of Control
   std::string focus{};    // empty while no control was given it
-  int messageSet = 0;   // 0 before any set was shown
+  int messageSet = 0;     // 0 before any set was shown
   BubbleColour bubble = BubbleColour::Blue;
   int gauge = 0;
   bool operator==(const Screen&) const = default;
@@ -73,27 +57,14 @@ class RecordingWindow : public GameWindow {
   std::function<void()> onInformation;
 
   // What a box holds now: what the test typed there, as the engine left it.
-  std::string Text(Control c) const {
-    const auto it = text.find(c);
-    return it == text.end() ? std::string() : it->second;
-  }
-  bool Enabled(Control c) const {
-    const auto it = enabled.find(c);
-    return it != enabled.end() && it->second;
-  }
+  std::string Text(Control c) const { return text.count(c) != 0 ? text.at(c) : std::string(); }
+  bool Enabled(Control c) const { return enabled.count(c) != 0 && enabled.at(c); }
   Screen Now() const {
-    Screen s;
-    s.compJukugo = Cp932ToUtf8(Text(Control::CompJukugo));
-    s.compYomi = Cp932ToUtf8(Text(Control::CompYomi));
-    s.userJukugo = Cp932ToUtf8(Text(Control::UserJukugo));
-    s.userYomi = Cp932ToUtf8(Text(Control::UserYomi));
-    for (Control c : {Control::UserJukugo, Control::UserYomi, Control::CompJukugo, Control::CompYomi,
-                      Control::Start, Control::Finish, Control::Teach})
-      if (Enabled(c)) s.enabled += (s.enabled.empty() ? "" : " ") + Name(c);
-    s.focus = focus ? Name(*focus) : "";
-    s.messageSet = messageSet;
-    s.bubble = bubble;
-    s.gauge = gauge;
+    Screen s{.compJukugo = Cp932ToUtf8(Text(Control::CompJukugo)), .compYomi = Cp932ToUtf8(Text(Control::CompYomi)),
+             .userJukugo = Cp932ToUtf8(Text(Control::UserJukugo)), .userYomi = Cp932ToUtf8(Text(Control::UserYomi)),
+             .focus = focus ? Name(*focus) : "", .messageSet = messageSet, .bubble = bubble, .gauge = gauge};
+    for (int c = 0; c <= static_cast<int>(Control::Teach); ++c)
+      if (Enabled(Control(c))) s.enabled += (s.enabled.empty() ? "" : " ") + Name(Control(c));
     return s;
   }
   // The moments since the last call, in order.
@@ -114,17 +85,11 @@ class RecordingWindow : public GameWindow {
   }
   bool AskYesNo(const std::string& t) override {
     Dialog("question " + Cp932ToUtf8(t));
-    if (answers.empty()) return false;
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return Next(answers);
   }
   WordPair InputWordPair(const std::string& caption, const std::string& prompt) override {
     Dialog("word entry " + Cp932ToUtf8(caption) + " / " + Cp932ToUtf8(prompt));
-    if (pairs.empty()) return {};
-    WordPair pair = pairs.front();
-    pairs.pop_front();
-    return pair;
+    return Next(pairs);
   }
 
  private:
@@ -132,6 +97,13 @@ class RecordingWindow : public GameWindow {
   void Dialog(const std::string& what) {
     moments.push_back(what + " [" + std::to_string(messageSet) + ' ' + Name(bubble) + ' ' +
                       std::to_string(gauge) + "%]");
+  }
+  template <typename T>
+  static T Next(std::deque<T>& queue) {
+    if (queue.empty()) return T{};
+    T next = queue.front();
+    queue.pop_front();
+    return next;
   }
 };
 
