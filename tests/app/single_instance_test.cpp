@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <ostream>
+#include <sched.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -100,6 +102,34 @@ TEST_F(SingleInstanceTest, ChildProgramsDoNotInheritTheLock) {
   EXPECT_EQ(SingleInstance(Lock()).state(), State::Acquired);
   helper.kill();
   helper.waitForFinished();
+}
+
+// Without a runtime folder both players' locks lie in the one temporary folder:
+// a second player starting the game while the first plays must not be turned away.
+TEST_F(SingleInstanceTest, TwoPlayersWithoutRuntimeFoldersEachGetTheirOwnLock) {
+  const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), temp = qgetenv("TMPDIR");
+  qunsetenv("XDG_RUNTIME_DIR");
+  qputenv("TMPDIR", dir_.path().toLocal8Bit());
+  const std::string uidMap = "4242 " + std::to_string(::getuid()) + " 1";
+  std::optional<SingleInstance> first(std::in_place, SingleInstance::DefaultLockPath("RENKOMIWIN32"));
+  const pid_t child = ::fork();
+  if (child == 0) {
+    // The other player: user 4242 in a user namespace of its own.
+    if (::unshare(CLONE_NEWUSER) != 0) ::_exit(3);
+    const int map = ::open("/proc/self/uid_map", O_WRONLY);
+    if (map < 0 || ::write(map, uidMap.data(), uidMap.size()) != static_cast<ssize_t>(uidMap.size())) ::_exit(3);
+    ::close(map);
+    const SingleInstance second(SingleInstance::DefaultLockPath("RENKOMIWIN32"));
+    ::_exit(second.state() == State::Acquired ? 0 : 1);
+  }
+  runtime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
+  temp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", temp);
+  ASSERT_GE(child, 0);
+  test::Child other(child);
+  ASSERT_EQ(first->state(), State::Acquired);
+  const int status = other.Wait();
+  ASSERT_NE(WEXITSTATUS(status), 3) << "no user namespace for a second player";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the second player was refused or found no lock";
 }
 
 TEST_F(SingleInstanceTest, NoLockMeansTheGameRunsUnprotected) {

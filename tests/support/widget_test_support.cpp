@@ -184,7 +184,13 @@ void DialogAnswerer::Poll() {
   }
   const Action action = std::move(answers_.front());
   answers_.pop_front();
+  const QPointer<QWidget> answered(modal);
   action(*modal);
+  // An answer that leaves its dialog open would hold the test for ever.
+  if (!answered.isNull() && answered->isVisible()) {
+    ADD_FAILURE() << "an answer left the dialog " << seen.caption.toStdString() << " open";
+    if (auto* dialog = qobject_cast<QDialog*>(answered.data())) dialog->reject();
+  }
 }
 
 QStringList BubbleLines(const QWidget& mainWindow) {

@@ -97,7 +97,7 @@ class DialogAnswerer {
 
   // Clicks the button with this object name ("yesButton", "noButton").
   void Click(const QString& buttonName, Action beforeClicking = {});
-  // Does whatever `action` says with the dialog; it must close it.
+  // Does whatever `action` says with the dialog; it must close it, or the test fails.
   void Handle(Action action);
 
   const std::vector<Seen>& Dialogs() const { return seen_; }

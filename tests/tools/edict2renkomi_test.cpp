@@ -101,11 +101,14 @@ TEST_F(GeneratorTest, FailsWithoutWritingWhenTheSourceIsMissingOrHasNoWord) {
   }
 }
 
+// Too few arguments, or one too many after a good pair: nothing is written.
 TEST_F(GeneratorTest, WrongArgumentsShowUsage) {
-  const RunResult run = RunCommand(Quoted(EDICT2RENKOMI_PATH) + " " + Quoted(source_));
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.output.find("Usage"), std::string::npos) << run.output;
-  EXPECT_TRUE(fs::is_empty(program_));
+  for (const std::string& arguments : {Quoted(source_), Quoted(source_) + " " + Quoted(program_) + " extra"}) {
+    const RunResult run = RunCommand(Isolated() + Quoted(EDICT2RENKOMI_PATH) + " " + arguments);
+    EXPECT_EQ(run.status, 2) << arguments;
+    EXPECT_NE(run.output.find("Usage"), std::string::npos) << run.output;
+    EXPECT_TRUE(fs::is_empty(program_)) << arguments;
+  }
 }
 
 // --- The script -------------------------------------------------------------------

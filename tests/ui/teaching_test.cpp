@@ -3,18 +3,11 @@
 // modal dialog is answered by the test as the player would answer it.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDialog>
-#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 
 #include "input_box.h"
 #include "main_window.h"
@@ -33,69 +26,6 @@ using Words = std::vector<std::pair<QString, QString>>;
 
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
-
-// Answers every modal dialog as it is shown, in the order the answers were
-// queued; also a dialog shown again, as the word entry dialog is. A dialog with
-// no answer waiting is closed and counted.
-class ModalHand : public QObject {
- public:
-  using Action = std::function<void(QDialog&)>;
-
-  ModalHand() { qApp->installEventFilter(this); }
-  ~ModalHand() override { qApp->removeEventFilter(this); }
-
-  void Then(Action action) { answers_.push_back(std::move(action)); }
-  void Yes() {
-    Then([](QDialog& dialog) {
-      auto* yes = dialog.findChild<QPushButton*>(QStringLiteral("yesButton"));
-      ASSERT_NE(yes, nullptr) << dialog.windowTitle().toStdString();
-      yes->click();
-    });
-  }
-
-  QStringList messages;  // the texts of the message dialogs, in order
-  int unexpected = 0;
-  int Waiting() const { return static_cast<int>(answers_.size()); }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    auto* dialog = qobject_cast<QDialog*>(watched);
-    if (dialog != nullptr && event->type() == QEvent::Show && !event->spontaneous() &&
-        dialog->isModal()) {
-      if (const auto* box = qobject_cast<QMessageBox*>(dialog)) messages << box->text();
-      // The answer runs once the dialog's own loop is running.
-      QPointer<QDialog> shown(dialog);
-      QTimer::singleShot(0, this, [this, shown] {
-        if (shown.isNull() || !shown->isVisible()) return;
-        if (answers_.empty()) {
-          ++unexpected;
-          // Given up as the player would, so that a loop asking again ends.
-          if (auto* yameru = shown->findChild<QPushButton*>(QStringLiteral("btnYAMERU"))) {
-            yameru->click();
-          } else {
-            shown->reject();
-          }
-          return;
-        }
-        const Action action = std::move(answers_.front());
-        answers_.pop_front();
-        try {
-          action(*shown);
-        } catch (const std::exception&) {
-          // The failure is recorded; the dialog is closed below.
-        }
-        if (!shown.isNull() && shown->isVisible()) {
-          ADD_FAILURE() << "an answer left the dialog open";
-          shown->reject();
-        }
-      });
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  std::deque<Action> answers_;
-};
 
 // What the player saw when the word entry dialog opened.
 struct Showing {
@@ -125,7 +55,7 @@ class TeachingTest : public ::testing::Test {
 
   void TearDown() override {
     form.reset();
-    EXPECT_EQ(hand.unexpected, 0) << "message dialogs seen: " << hand.messages.join('/').toStdString();
+    EXPECT_EQ(hand.Unexpected(), 0) << "dialogs seen: " << hand.Captions().join('/').toStdString();
     EXPECT_EQ(hand.Waiting(), 0) << "answers never asked for";
   }
 
@@ -147,43 +77,46 @@ class TeachingTest : public ::testing::Test {
   // The word entry dialog's next showing: what it showed, then the player types
   // the pair with Enter after each box and Enter on "はい".
   void Teach(const QString& jukugo, const QString& reading) {
-    hand.Then([this, jukugo, reading](QDialog& dialog) {
-      TfrmInputBox& box = Record(dialog);
-      TypeText(box.focusWidget(), jukugo);
-      QTest::keyClick(box.focusWidget(), Qt::Key_Return);
-      TypeText(box.focusWidget(), reading);
-      QTest::keyClick(box.focusWidget(), Qt::Key_Return);
-      QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+    hand.Handle([this, jukugo, reading](QWidget& dialog) {
+      TfrmInputBox* box = Record(dialog);
+      if (box == nullptr) return;
+      TypeText(box->focusWidget(), jukugo);
+      QTest::keyClick(box->focusWidget(), Qt::Key_Return);
+      TypeText(box->focusWidget(), reading);
+      QTest::keyClick(box->focusWidget(), Qt::Key_Return);
+      QTest::keyClick(box->focusWidget(), Qt::Key_Return);
     });
   }
   // The next showing is left by `leave` after the jukugo has been typed.
   void GiveUp(const std::function<void(TfrmInputBox&)>& leave) {
-    hand.Then([this, leave](QDialog& dialog) {
-      TfrmInputBox& box = Record(dialog);
-      TypeText(box.focusWidget(), QStringLiteral("日記"));
-      leave(box);
+    hand.Handle([this, leave](QWidget& dialog) {
+      if (TfrmInputBox* box = Record(dialog)) {
+        TypeText(box->focusWidget(), QStringLiteral("日記"));
+        leave(*box);
+      }
     });
   }
-  // Notes what the word entry dialog shows; any other dialog fails the test.
-  TfrmInputBox& Record(QDialog& dialog) {
+  // Notes what the word entry dialog shows; any other dialog fails the test and is closed.
+  TfrmInputBox* Record(QWidget& dialog) {
     auto* box = qobject_cast<TfrmInputBox*>(&dialog);
     if (box != inputBox) {
       ADD_FAILURE() << "expected the word entry dialog, got " << dialog.windowTitle().toStdString();
-      throw std::runtime_error("wrong dialog");
+      dialog.close();
+      return nullptr;
     }
     showings.push_back(Showing{box->windowTitle(), FindElement<renkomi::ui::Panel>(*box, "pnlTitle")->Caption(),
                                FindElement<QLineEdit>(*box, "edtINPUT_JUKU")->text(),
                                FindElement<QLineEdit>(*box, "edtINPUT_YOMI")->text(), Bubble(), BubbleColour(),
                                Beeps()});
-    return *box;
+    return box;
   }
 
   // A whole match won: the computer opens with 日本, the player answers 本日, and
   // no word of the dictionary begins with 日. Then "はい" to teaching, where
   // `teaching` answers the word entry dialog.
   void WinOnHonjitsu(const std::function<void()>& teaching) {
-    hand.Yes();  // あなたの勝ちです。
-    hand.Yes();  // 本日 に続くことばをおしえてくれますか？
+    hand.Click(QStringLiteral("yesButton"));  // あなたの勝ちです。
+    hand.Click(QStringLiteral("yesButton"));  // 本日 に続くことばをおしえてくれますか？
     teaching();
     Find<QPushButton>("btnSTART")->click();
     ASSERT_EQ(Find<QLineEdit>("edtCOMP_JUKU")->text(), QStringLiteral("日本"));
@@ -193,8 +126,8 @@ class TeachingTest : public ::testing::Test {
       TypeText(edit, text);
       QTest::keyClick(edit, Qt::Key_Return);
     }
-    EXPECT_EQ(hand.messages, (QStringList{QStringLiteral("あなたの勝ちです。"),
-                                          QStringLiteral("本日 に続くことばをおしえてくれますか？")}));
+    EXPECT_EQ(hand.Texts().mid(0, 2), (QStringList{QStringLiteral("あなたの勝ちです。"),
+                                                   QStringLiteral("本日 に続くことばをおしえてくれますか？")}));
   }
 
   // Free teaching with "おしえる".
@@ -212,7 +145,7 @@ class TeachingTest : public ::testing::Test {
   ProgramFolder folder;
   renkomi::Random random;
   RecordingSound sound;
-  ModalHand hand;
+  renkomi::test::DialogAnswerer hand;
   std::unique_ptr<TForm1> form;
   TfrmInputBox* inputBox = nullptr;
   std::vector<Showing> showings;
