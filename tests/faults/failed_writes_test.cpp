@@ -1,13 +1,19 @@
 // Writes that fail in the running game: a full disk (a file-size limit) at the save
 // that ends a match and at closing, and a program folder that cannot take the
 // dictionary when the player chooses it. The game must say so in its error
-// dialog, keep the files it had, and go on.
+// dialog, keep the files it had, and go on. A failed save keeps its change for
+// the next load; a dictionary at its size limit refuses one word more.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <iterator>
 #include <ostream>
 #include <set>
 
+#include "dictionary_files.h"
 #include "dictionary_store.h"
 #include "errors.h"
 #include "fault_support.h"
@@ -208,6 +214,46 @@ TEST(FullDictionaryTest, TeachingOneWordMoreIsRefusedAndTheFilesStay) {
   EXPECT_TRUE(ReadFile(temp.Path() / "renkomi.jdc") == jukugoBytes);
   EXPECT_TRUE(ReadFile(temp.Path() / "renkomi.ydc") == yomiBytes);
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 2) << "leftovers";
+}
+
+// ---- The player's folder that cannot be made at the first start
+
+TEST(PlayerFolderTest, TheTrueCauseInJapanese) {
+  TempFolder temp;
+  // HOME set to a folder that is not there: the game makes nothing of it.
+  const fs::path home = temp.Path() / "gone";
+  const fs::path below = home / ".local" / "share" / "renkomi";
+  try {
+    MakeDictionaryFolder(below, home.string());
+    ADD_FAILURE() << "made below a home folder that is not there";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "フォルダ " + below.string() + " を作成できません (ホームフォルダ " + home.string() + " がありません)");
+  }
+  EXPECT_FALSE(fs::exists(home));
+
+  // XDG_DATA_HOME read-only, met as a player meets it (root passes over it).
+  const fs::path data = temp.Path() / "data";
+  fs::create_directories(data);
+  fs::permissions(data, fs::perms::owner_read | fs::perms::owner_exec);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (!test::MeetFilePermissions()) ::_exit(3);
+    try {
+      MakeDictionaryFolder(data / "renkomi", "");
+    } catch (const Error& e) {
+      const std::string expected = "フォルダ " + (data / "renkomi").string() + " を作成できません (アクセスが許可されていません)";
+      if (e.what() == expected) ::_exit(0);
+      std::fprintf(stderr, "%s\n", e.what());
+      ::_exit(1);
+    }
+    ::_exit(2);
+  }
+  const int status = test::Child(pid).Wait(20000);
+  fs::permissions(data, fs::perms::owner_all);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+      << "status " << status << " (1: another message, 2: the folder was made, 3: capabilities kept)";
+  EXPECT_FALSE(fs::exists(data / "renkomi"));
 }
 
 // ---- A program folder that cannot take the dictionary at the choice
