@@ -280,10 +280,14 @@ std::vector<std::string> LinesMeant(std::string_view now, std::string_view lastS
 
 // Whether another program still has the file open: the system grants a write
 // lease only to the file's sole holder. kUnknown where leases cannot be had (a
-// file system without them, a file of another user).
+// file system without them, a file of another user), and for a file that still
+// has a name elsewhere (a hard link): whoever opened it there while the game held
+// the lease would break it, and the break's signal would end the game.
 enum class Openers { kNone, kSome, kUnknown };
 
 Openers OthersHolding(const Fd& fd) {
+  struct stat st{};
+  if (::fstat(fd.Get(), &st) != 0 || st.st_nlink != 0) return Openers::kUnknown;
   if (::fcntl(fd.Get(), F_SETLEASE, F_WRLCK) == 0) {
     ::fcntl(fd.Get(), F_SETLEASE, F_UNLCK);
     return Openers::kNone;
