@@ -18,6 +18,7 @@
 
 #include "app_shell.h"
 #include "application.h"
+#include "dictionary_files.h"
 #include "dictionary_generator.h"
 #include "errors.h"
 #include "first_dictionaries.h"
@@ -67,13 +68,10 @@ renkomi::app::GameFolders LocateFolders(std::string& problem) {
   // game's to make.
   if (folders.installed && !folders.program.empty()) {
     const bool belowHome = xdgDataHome == nullptr || !std::filesystem::path(xdgDataHome).is_absolute();
-    std::error_code cannotMake;
-    if (belowHome && home != nullptr && !std::filesystem::is_directory(home, cannotMake)) {
-      problem = renkomi::CreateFolderError(folders.program.string(),
-                                           std::string("ホームフォルダ ") + home + " がありません")
-                    .what();
-    } else if (std::filesystem::create_directories(folders.program, cannotMake); cannotMake) {
-      problem = renkomi::CreateFolderError(folders.program.string(), renkomi::SystemReason(cannotMake.value())).what();
+    try {
+      renkomi::MakeDictionaryFolder(folders.program, belowHome && home != nullptr ? home : "");
+    } catch (const renkomi::Error& cannotMake) {
+      problem = cannotMake.what();
     }
   }
   return folders;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <system_error>
 
 #include "errors.h"
 #include "file_io.h"
@@ -104,6 +105,14 @@ std::string JoinCheckedLines(const fs::path& file, const std::vector<std::string
   };
   if (std::any_of(entries.begin(), entries.end(), breaksLines)) throw LineBreakInEntryError(file.string());
   return JoinLines(entries);
+}
+
+void MakeDictionaryFolder(const std::filesystem::path& folder, const std::string& home) {
+  std::error_code cannotMake;
+  if (!home.empty() && !std::filesystem::is_directory(home, cannotMake))
+    throw CreateFolderError(folder.string(), "ホームフォルダ " + home + " がありません");
+  if (std::filesystem::create_directories(folder, cannotMake); cannotMake)
+    throw CreateFolderError(folder.string(), SystemReason(cannotMake.value()));
 }
 
 }  // namespace renkomi

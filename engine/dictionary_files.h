@@ -35,4 +35,10 @@ ReadResult ReadEntries(const Folder& folder, const std::string& name, std::vecto
 // The file content of `entries` (JoinLines), refusing with an error naming `file`
 // an entry that holds CR, LF or NUL.
 std::string JoinCheckedLines(const std::filesystem::path& file, const std::vector<std::string>& entries);
+
+// Makes the folder of the player's dictionaries, and the folders above it, at the
+// first start. `home` is the home folder it lies below, empty when it lies below
+// none: a home folder that is not there is the player's to fix, not the game's
+// to make. Throws CreateFolderError with the true cause, in the player's language.
+void MakeDictionaryFolder(const std::filesystem::path& folder, const std::string& home);
 }  // namespace renkomi

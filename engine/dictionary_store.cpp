@@ -93,15 +93,18 @@ void DictionaryStore::LoadDictionary() {
       throw CreateFileError(jukugoPath.string(), error);
     }
     const bool sameDictionary = jukugoPath == jukugoPath_ && yomiPath == yomiPath_;
-    if (!sameDictionary) replaced_.clear();
+    if (!sameDictionary) {
+      replaced_.clear();
+      view_.reset();
+    }
     // Read whole while no other copy's save is halfway.
     PairLock lock(dir_, jukugoName_);
     RecoverPair(dir_, jukugoName_, yomiName_, lock);
     // Pairs still written into the files the last save replaced go into the files
     // before they are read.
-    if (sameDictionary && !replaced_.empty()) {
+    if (sameDictionary && (!replaced_.empty() || view_)) {
       const bool held = heldBack_;
-      if (PairLines late = LateWrites(); !late.jukugo.empty() || !late.yomi.empty()) {
+      if (PairLines late = LateWrites(); !late.jukugo.empty() || !late.yomi.empty() || view_) {
         MergeFromDisk(std::move(late));
         WriteLocked(lock);
       }
@@ -154,6 +157,7 @@ void DictionaryStore::LoadDictionary() {
     }
     savedJukugo_ = std::move(jukugoData);
     savedYomi_ = std::move(yomiData);
+    view_.reset();
     jukugoStamp_ = jukugoStamp;
     yomiStamp_ = yomiStamp;
     comp.Assign(std::move(lines));
@@ -200,7 +204,16 @@ namespace {
 // adding a pair writes one file, then the other.
 constexpr int kSettleTries = 60;
 constexpr auto kSettlePause = std::chrono::milliseconds(5);
+// Where nobody can tell whether a replaced file is still open, a writer that
+// opened it before the swap is taken to be done after this long.
 constexpr auto kReplacedHeld = std::chrono::seconds(2);
+// A writer still holding a replaced file at the end of a save is waited for this
+// long; the files it keeps open longer are looked at by later saves and loads.
+constexpr int kWriterTries = 50;
+constexpr auto kWriterPause = std::chrono::milliseconds(1);
+// Replaced files kept open at most: a program that holds every file for ever
+// does not make the game hold every file for ever.
+constexpr std::size_t kReplacedKept = 32;
 
 // The whole content of an open plain file, from its start.
 bool ReadWhole(const Fd& fd, std::string& data) {
@@ -228,6 +241,42 @@ bool WrittenSince(const Fd& replaced, const FileStamp& base, const std::string& 
   if (!ReadWhole(replaced, data)) return false;
   seen = static_cast<off_t>(data.size());
   return data != baseData;
+}
+
+// The lines a file at its name stands for: what it held when the game last
+// looked (`lastSeen`, standing for `lastView`), then `late`, the lines a writer
+// still wrote into files the game had swapped out (it appends in order, and one
+// still writing into the file it opened before a swap has written nothing after
+// them yet), then what was appended at the name since. A file rewritten
+// meanwhile keeps the late lines at its end.
+std::vector<std::string> LinesMeant(std::string_view now, std::string_view lastSeen,
+                                    const std::vector<std::string>& lastView, const std::vector<std::string>& late) {
+  if (!now.starts_with(lastSeen)) {
+    std::vector<std::string> lines = CutLines(now);
+    lines.insert(lines.end(), late.begin(), late.end());
+    return lines;
+  }
+  std::vector<std::string> lines = lastView;
+  lines.insert(lines.end(), late.begin(), late.end());
+  for (std::string& line : CutLines(now.substr(lastSeen.size()))) lines.push_back(std::move(line));
+  return lines;
+}
+
+// Whether another program still has the file open: the system grants a write
+// lease only to the file's sole holder. kUnknown where leases cannot be had (a
+// file system without them, a file of another user), and for a file that still
+// has a name elsewhere (a hard link): whoever opened it there while the game held
+// the lease would break it, and the break's signal would end the game.
+enum class Openers { kNone, kSome, kUnknown };
+
+Openers OthersHolding(const Fd& fd) {
+  struct stat st{};
+  if (::fstat(fd.Get(), &st) != 0 || st.st_nlink != 0) return Openers::kUnknown;
+  if (::fcntl(fd.Get(), F_SETLEASE, F_WRLCK) == 0) {
+    ::fcntl(fd.Get(), F_SETLEASE, F_UNLCK);
+    return Openers::kNone;
+  }
+  return errno == EAGAIN ? Openers::kSome : Openers::kUnknown;
 }
 
 // What another program appended at `name` after the save put `written` there, and
@@ -265,7 +314,9 @@ void DictionaryStore::WriteLocked(PairLock& lock) {
     SaveJoinedPair(dir_, jukugoName_, jukugoData, yomiName_, yomiData, lock, &placed);
     const FileStamp jukugoBase = jukugoStamp_;
     const FileStamp yomiBase = yomiStamp_;
-    const PairLines base{CutLines(savedJukugo_), CutLines(savedYomi_)};
+    // The names now hold the game's pairs, whole: a split pair is mended.
+    const PairLines base = view_ ? std::move(*view_) : PairLines{CutLines(savedJukugo_), CutLines(savedYomi_)};
+    view_.reset();
     const std::string baseJukugo = savedJukugo_;
     const std::string baseYomi = savedYomi_;
     std::string jukugoOld;
@@ -282,6 +333,9 @@ void DictionaryStore::WriteLocked(PairLock& lock) {
     jukugoStamp_ = placed.jukugo.written;
     yomiStamp_ = placed.yomi.written;
     if (!jukugoWritten && !yomiWritten) {
+      // What a writer in the middle of its write puts into the replaced files
+      // goes into the next round.
+      if (LateWritesPending()) continue;
       heldBack_ = false;
       return;
     }
@@ -290,6 +344,13 @@ void DictionaryStore::WriteLocked(PairLock& lock) {
     // appended from the swap on is at the names. Both go into the next round; a
     // pair it is halfway through writing is waited for.
     PairLines disk;
+    // Lines written late into files earlier saves replaced: the writer wrote them
+    // before anything it put into the files this save replaced.
+    PairLines earlier;
+    std::string jukugoTail;
+    std::string yomiTail;
+    FileStamp jukugoNow;
+    FileStamp yomiNow;
     for (int settle = 0;; ++settle) {
       if (settle > 0) {
         // The replaced files are read again: a writer that opened one before the
@@ -299,31 +360,41 @@ void DictionaryStore::WriteLocked(PairLock& lock) {
       }
       const std::string& jukugoBefore = jukugoOld.empty() && !jukugoWritten ? baseJukugo : jukugoOld;
       const std::string& yomiBefore = yomiOld.empty() && !yomiWritten ? baseYomi : yomiOld;
-      FileStamp jukugoNow = jukugoStamp_;
-      FileStamp yomiNow = yomiStamp_;
-      const std::string jukugoTail = AppendedSince(dir_, jukugoName_, jukugoData, jukugoNow);
-      const std::string yomiTail = AppendedSince(dir_, yomiName_, yomiData, yomiNow);
-      disk = PairLines{CutLines(jukugoBefore + jukugoTail), CutLines(yomiBefore + yomiTail)};
-      if (disk.jukugo.size() == disk.yomi.size() || settle == kSettleTries) {
-        savedJukugo_ = jukugoData + jukugoTail;
-        savedYomi_ = yomiData + yomiTail;
-        jukugoStamp_ = jukugoNow;
-        yomiStamp_ = yomiNow;
-        break;
-      }
+      PairLines more = LateWrites(2);
+      earlier.jukugo.insert(earlier.jukugo.end(), more.jukugo.begin(), more.jukugo.end());
+      earlier.yomi.insert(earlier.yomi.end(), more.yomi.begin(), more.yomi.end());
+      jukugoNow = jukugoStamp_;
+      yomiNow = yomiStamp_;
+      jukugoTail = AppendedSince(dir_, jukugoName_, jukugoData, jukugoNow);
+      yomiTail = AppendedSince(dir_, yomiName_, yomiData, yomiNow);
+      disk = PairLines{LinesMeant(jukugoBefore, baseJukugo, base.jukugo, earlier.jukugo),
+                       LinesMeant(yomiBefore, baseYomi, base.yomi, earlier.yomi)};
+      for (std::string& line : CutLines(jukugoTail)) disk.jukugo.push_back(std::move(line));
+      for (std::string& line : CutLines(yomiTail)) disk.yomi.push_back(std::move(line));
+      if (disk.jukugo.size() == disk.yomi.size() || settle == kSettleTries) break;
       std::this_thread::sleep_for(kSettlePause);
     }
     std::optional<PairLines> merged =
         MergeOutsideChanges(base, disk, PairLines{comp.jukugo().Entries(), comp.yomi().Entries()});
+    // Refused, the files stay as the game last wrote them: what was appended at
+    // the names since is another program's change for the next save to merge.
     if (!merged)
       throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath_.string(), disk.jukugo.size(),
                                       yomiPath_.string(), disk.yomi.size());
+    savedJukugo_ = jukugoData + jukugoTail;
+    savedYomi_ = yomiData + yomiTail;
+    jukugoStamp_ = jukugoNow;
+    yomiStamp_ = yomiNow;
+    // A pair the writer split across the swap, one line in a replaced file and the
+    // other at the name, leaves the names uneven until the next round writes them:
+    // until then the names stand for the pairs read here.
+    view_ = std::move(disk);
     // The pairs at the names now, with the game's change and the other program's.
     comp.Assign(std::move(*merged));
   }
 }
 
-PairLines DictionaryStore::LateWrites() {
+PairLines DictionaryStore::LateWrites(std::size_t newest) {
   PairLines late;
   const auto tail = [](const Fd& fd, off_t& seen, std::vector<std::string>& lines) {
     struct stat st{};
@@ -333,37 +404,47 @@ PairLines DictionaryStore::LateWrites() {
     seen += static_cast<off_t>(data.size());
     for (std::string& line : CutLines(data)) lines.push_back(std::move(line));
   };
-  // A writer that opened a file before the swap writes within moments; files
-  // replaced longer ago are let go.
   const auto old = std::chrono::steady_clock::now() - kReplacedHeld;
-  for (Replaced& file : replaced_) tail(file.fd, file.seen, file.jukugo ? late.jukugo : late.yomi);
-  std::erase_if(replaced_, [old](const Replaced& file) { return !file.fd.Valid() || file.since < old; });
+  const std::size_t looked = replaced_.size() - std::min(newest, replaced_.size());
+  for (std::size_t i = 0; i < looked; ++i) {
+    Replaced& file = replaced_[i];
+    // Asked before the last look: a file no other program holds takes no more writes.
+    const Openers openers = file.fd.Valid() ? OthersHolding(file.fd) : Openers::kNone;
+    tail(file.fd, file.seen, file.jukugo ? late.jukugo : late.yomi);
+    file.done = openers == Openers::kNone || (openers == Openers::kUnknown && file.since < old);
+  }
+  std::erase_if(replaced_, [](const Replaced& file) { return file.done; });
+  if (replaced_.size() > kReplacedKept + newest)
+    replaced_.erase(replaced_.begin(), replaced_.end() - static_cast<std::ptrdiff_t>(kReplacedKept + newest));
   return late;
 }
 
-namespace {
-
-// Lines another program wrote into a file after the game had swapped it out. A
-// writer appends its lines in order, and one still writing into the file it opened
-// before the swap has written nothing after them yet: they go right after the part
-// of the file at the name that the game wrote, before what was appended there
-// since. A file rewritten meanwhile keeps them at its end.
-void PlaceLateLines(std::vector<std::string>& disk, std::string_view diskData, std::string_view saved,
-                    const std::vector<std::string>& late) {
-  if (late.empty()) return;
-  auto at = disk.end();
-  if (diskData.starts_with(saved)) at = disk.begin() + static_cast<std::ptrdiff_t>(CutLines(saved).size());
-  disk.insert(at, late.begin(), late.end());
+bool DictionaryStore::LateWritesPending() {
+  for (int tries = 0; tries < kWriterTries; ++tries) {
+    bool held = false;
+    for (const Replaced& file : replaced_) {
+      // Asked before the size is looked at: a write the holder made before it
+      // closed the file shows.
+      held = held || (file.fd.Valid() && OthersHolding(file.fd) == Openers::kSome);
+      struct stat st{};
+      if (file.fd.Valid() && ::fstat(file.fd.Get(), &st) == 0 && st.st_size > file.seen) return true;
+    }
+    if (!held) return false;
+    std::this_thread::sleep_for(kWriterPause);
+  }
+  return false;
 }
-
-}  // namespace
 
 void DictionaryStore::MergeFromDisk(PairLines late) {
   PairLines disk;
+  PairLines meant;
   bool jukugoThere = false;
   bool yomiThere = false;
   FileStamp jukugoNow;
   FileStamp yomiNow;
+  std::string jukugoData;
+  std::string yomiData;
+  const PairLines base = view_ ? *view_ : PairLines{CutLines(savedJukugo_), CutLines(savedYomi_)};
   // An editor adding a pair writes one file and then the other: uneven files are
   // given a moment to become even before they are refused.
   for (int settle = 0;; ++settle) {
@@ -376,27 +457,28 @@ void DictionaryStore::MergeFromDisk(PairLines late) {
       late.jukugo.insert(late.jukugo.end(), more.jukugo.begin(), more.jukugo.end());
       late.yomi.insert(late.yomi.end(), more.yomi.begin(), more.yomi.end());
     }
-    if (disk.jukugo.size() + late.jukugo.size() == disk.yomi.size() + late.yomi.size() || settle == kSettleTries)
-      break;
+    jukugoData = JoinLines(disk.jukugo);
+    yomiData = JoinLines(disk.yomi);
+    meant = PairLines{LinesMeant(jukugoData, savedJukugo_, base.jukugo, late.jukugo),
+                      LinesMeant(yomiData, savedYomi_, base.yomi, late.yomi)};
+    if (meant.jukugo.size() == meant.yomi.size() || settle == kSettleTries) break;
     std::this_thread::sleep_for(kSettlePause);
   }
   // Both files gone: the save puts the game's words back, as it always did.
   if (!jukugoThere && !yomiThere) return;
-  std::string jukugoData = JoinLines(disk.jukugo);
-  std::string yomiData = JoinLines(disk.yomi);
-  // Pairs written late into the replaced files were appended by their writer.
-  PlaceLateLines(disk.jukugo, jukugoData, savedJukugo_, late.jukugo);
-  PlaceLateLines(disk.yomi, yomiData, savedYomi_, late.yomi);
   if (!late.jukugo.empty() || !late.yomi.empty() || jukugoData != savedJukugo_ || yomiData != savedYomi_) {
-    const PairLines base{CutLines(savedJukugo_), CutLines(savedYomi_)};
     std::optional<PairLines> merged =
-        MergeOutsideChanges(base, disk, PairLines{comp.jukugo().Entries(), comp.yomi().Entries()});
+        MergeOutsideChanges(base, meant, PairLines{comp.jukugo().Entries(), comp.yomi().Entries()});
     if (!merged)
-      throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath_.string(), disk.jukugo.size(),
-                                      yomiPath_.string(), disk.yomi.size());
+      throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath_.string(), meant.jukugo.size(),
+                                      yomiPath_.string(), meant.yomi.size());
     comp.Assign(std::move(*merged));
   }
   // What the files hold now is what the game's change goes on top of.
+  if (meant.jukugo != disk.jukugo || meant.yomi != disk.yomi)
+    view_ = std::move(meant);
+  else
+    view_.reset();
   savedJukugo_ = std::move(jukugoData);
   savedYomi_ = std::move(yomiData);
   jukugoStamp_ = jukugoNow;

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,9 +81,14 @@ class DictionaryStore {
   // Reads the files another program changed, with `late` appended to them, merges
   // the game's change on top, and takes what they hold as the files last read.
   void MergeFromDisk(PairLines late);
-  // What another program appended to the files the last save replaced after the
-  // save had looked at them (a writer that opened a file just before the swap).
-  PairLines LateWrites();
+  // What another program appended to the files recent saves replaced after the
+  // game had looked at them (a writer that opened a file just before the swap),
+  // all but the `newest` files replaced last. A file is let go once no other
+  // program holds it open, after a last look.
+  PairLines LateWrites(std::size_t newest = 0);
+  // Whether a writer still holding a replaced file wrote into it, given a moment
+  // to finish; files still held after that are looked at by later saves.
+  bool LateWritesPending();
 
   std::filesystem::path folder_;
   Folder dir_;
@@ -96,6 +102,10 @@ class DictionaryStore {
   // The two files' content as last loaded or saved, one line per entry.
   std::string savedJukugo_;
   std::string savedYomi_;
+  // The pairs the files stand for where their lines differ from them: a writer's
+  // pair split across a save's swap, one line written into the replaced file and
+  // the other at the name, until a save writes the names again.
+  std::optional<PairLines> view_;
   // The two files as the game last read or wrote them, to notice another program's
   // change without reading them again.
   FileStamp jukugoStamp_;
@@ -112,6 +122,7 @@ class DictionaryStore {
     off_t seen = 0;
     bool jukugo = true;
     std::chrono::steady_clock::time_point since;
+    bool done = false;  // no other program holds it any more, and it has been read
   };
   std::vector<Replaced> replaced_;
   WordListPair builtin_;

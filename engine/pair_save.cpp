@@ -276,6 +276,15 @@ void PairLock::Hold(Fd fd) {
   if (fd.Valid() && ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0) held_.push_back(std::move(fd));
 }
 
+void PairLock::LetGoOfReplaced(const Folder& folder, const std::string& jukugoName) {
+  struct stat now{};
+  if (::fstatat(folder.Get(), jukugoName.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0) return;
+  std::erase_if(held_, [&now](const Fd& fd) {
+    struct stat st{};
+    return ::fstat(fd.Get(), &st) == 0 && (st.st_dev != now.st_dev || st.st_ino != now.st_ino);
+  });
+}
+
 std::string CommitMarker(const std::string& jukugoTemporary, std::string_view jukugoData,
                          const std::string& yomiTemporary, std::string_view yomiData) {
   return std::string(kMarkerHeading) + "\n" + jukugoTemporary + "\t" + Describe(jukugoData) + "\n" +
@@ -364,6 +373,7 @@ void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::st
   if (PutInPlace(folder, yomiTemp, yomiName, placed != nullptr ? &placed->yomi : nullptr) != 0)
     throw CreateError(folder, yomiName);
   if (placed != nullptr) {
+    lock.LetGoOfReplaced(folder, jukugoName);
     StampRenamed(jukugoOwn, jukugoWritten);
     StampRenamed(yomiOwn, yomiWritten);
     placed->jukugo.written = jukugoWritten;

@@ -25,6 +25,10 @@ class PairLock {
   PairLock(const Folder& folder, const std::string& jukugoName);
   // Also holds `fd`, a file about to be put in place under the jukugo file's name.
   void Hold(Fd fd);
+  // Lets go of the files a save has just replaced under the jukugo file's name:
+  // whoever opens the name meets the lock on the new one, and a file the game no
+  // longer holds can tell when every other program has closed it.
+  void LetGoOfReplaced(const Folder& folder, const std::string& jukugoName);
 
  private:
   std::vector<Fd> held_;

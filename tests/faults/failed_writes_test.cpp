@@ -1,13 +1,21 @@
 // Writes that fail in the running game: a full disk (a file-size limit) at the save
 // that ends a match and at closing, and a program folder that cannot take the
 // dictionary when the player chooses it. The game must say so in its error
-// dialog, keep the files it had, and go on.
+// dialog, keep the files it had, and go on. A failed save keeps its change for
+// the next load; a dictionary at its size limit refuses one word more.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <iterator>
 #include <ostream>
 #include <set>
 
+#include "dictionary_files.h"
+#include "dictionary_store.h"
+#include "errors.h"
 #include "fault_support.h"
 
 namespace renkomi::faults {
@@ -113,6 +121,140 @@ INSTANTIATE_TEST_SUITE_P(
         FullDiskRow{"RoomForTheJukugoFileOnly",
                     [](std::size_t jukugo, std::size_t yomi) { return (jukugo + yomi) / 2; }, "renkomi.ydc"}),
     [](const ::testing::TestParamInfo<FullDiskRow>& info) { return std::string(info.param.name); });
+
+// ---- A taught word whose save fails: kept by the match's load, written by it
+
+struct FailedTeachRow {
+  const char* name;
+  const char* fault;  // "lock": another process holds the jukugo file; "limit": a file-size limit
+};
+
+void PrintTo(const FailedTeachRow& row, std::ostream* out) { *out << row.name; }
+
+class FailedTeachTest : public ::testing::TestWithParam<FailedTeachRow> {};
+
+TEST_P(FailedTeachTest, TheMatchsLoadKeepsTheTaughtWordAndWritesIt) {
+  TempFolder temp;
+  const fs::path folder = temp.Path() / "program";
+  fs::create_directories(folder);
+  const std::vector<Word> words = MakeWords(40);
+  const std::string jukugoBytes = FileBytes(Entries(words, true));
+  const std::string yomiBytes = FileBytes(Entries(words, false));
+  WriteFile(folder / "renkomi.jdc", jukugoBytes);
+  WriteFile(folder / "renkomi.ydc", yomiBytes);
+
+  PlayerProcess player({"failed-teach", folder.string(), GetParam().fault});
+  ASSERT_TRUE(player.WaitFinished(60000)) << "still running\n" << player.Log();
+  const std::string log = player.Log();
+  ASSERT_EQ(player.Outcome(), "exit 0") << log;
+  const std::vector<ReportLine> report = ParseReport(log);
+
+  const fs::path jukugoFile = folder / "renkomi.jdc";
+  const std::string error = std::string(GetParam().fault) == "lock"
+                                ? "ファイル " + jukugoFile.string() + " をほかのプログラムが使用中のため、辞書を読み書きできません"
+                                : WriteErrorAt(jukugoFile);
+  EXPECT_EQ(Errors(report), std::vector<std::string>{error}) << log;
+  // The failed save wrote nothing...
+  const std::map<std::string, std::string> old{{"renkomi.jdc", jukugoBytes}, {"renkomi.ydc", yomiBytes}};
+  EXPECT_TRUE(FilesAt(report, "failed") == old) << log;
+  // ...and "はじめる", once the fault was gone, kept the taught word and wrote it.
+  const std::string taught = Cp932("鬱金");
+  const std::string reading = Cp932("うこん");
+  const std::map<std::string, std::string> withTaught{{"renkomi.jdc", jukugoBytes + taught + "\r\n"},
+                                                      {"renkomi.ydc", yomiBytes + reading + "\r\n"}};
+  EXPECT_TRUE(FilesAt(report, "started") == withTaught) << log;
+  // The match's end and closing kept it too, with every other word.
+  std::vector<std::string> jukugo;
+  std::vector<std::string> yomi;
+  ASSERT_TRUE(CutStrictly(ReadFile(jukugoFile), jukugo));
+  ASSERT_TRUE(CutStrictly(ReadFile(folder / "renkomi.ydc"), yomi));
+  ASSERT_EQ(jukugo.size(), yomi.size());
+  std::multiset<Word> now;
+  for (std::size_t i = 0; i < jukugo.size(); ++i) now.emplace(jukugo[i], yomi[i]);
+  std::multiset<Word> expected(words.begin(), words.end());
+  expected.emplace(taught, reading);
+  EXPECT_TRUE(now == expected) << log;
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "leftovers";
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, FailedTeachTest,
+                         ::testing::Values(FailedTeachRow{"LockHeldByAnotherProcess", "lock"},
+                                           FailedTeachRow{"FileSizeLimit", "limit"}),
+                         [](const ::testing::TestParamInfo<FailedTeachRow>& info) { return std::string(info.param.name); });
+
+// ---- A dictionary a few bytes under the size a load accepts
+
+TEST(FullDictionaryTest, TeachingOneWordMoreIsRefusedAndTheFilesStay) {
+  TempFolder temp;
+  // 8 MB less 6 bytes of readings: one more three-kana reading does not fit.
+  constexpr std::size_t kLines = (std::size_t{8} << 20) / 8 - 1;
+  const std::vector<Word> words = MakeWords(1000);
+  std::string jukugoBytes = words[0].first + "\r\n";
+  std::string yomiBytes = words[0].second + Cp932("あ") + "\r\n";
+  for (std::size_t i = 1; i < kLines; ++i) {
+    jukugoBytes += words[i % words.size()].first + "\r\n";
+    yomiBytes += words[i % words.size()].second + "\r\n";
+  }
+  ASSERT_EQ(yomiBytes.size(), (std::size_t{8} << 20) - 6);
+  WriteFile(temp.Path() / "renkomi.jdc", jukugoBytes);
+  WriteFile(temp.Path() / "renkomi.ydc", yomiBytes);
+
+  DictionaryStore store(temp.Path());
+  store.ChooseDictionary("renkomi");
+  ASSERT_NO_THROW(store.LoadDictionary());
+  store.comp.Append(Cp932("鬱金"), Cp932("うこん"));
+  try {
+    store.SaveDictionary();
+    ADD_FAILURE() << "a dictionary over the limit was saved";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "辞書「renkomi」がいっぱいです。保存すると " + (temp.Path() / "renkomi.ydc").string() +
+                                         " が 8388610 バイトになり、辞書のファイルの上限 8 MB を超えるため、保存していません。"
+                                         "辞書の整理でことばを削除すると保存できます");
+  }
+  EXPECT_TRUE(ReadFile(temp.Path() / "renkomi.jdc") == jukugoBytes);
+  EXPECT_TRUE(ReadFile(temp.Path() / "renkomi.ydc") == yomiBytes);
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 2) << "leftovers";
+}
+
+// ---- The player's folder that cannot be made at the first start
+
+TEST(PlayerFolderTest, TheTrueCauseInJapanese) {
+  TempFolder temp;
+  // HOME set to a folder that is not there: the game makes nothing of it.
+  const fs::path home = temp.Path() / "gone";
+  const fs::path below = home / ".local" / "share" / "renkomi";
+  try {
+    MakeDictionaryFolder(below, home.string());
+    ADD_FAILURE() << "made below a home folder that is not there";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "フォルダ " + below.string() + " を作成できません (ホームフォルダ " + home.string() + " がありません)");
+  }
+  EXPECT_FALSE(fs::exists(home));
+
+  // XDG_DATA_HOME read-only, met as a player meets it (root passes over it).
+  const fs::path data = temp.Path() / "data";
+  fs::create_directories(data);
+  fs::permissions(data, fs::perms::owner_read | fs::perms::owner_exec);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (!test::MeetFilePermissions()) ::_exit(3);
+    try {
+      MakeDictionaryFolder(data / "renkomi", "");
+    } catch (const Error& e) {
+      const std::string expected = "フォルダ " + (data / "renkomi").string() + " を作成できません (アクセスが許可されていません)";
+      if (e.what() == expected) ::_exit(0);
+      std::fprintf(stderr, "%s\n", e.what());
+      ::_exit(1);
+    }
+    ::_exit(2);
+  }
+  const int status = test::Child(pid).Wait(20000);
+  fs::permissions(data, fs::perms::owner_all);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+      << "status " << status << " (1: another message, 2: the folder was made, 3: capabilities kept)";
+  EXPECT_FALSE(fs::exists(data / "renkomi"));
+}
 
 // ---- A program folder that cannot take the dictionary at the choice
 

@@ -18,6 +18,11 @@
 //                 the shared dictionary chosen from files the game must refuse,
 //                 then the window closed
 //   teach-start   a word taught with "おしえる", then "はじめる"; waits to be killed
+//   failed-teach lock|limit
+//                 鬱金 taught while another process holds the jukugo file's lock
+//                 (past the game's wait) or under a file-size limit the save
+//                 outgrows; then the lock ends or the limit goes, "はじめる", one
+//                 match lost, and closing
 //   paste-teach jukugo|yomi HEX
 //                 the UTF-8 text HEX pasted into a box of the word entry dialog and "はい"
 //                 pressed; then "やめる" and closing
@@ -46,7 +51,10 @@
 //   fail <reason>                 the robot could not go on (exit status 2)
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -250,6 +258,8 @@ class Robot {
       RefusedChoice();
     } else if (script == "teach-start") {
       TeachThenStart();
+    } else if (script == "failed-teach" && arguments.size() == 1) {
+      FailedTeach(arguments[0]);
     } else if (script == "paste-teach" && arguments.size() == 2) {
       // Hex, since a NUL cannot travel in an argument.
       const QByteArray utf8 = QByteArray::fromHex(QByteArray::fromStdString(arguments[1]));
@@ -428,6 +438,55 @@ class Robot {
     State("started");
     // Killed here, as the player's session might be.
     QTimer::singleShot(120000, [] { Fail("never killed"); });
+  }
+
+  // Another program holding the jukugo file: a process of its own, so that the
+  // game's lock on the file truly waits. Returns its id once it holds the lock.
+  pid_t HoldLockElsewhere() const {
+    int ready[2];
+    if (::pipe(ready) != 0) Fail("pipe");
+    // Made before the fork: the child of a threaded process only makes system calls.
+    const std::string jukugo = (folder_ / "renkomi.jdc").string();
+    const pid_t pid = ::fork();
+    if (pid < 0) Fail("fork");
+    if (pid == 0) {
+      const int fd = ::open(jukugo.c_str(), O_RDONLY);
+      const char held = fd >= 0 && ::flock(fd, LOCK_EX) == 0 ? '1' : '0';
+      if (::write(ready[1], &held, 1) != 1) std::_Exit(1);
+      for (;;) ::pause();
+    }
+    ::close(ready[1]);
+    char held = '0';
+    if (::read(ready[0], &held, 1) != 1 || held != '1') Fail("the other process could not lock the file");
+    ::close(ready[0]);
+    return pid;
+  }
+
+  void FailedTeach(const std::string& fault) {
+    ChooseShared();
+    pid_t holder = -1;
+    if (fault == "lock") {
+      holder = HoldLockElsewhere();
+    } else if (fault == "limit") {
+      // The save's new jukugo file, one word longer, no longer fits.
+      LimitFileSize(static_cast<rlim_t>(fs::file_size(folder_ / "renkomi.jdc")));
+    } else {
+      Fail("unknown fault " + fault);
+    }
+    hand_.teachJukugo = QStringLiteral("鬱金");
+    hand_.teachYomi = QStringLiteral("うこん");
+    Click(Find("btnTEACH"));
+    Files("failed");
+    if (holder > 0) {
+      ::kill(holder, SIGKILL);
+      ::waitpid(holder, nullptr, 0);
+    } else {
+      LiftFileSizeLimit();
+    }
+    StartOnFirstWord();
+    Files("started");
+    Surrender();
+    Click(Find("btnFINISH"));
   }
 
   void PasteTeach(const std::string& box, const QString& text) {

@@ -238,6 +238,63 @@ TEST_F(KillDuringSavesTest, EveryKillLeavesTheOldPairOrTheNewPairWhole) {
   EXPECT_GT(midSave, 0);
 }
 
+// A save whose new jukugo file is larger than a load accepts (an earlier version's:
+// the game's own saves stop short of the limit), killed at each of its renames:
+// the marker's, the jukugo file's, the reading file's. The next start finishes or
+// undoes it whole, whatever the size of the save's files.
+TEST(OverLimitSaveTest, AKillAtEachRenameLeavesTheOldPairOrTheNewPair) {
+  const std::vector<Word> words = MakeWords(1000);
+  std::string oldJukugo;
+  std::string oldYomi;
+  for (std::size_t i = 0; i < 40; ++i) {
+    oldJukugo += words[i].first + "\r\n";
+    oldYomi += words[i].second + "\r\n";
+  }
+  std::string newJukugo = oldJukugo;
+  std::string newYomi = oldYomi;
+  for (std::size_t i = 0; newJukugo.size() <= (std::size_t{8} << 20); ++i) {
+    newJukugo += words[i % words.size()].first + "\r\n";
+    newYomi += words[i % words.size()].second + "\r\n";
+  }
+  const std::string jukugoTemporary = "renkomi.jdc.tmp-killatstep";
+  const std::string yomiTemporary = "renkomi.ydc.tmp-killatstep";
+  const std::string marker = CommitMarker(jukugoTemporary, newJukugo, yomiTemporary, newYomi);
+
+  for (int renamed = 0; renamed <= 3; ++renamed) {
+    SCOPED_TRACE("killed after " + std::to_string(renamed) + " of the three renames");
+    TempFolder temp;
+    const fs::path folder = temp.Path();
+    WriteFile(folder / "renkomi.jdc", oldJukugo);
+    WriteFile(folder / "renkomi.ydc", oldYomi);
+    // What the kill left: both temporaries written, the marker written, and as
+    // many of the renames done.
+    WriteFile(folder / jukugoTemporary, newJukugo);
+    WriteFile(folder / yomiTemporary, newYomi);
+    WriteFile(folder / "renkomi.ydc.commit-killatstep", marker);
+    if (renamed >= 1) fs::rename(folder / "renkomi.ydc.commit-killatstep", folder / "renkomi.ydc.commit");
+    if (renamed >= 2) fs::rename(folder / jukugoTemporary, folder / "renkomi.jdc");
+    if (renamed >= 3) fs::rename(folder / yomiTemporary, folder / "renkomi.ydc");
+
+    // The next start: the new pair is too large to play, and says so, but whole.
+    DictionaryStore store(folder);
+    store.ChooseDictionary("renkomi");
+    std::string failure;
+    try {
+      store.LoadDictionary();
+    } catch (const Error& e) {
+      failure = e.what();
+    }
+    const bool committed = renamed >= 1;
+    if (committed)
+      EXPECT_NE(failure.find("は大きすぎるので辞書に使えません"), std::string::npos) << failure;
+    else
+      EXPECT_EQ(failure, "");
+    EXPECT_TRUE(ReadFile(folder / "renkomi.jdc") == (committed ? newJukugo : oldJukugo));
+    EXPECT_TRUE(ReadFile(folder / "renkomi.ydc") == (committed ? newYomi : oldYomi));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "leftovers";
+  }
+}
+
 // Two copies of the game on one folder, for which the folder lock failed (on some
 // network folders, say): each with its own store, each loading and saving match
 // after match. The saves hold the pair in turn, and a save that finds the other
