@@ -81,14 +81,6 @@ Correction CorrectionFor(const ChosenReadings& now, const WordSelection& candida
   return correction;
 }
 
-WordSelection CommonWords(const ChosenReadings& chosen) {
-  WordSelection words;
-  for (std::size_t i = 0; i < chosen.Size(); ++i) {
-    if (chosen.Word(i).Common()) words.push_back(i);
-  }
-  return words;
-}
-
 }  // namespace
 
 bool WantsDictionaryWork(const fs::path& folder, const WordSources& sources) {

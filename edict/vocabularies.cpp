@@ -32,21 +32,24 @@ WordSelection LargeWords(const ChosenReadings& chosen) {
   return words;
 }
 
-WordSelection SharedWords(const ChosenReadings& chosen) {
+WordSelection CommonWords(const ChosenReadings& chosen) {
   WordSelection words;
   for (std::size_t i = 0; i < chosen.Size(); ++i) {
     if (chosen.Word(i).Common()) words.push_back(i);
   }
+  return words;
+}
+
+WordSelection SharedWords(const ChosenReadings& chosen) {
+  WordSelection words = CommonWords(chosen);
   const WordSelection starters = DeadEndStarters(chosen, words);
   words.insert(words.end(), starters.begin(), starters.end());
   return words;
 }
 
 WordSelection SchoolWords(const ChosenReadings& chosen, const SchoolKanji& school) {
-  WordSelection words;
-  for (std::size_t i = 0; i < chosen.Size(); ++i) {
-    if (chosen.Word(i).Common() && school.Teaches(chosen.Word(i).jukugo)) words.push_back(i);
-  }
+  WordSelection words = CommonWords(chosen);
+  std::erase_if(words, [&](std::size_t i) { return !school.Teaches(chosen.Word(i).jukugo); });
   return words;
 }
 

@@ -37,11 +37,11 @@ using WordSelection = std::vector<std::size_t>;
 
 // Every word, in the source's order.
 WordSelection LargeWords(const ChosenReadings& chosen);
-// The words with a pair marked common, in the source's order, then the words
-// that DeadEndStarters adds.
+// The words with a pair marked common, in the source's order.
+WordSelection CommonWords(const ChosenReadings& chosen);
+// CommonWords, then the words that DeadEndStarters adds.
 WordSelection SharedWords(const ChosenReadings& chosen);
-// The words with a pair marked common whose every kanji is taught in elementary
-// school, in the source's order.
+// The CommonWords whose every kanji is taught in elementary school.
 WordSelection SchoolWords(const ChosenReadings& chosen, const SchoolKanji& school);
 
 // For each kanji that ends a word of `words` but starts none, the most common
