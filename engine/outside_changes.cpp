@@ -8,6 +8,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "line_diff.h"
+
 namespace renkomi {
 namespace {
 
@@ -23,91 +25,162 @@ struct PairViewHash {
     return j ^ (std::hash<std::string_view>{}(pair.yomi) + 0x9E3779B97F4A7C15ull + (j << 6) + (j >> 2));
   }
 };
-PairView Key(const PairLines& lines, std::size_t i) { return {lines.jukugo[i], lines.yomi[i]}; }
+template <typename T>
+using PairMap = std::unordered_map<PairView, T, PairViewHash>;
 
-struct Tally {
+PairView Key(const PairLines& lines, std::size_t i) { return {lines.jukugo[i], lines.yomi[i]}; }
+std::size_t PairCount(const PairLines& lines) { return std::min(lines.jukugo.size(), lines.yomi.size()); }
+
+// How often a pair occurs in each version, and how often the merge keeps it.
+struct Counts {
   std::size_t base = 0;
   std::size_t disk = 0;
   std::size_t mine = 0;
-  std::size_t keep = 0;    // how many the merged pairs hold
-  std::size_t kept = 0;    // how many of them are placed so far
-  std::size_t onDisk = 0;  // occurrences met so far in the other program's file
-  std::size_t place = 0;   // where the game's list keeps its first one
-  bool placed = false;
+  std::size_t keep = 0;
 };
 
 // Each side's change against the last known pairs, a change both sides made
 // counted once.
-std::size_t Keep(const Tally& t) {
-  if (t.mine >= t.base && t.disk >= t.base) return std::max(t.mine, t.disk);
-  if (t.mine <= t.base && t.disk <= t.base) return std::min(t.mine, t.disk);
-  return t.mine + t.disk - t.base;  // one side added what the other removed
+PairMap<Counts> CountPairs(const PairLines& base, const PairLines& disk, const PairLines& mine) {
+  PairMap<Counts> counts;
+  counts.reserve(PairCount(mine) + PairCount(disk));
+  for (std::size_t i = 0; i < PairCount(base); ++i) ++counts[Key(base, i)].base;
+  for (std::size_t i = 0; i < PairCount(disk); ++i) ++counts[Key(disk, i)].disk;
+  for (std::size_t i = 0; i < PairCount(mine); ++i) ++counts[Key(mine, i)].mine;
+  for (auto& [pair, c] : counts) {
+    if (c.mine >= c.base && c.disk >= c.base)
+      c.keep = std::max(c.mine, c.disk);
+    else if (c.mine <= c.base && c.disk <= c.base)
+      c.keep = std::min(c.mine, c.disk);
+    else
+      c.keep = c.mine + c.disk - c.base;  // one side added what the other removed
+  }
+  return counts;
 }
 
-std::size_t PairCount(const PairLines& lines) { return std::min(lines.jukugo.size(), lines.yomi.size()); }
+// Which lines of the other program's file the game knew: of a pair met n times
+// before, its first n lines there. The others are that program's additions.
+std::vector<bool> KnownLines(const PairLines& disk, const PairMap<Counts>& counts) {
+  std::vector<bool> known(disk.jukugo.size());
+  PairMap<std::size_t> met;
+  for (std::size_t i = 0; i < known.size(); ++i) known[i] = met[Key(disk, i)]++ < counts.at(Key(disk, i)).base;
+  return known;
+}
 
-}  // namespace
-
-std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLines& disk,
-                                             const PairLines& mine) {
-  if (disk.jukugo.size() != disk.yomi.size()) return std::nullopt;
-
-  std::unordered_map<PairView, Tally, PairViewHash> tallies;
-  tallies.reserve(PairCount(mine) + PairCount(disk));
-  // Each line's tally, looked up once: the walks below go by these.
-  const auto count = [&](const PairLines& lines, std::size_t Tally::*side) {
-    std::vector<Tally*> lineTallies;
-    lineTallies.reserve(PairCount(lines));
-    for (std::size_t i = 0; i < PairCount(lines); ++i) {
-      Tally& t = tallies[Key(lines, i)];
-      ++(t.*side);
-      lineTallies.push_back(&t);
-    }
-    return lineTallies;
-  };
-  const std::vector<Tally*> baseTallies = count(base, &Tally::base);
-  const std::vector<Tally*> diskTallies = count(disk, &Tally::disk);
-  const std::vector<Tally*> mineTallies = count(mine, &Tally::mine);
-  for (auto& [key, tally] : tallies) tally.keep = Keep(tally);
-
-  // The game's list in its order, less what the other program removed.
-  std::vector<std::size_t> kept;
-  kept.reserve(PairCount(mine));
+// The game's lines in its own order, less those the other program removed; where
+// each pair's first kept line is, for the additions that follow it to anchor on.
+struct GamesLines {
+  std::vector<std::size_t> lines;  // indices into the game's list
+  PairMap<std::size_t> firstAt;    // a pair's first place among `lines`
+  PairMap<std::size_t> taken;      // how many of a pair's kept lines are placed
+};
+GamesLines KeepGamesLines(const PairLines& mine, const PairMap<Counts>& counts) {
+  GamesLines kept;
   for (std::size_t i = 0; i < PairCount(mine); ++i) {
-    Tally& t = *mineTallies[i];
-    if (t.kept == t.keep) continue;
-    if (!t.placed) {
-      t.place = kept.size();
-      t.placed = true;
-    }
-    ++t.kept;
-    kept.push_back(i);
+    std::size_t& taken = kept.taken[Key(mine, i)];
+    if (taken == counts.at(Key(mine, i)).keep) continue;
+    if (taken++ == 0) kept.firstAt[Key(mine, i)] = kept.lines.size();
+    kept.lines.push_back(i);
   }
+  return kept;
+}
 
-  // The other program's additions. A line the game knew anchors the additions that
-  // follow it; those after the file's last line, still in place, were appended and
-  // go to the end. A changed last line stays where it was.
-  const bool lastLineKept = baseTallies.empty() || baseTallies.back()->disk >= baseTallies.back()->base;
-  std::size_t knownLinesLeft = 0;
-  for (Tally* t : diskTallies) {
-    if (t->onDisk++ < t->base) ++knownLinesLeft;
-  }
-  for (auto& [key, tally] : tallies) tally.onDisk = 0;
-  // Slot 0 is before the game's first pair, slot k + 1 after its pair k.
-  std::vector<std::vector<std::size_t>> after(kept.size() + 1);
+// Where the other program's additions go: slot 0 is before the game's first line,
+// slot k + 1 after its line k. A line the game knew anchors the additions after
+// it; those after the file's last known line were appended and go to the end,
+// unless the file's old last line is gone, when they stay where they are.
+std::vector<std::vector<std::size_t>> PlaceAdditions(const PairLines& base, const PairLines& disk,
+                                                     const PairMap<Counts>& counts, GamesLines& kept) {
+  const std::vector<bool> known = KnownLines(disk, counts);
+  const bool lastLineKept = base.jukugo.empty() || counts.at(Key(base, base.jukugo.size() - 1)).disk >=
+                                                       counts.at(Key(base, base.jukugo.size() - 1)).base;
+  const auto trailing = static_cast<std::size_t>(std::find(known.rbegin(), known.rend(), true) - known.rbegin());
+  std::vector<std::vector<std::size_t>> after(kept.lines.size() + 1);
   std::size_t slot = 0;
-  for (std::size_t i = 0; i < disk.jukugo.size(); ++i) {
-    Tally& t = *diskTallies[i];
-    if (t.onDisk++ < t.base) {
-      --knownLinesLeft;
-      if (t.placed) slot = t.place + 1;  // a pair the game deleted anchors nothing
+  for (std::size_t i = 0; i < known.size(); ++i) {
+    const PairView pair = Key(disk, i);
+    if (known[i]) {
+      const auto first = kept.firstAt.find(pair);
+      if (first != kept.firstAt.end()) slot = first->second + 1;  // one the game deleted anchors nothing
       continue;
     }
-    if (t.kept == t.keep) continue;
-    ++t.kept;
-    after[knownLinesLeft == 0 && lastLineKept ? kept.size() : slot].push_back(i);
+    std::size_t& taken = kept.taken[pair];
+    if (taken == counts.at(pair).keep) continue;
+    ++taken;
+    const bool appended = known.size() - i <= trailing && lastLineKept;
+    after[appended ? kept.lines.size() : slot].push_back(i);
   }
+  return after;
+}
 
+// A base pair gone from one file only, put back there; the rest of a stretch of
+// lines between two pairs both files kept pairs up in order (a changed reading is
+// the old jukugo beside the new reading).
+struct Stretch {
+  std::vector<std::string> lines;
+  std::vector<std::size_t> from;  // the base line each one is, or kAddedLine
+};
+void PutBack(Stretch& here, const Stretch& there, const std::vector<std::string>& baseLines,
+             const std::vector<bool>& keptHere) {
+  for (std::size_t t = 0; t < there.from.size(); ++t) {
+    const std::size_t i = there.from[t];
+    if (i == kAddedLine || keptHere[i]) continue;
+    const std::size_t at = std::min(t, here.lines.size());
+    here.lines.insert(here.lines.begin() + static_cast<long>(at), baseLines[i]);
+    here.from.insert(here.from.begin() + static_cast<long>(at), i);
+  }
+}
+
+// An editor that writes its new pair into a copy of each file it read before the
+// game's save leaves one file without the game's new line, and every pair after
+// it mispaired. Matched line by line against the game's last files, such a file
+// gets that line back and the files pair up again. Only when both files gained
+// the same number of lines: a line gone from one file alone with nothing added is
+// a pair being deleted one file at a time, and is left to its editor.
+std::optional<PairLines> RealignHalfDroppedPairs(const PairLines& base, const PairLines& disk) {
+  constexpr std::size_t kMaxEdits = 500;
+  const auto jukugoFrom = MatchLines(base.jukugo, disk.jukugo, kMaxEdits);
+  const auto yomiFrom = MatchLines(base.yomi, disk.yomi, kMaxEdits);
+  if (!jukugoFrom || !yomiFrom || base.jukugo.size() != base.yomi.size()) return std::nullopt;
+  const auto added = std::count(jukugoFrom->begin(), jukugoFrom->end(), kAddedLine);
+  if (added == 0 || added != std::count(yomiFrom->begin(), yomiFrom->end(), kAddedLine)) return std::nullopt;
+  std::vector<bool> inJukugo(base.jukugo.size()), inYomi(base.yomi.size());
+  for (const std::size_t i : *jukugoFrom) if (i != kAddedLine) inJukugo[i] = true;
+  for (const std::size_t i : *yomiFrom) if (i != kAddedLine) inYomi[i] = true;
+  const auto inBoth = [&](std::size_t i) { return i != kAddedLine && inJukugo[i] && inYomi[i]; };
+  // The stretch of one file up to its next line that both files kept.
+  const auto stretch = [&](const std::vector<std::string>& lines, const std::vector<std::size_t>& from,
+                           std::size_t& at) {
+    Stretch s;
+    for (; at < lines.size() && !inBoth(from[at]); ++at) {
+      s.lines.push_back(lines[at]);
+      s.from.push_back(from[at]);
+    }
+    return s;
+  };
+  PairLines realigned;
+  for (std::size_t j = 0, y = 0; j < disk.jukugo.size() || y < disk.yomi.size(); ++j, ++y) {
+    Stretch jukugo = stretch(disk.jukugo, *jukugoFrom, j);
+    Stretch yomi = stretch(disk.yomi, *yomiFrom, y);
+    if (jukugo.lines.size() != yomi.lines.size()) {
+      PutBack(jukugo, yomi, base.jukugo, inJukugo);
+      PutBack(yomi, jukugo, base.yomi, inYomi);
+    }
+    if (jukugo.lines.size() != yomi.lines.size()) return std::nullopt;
+    for (std::size_t t = 0; t < jukugo.lines.size(); ++t) {
+      realigned.jukugo.push_back(std::move(jukugo.lines[t]));
+      realigned.yomi.push_back(std::move(yomi.lines[t]));
+    }
+    if (j < disk.jukugo.size() && y < disk.yomi.size()) {
+      realigned.jukugo.push_back(disk.jukugo[j]);
+      realigned.yomi.push_back(disk.yomi[y]);
+    }
+  }
+  return realigned;
+}
+
+PairLines Interleave(const PairLines& mine, const std::vector<std::size_t>& kept, const PairLines& disk,
+                     const std::vector<std::vector<std::size_t>>& after) {
   PairLines merged;
   merged.jukugo.reserve(kept.size() + disk.jukugo.size());
   merged.yomi.reserve(kept.size() + disk.jukugo.size());
@@ -121,6 +194,22 @@ std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLi
     for (const std::size_t d : after[k + 1]) put(disk, d);
   }
   return merged;
+}
+
+}  // namespace
+
+std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLines& disk,
+                                             const PairLines& mine) {
+  std::optional<PairLines> realigned;
+  if (disk.jukugo.size() != disk.yomi.size()) {
+    realigned = RealignHalfDroppedPairs(base, disk);
+    if (!realigned) return std::nullopt;
+  }
+  const PairLines& outside = realigned ? *realigned : disk;
+  const PairMap<Counts> counts = CountPairs(base, outside, mine);
+  GamesLines kept = KeepGamesLines(mine, counts);
+  const auto after = PlaceAdditions(base, outside, counts, kept);
+  return Interleave(mine, kept.lines, outside, after);
 }
 
 bool FileStamp::operator==(const FileStamp& other) const {

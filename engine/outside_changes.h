@@ -23,8 +23,10 @@ namespace renkomi {
 // with the pairs it added (a changed reading is a removal and an addition), each
 // put after the line it followed in the other program's file, or at the end when
 // it was appended after the file's last line. A pair both sides added is kept once.
-// Gives nothing when the files now differ in their line counts: no line of such a
-// pair can be trusted, and it is never saved over.
+// Files that now differ in their line counts are first matched line by line with
+// the pairs the game knew: a pair gone from one file only (an editor's stale copy
+// of that file) is put back. Gives nothing when they still differ: no line of
+// such a pair can be trusted, and it is never saved over.
 std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLines& disk,
                                              const PairLines& mine);
 
