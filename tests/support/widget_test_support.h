@@ -16,6 +16,7 @@
 #include <deque>
 
 #include "recording_sound.h"
+#include "test_support.h"
 #include <filesystem>
 #include <functional>
 #include <ostream>
@@ -32,6 +33,9 @@ inline void PrintTo(const QStringList& list, std::ostream* out) {
 }
 
 namespace renkomi::test {
+
+// Names each row of a data-driven test after its `name`.
+inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
 
 // An element of a window by its name; a missing one fails the test.
 template <typename T = QWidget>
