@@ -74,10 +74,6 @@ class MainWindowFixture : public ::testing::Test {
     ASSERT_FALSE(Find("pnlSelDic")->isVisible());
   }
 
-  // A match is on as the player sees it: the player's boxes take words, and
-  // "はじめる" waits for the match's end.
-  bool InMatch() const { return Find("edtUSER_JUKU")->isEnabled() && !Find("btnSTART")->isEnabled(); }
-
   // The element that has the window's focus, also while a dialog holds the
   // application's.
   QWidget* Focused() const { return form->focusWidget(); }
