@@ -2,31 +2,39 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <ostream>
 
 #include "app_shell.h"
-#include "recording_sound.h"
+#include "widget_test_support.h"
 
 namespace renkomi::app {
 namespace {
 
+using renkomi::test::PrintTo;
 using renkomi::test::RecordingSound;
+using renkomi::test::RowName;
 
 const std::string kMin = kMinimizeSound;
 const std::string kRestore = kRestoreSound;
+
+// A window to carry the component, the sounds it played and the application's record.
+class AnimateFormTest : public ::testing::Test {
+ protected:
+  QWidget form;
+  RecordingSound sound;
+  AppShell shell;
+};
 
 struct StateCase {
   const char* name;
   std::vector<std::function<void(QWidget&)>> steps;
   std::vector<std::string> sounds;
 };
-void PrintTo(const StateCase& row, std::ostream* out) { *out << row.name; }
 
 void Normal(QWidget& w) { w.showNormal(); }
 void Minimize(QWidget& w) { w.showMinimized(); }
@@ -37,13 +45,10 @@ void MinimizeMaximized(QWidget& w) {
 }
 void RestoreMaximized(QWidget& w) { w.setWindowState(Qt::WindowMaximized); }
 
-class AnimateFormStateTest : public ::testing::TestWithParam<StateCase> {};
+class AnimateFormStateTest : public AnimateFormTest, public ::testing::WithParamInterface<StateCase> {};
 
 TEST_P(AnimateFormStateTest, SoundsOnlyOnMinimizeAndRestore) {
-  QWidget form;
   form.setWindowTitle(QStringLiteral("Renkomi Ver.2.0"));
-  RecordingSound sound;
-  AppShell shell;
   auto* animate = new TAnimateForm(&form, sound, shell);
   ASSERT_EQ(animate->parent(), &form);
   shell.SetMainForm(form);
@@ -66,17 +71,11 @@ INSTANTIATE_TEST_SUITE_P(
                   {Minimize, Normal, Minimize, Normal, Minimize},
                   {kMin, kRestore, kMin, kRestore, kMin}},
         StateCase{"MaximizeAndFullScreenAreSilent", {Maximize, Normal, FullScreen, Normal}, {}},
-        StateCase{"MinimizedFromMaximizedAndBack",
-                  {Maximize, MinimizeMaximized, RestoreMaximized},
-                  {kMin, kRestore}},
-        StateCase{"MinimizeFromFullScreenAndRestore", {FullScreen, Minimize, Normal},
-                  {kMin, kRestore}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        StateCase{"MinimizedFromMaximizedAndBack", {Maximize, MinimizeMaximized, RestoreMaximized}, {kMin, kRestore}},
+        StateCase{"MinimizeFromFullScreenAndRestore", {FullScreen, Minimize, Normal}, {kMin, kRestore}}),
+    RowName);
 
-TEST(AnimateFormTest, DestroyedComponentGivesTheWindowItsOwnHandlingBack) {
-  QWidget form;
-  RecordingSound sound;
-  AppShell shell;
+TEST_F(AnimateFormTest, DestroyedComponentGivesTheWindowItsOwnHandlingBack) {
   auto animate = std::make_unique<TAnimateForm>(&form, sound, shell);
   form.show();
   form.showMinimized();
@@ -87,21 +86,16 @@ TEST(AnimateFormTest, DestroyedComponentGivesTheWindowItsOwnHandlingBack) {
   EXPECT_TRUE(form.isMinimized());
 }
 
-TEST(AnimateFormTest, DiesWithItsWindow) {
-  RecordingSound sound;
-  AppShell shell;
+TEST_F(AnimateFormTest, DiesWithItsWindow) {
   QPointer<TAnimateForm> animate;
   {
-    QWidget form;
-    animate = new TAnimateForm(&form, sound, shell);
+    QWidget window;
+    animate = new TAnimateForm(&window, sound, shell);
   }
   EXPECT_TRUE(animate.isNull());
 }
 
-TEST(AnimateFormTest, LeavesNoWindowOfItsOwn) {
-  QWidget form;
-  RecordingSound sound;
-  AppShell shell;
+TEST_F(AnimateFormTest, LeavesNoWindowOfItsOwn) {
   const auto before = QApplication::topLevelWidgets().size();
   const auto* animate = new TAnimateForm(&form, sound, shell);
   ASSERT_EQ(animate->parent(), &form);
@@ -115,14 +109,10 @@ struct OwnerCase {
   const char* name;
   std::function<QObject*(QWidget& form)> makeOwner;
 };
-void PrintTo(const OwnerCase& row, std::ostream* out) { *out << row.name; }
 
-class AnimateFormOwnerTest : public ::testing::TestWithParam<OwnerCase> {};
+class AnimateFormOwnerTest : public AnimateFormTest, public ::testing::WithParamInterface<OwnerCase> {};
 
 TEST_P(AnimateFormOwnerTest, OwnerMustBeAForm) {
-  QWidget form;
-  RecordingSound sound;
-  AppShell shell;
   QObject* owner = GetParam().makeOwner(form);
   try {
     TAnimateForm animate(owner, sound, shell);
@@ -137,18 +127,14 @@ TEST_P(AnimateFormOwnerTest, OwnerMustBeAForm) {
 
 INSTANTIATE_TEST_SUITE_P(
     Owners, AnimateFormOwnerTest,
-    ::testing::Values(
-        OwnerCase{"None", [](QWidget&) -> QObject* { return nullptr; }},
-        OwnerCase{"PlainObject", [](QWidget& form) -> QObject* { return new QObject(&form); }},
-        OwnerCase{"ControlOnAForm", [](QWidget& form) -> QObject* { return new QWidget(&form); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(OwnerCase{"None", [](QWidget&) -> QObject* { return nullptr; }},
+                      OwnerCase{"PlainObject", [](QWidget& form) -> QObject* { return new QObject(&form); }},
+                      OwnerCase{"ControlOnAForm", [](QWidget& form) -> QObject* { return new QWidget(&form); }}),
+    RowName);
 
-TEST(AnimateFormTest, OnlyTheFirstFormMayCarryIt) {
-  RecordingSound sound;
-  AppShell shell;
-  QWidget mainForm;
-  TAnimateForm first(&mainForm, sound, shell);
-  shell.SetMainForm(mainForm);
+TEST_F(AnimateFormTest, OnlyTheFirstFormMayCarryIt) {
+  TAnimateForm first(&form, sound, shell);
+  shell.SetMainForm(form);
 
   QWidget secondForm;
   try {

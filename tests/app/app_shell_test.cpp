@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -11,10 +10,10 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <memory>
 
 #include "game_windows.h"
 #include "random.h"
-#include "recording_sound.h"
 #include "widget_test_support.h"
 
 namespace renkomi::app {
@@ -62,43 +61,48 @@ TEST(AppShellTest, RecordsTheFirstFormOnly) {
   EXPECT_EQ(shell.MainForm(), &first);
 }
 
-TEST(AppShellTest, ClosingTheMainFormEndsTheGameWithOtherWindowsOpen) {
+enum class FormKind { Plain, Asking, Stubborn };
+
+struct ClosingRow {
+  const char* name;
+  FormKind mainForm;
+  bool closeTheOther;  // close the other window rather than the main form
+  bool ends;
+};
+
+class ClosingTest : public testing::TestWithParam<ClosingRow> {};
+
+// The other window open beside the main form plays the organizer's part.
+TEST_P(ClosingTest, OnlyTheMainFormsClosingEndsTheGame) {
+  const ClosingRow& row = GetParam();
   AppShell shell;
-  QWidget mainForm;
-  QWidget organizer;
-  shell.SetMainForm(mainForm);
-  mainForm.show();
-  organizer.show();
-  EXPECT_TRUE(LoopEndedBy([&] { mainForm.close(); }));
+  std::unique_ptr<QWidget> mainForm = row.mainForm == FormKind::Asking     ? std::make_unique<AskingForm>()
+                                      : row.mainForm == FormKind::Stubborn ? std::make_unique<StubbornForm>()
+                                                                           : std::make_unique<QWidget>();
+  QWidget other;
+  shell.SetMainForm(*mainForm);
+  mainForm->show();
+  other.show();
+  EXPECT_EQ(LoopEndedBy([&] { (row.closeTheOther ? other : *mainForm).close(); }), row.ends);
+  EXPECT_EQ(mainForm->isVisible(), !row.ends);
 }
 
-TEST(AppShellTest, ClosingAnotherWindowDoesNotEndTheGame) {
-  AppShell shell;
-  QWidget mainForm;
-  QWidget organizer;
-  shell.SetMainForm(mainForm);
-  mainForm.show();
-  organizer.show();
-  EXPECT_FALSE(LoopEndedBy([&] { organizer.close(); }));
-  EXPECT_TRUE(mainForm.isVisible());
-}
+INSTANTIATE_TEST_SUITE_P(Windows, ClosingTest,
+                         testing::Values(ClosingRow{"MainFormWithOtherWindowsOpen", FormKind::Plain, false, true},
+                                         ClosingRow{"AnotherWindow", FormKind::Plain, true, false},
+                                         ClosingRow{"MainFormAcceptingAfterADialog", FormKind::Asking, false, true},
+                                         ClosingRow{"MainFormRefusing", FormKind::Stubborn, false, false}),
+                         test::RowName);
 
-TEST(AppShellTest, CloseAcceptedAfterADialogEndsTheGame) {
+// The game's real windows over a program folder of their own.
+class GameWindowsTest : public testing::Test {
+ protected:
+  test::ProgramFolder folder;
+  Random random;
+  test::RecordingSound sound;
   AppShell shell;
-  AskingForm mainForm;
-  shell.SetMainForm(mainForm);
-  mainForm.show();
-  EXPECT_TRUE(LoopEndedBy([&] { mainForm.close(); }));
-}
-
-TEST(AppShellTest, RefusedCloseKeepsTheGameRunning) {
-  AppShell shell;
-  StubbornForm mainForm;
-  shell.SetMainForm(mainForm);
-  mainForm.show();
-  EXPECT_FALSE(LoopEndedBy([&] { mainForm.close(); }));
-  EXPECT_TRUE(mainForm.isVisible());
-}
+  GameWindows windows{folder.Path(), random, sound, shell};
+};
 
 struct FrameRow {
   const char* name;
@@ -106,18 +110,13 @@ struct FrameRow {
   bool fixedSize;
 };
 
-void PrintTo(const FrameRow& row, std::ostream* out) { *out << row.name; }
+using test::PrintTo;
 
-class WindowFrameTest : public testing::TestWithParam<FrameRow> {};
+class WindowFrameTest : public GameWindowsTest, public testing::WithParamInterface<FrameRow> {};
 
 // Each window's title bar has the buttons of its design besides the system menu
 // and the close box, and a dialog keeps its size, asking for a fixed frame.
 TEST_P(WindowFrameTest, TitleBarAndSizeAreAsDesigned) {
-  test::ProgramFolder folder;
-  Random random;
-  test::RecordingSound sound;
-  AppShell shell;
-  GameWindows windows(folder.Path(), random, sound, shell);
   QWidget* window = nullptr;
   const QList<QWidget*> all{&windows.Form1(), &windows.RenkomiAboutBox(), &windows.FrmInputBox(),
                             &windows.FrmDicOpt(), &windows.FrmRenkomiWait()};
@@ -134,24 +133,18 @@ TEST_P(WindowFrameTest, TitleBarAndSizeAreAsDesigned) {
   EXPECT_EQ(flags.testFlag(Qt::MSWindowsFixedSizeDialogHint), GetParam().fixedSize);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Windows, WindowFrameTest,
-    testing::Values(FrameRow{"Form1", Qt::WindowMinimizeButtonHint, false},
-                    FrameRow{"RenkomiAboutBox", Qt::WindowFlags(), true},
-                    FrameRow{"frmInputBox", Qt::WindowFlags(), true},
-                    FrameRow{"frmDicOpt", Qt::WindowMaximizeButtonHint, false},
-                    FrameRow{"frmRenkomiWait", Qt::WindowFlags(), true}),
-    [](const testing::TestParamInfo<FrameRow>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Windows, WindowFrameTest,
+                         testing::Values(FrameRow{"Form1", Qt::WindowMinimizeButtonHint, false},
+                                         FrameRow{"RenkomiAboutBox", Qt::WindowFlags(), true},
+                                         FrameRow{"frmInputBox", Qt::WindowFlags(), true},
+                                         FrameRow{"frmDicOpt", Qt::WindowMaximizeButtonHint, false},
+                                         FrameRow{"frmRenkomiWait", Qt::WindowFlags(), true}),
+                         test::RowName);
 
 // Every other window of the game belongs to the main window: the desktop keeps it
 // above the main window and takes it down with it. (Which windows get no taskbar
 // entry only an X11 window manager sees; the desktop suite checks that.)
-TEST(GameWindowsTest, SecondaryWindowsBelongToTheMainWindow) {
-  test::ProgramFolder folder;
-  Random random;
-  test::RecordingSound sound;
-  AppShell shell;
-  GameWindows windows(folder.Path(), random, sound, shell);
+TEST_F(GameWindowsTest, SecondaryWindowsBelongToTheMainWindow) {
   QWidget& main = windows.Form1();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
   const std::pair<const char*, QWidget*> secondary[] = {
@@ -175,12 +168,7 @@ TEST(GameWindowsTest, SecondaryWindowsBelongToTheMainWindow) {
 }
 
 // The organizer keeps its table clear of its panel, with a gap between them.
-TEST(GameWindowsTest, OrganizerKeepsItsTableClearOfThePanel) {
-  test::ProgramFolder folder;
-  Random random;
-  test::RecordingSound sound;
-  AppShell shell;
-  GameWindows windows(folder.Path(), random, sound, shell);
+TEST_F(GameWindowsTest, OrganizerKeepsItsTableClearOfThePanel) {
   windows.Form1().Store().ChooseDictionary("renkomi");
   windows.Form1().Store().LoadDictionary();
   TfrmDicOpt& organizer = windows.FrmDicOpt();

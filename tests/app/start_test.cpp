@@ -54,22 +54,35 @@ class StartTest : public ::testing::Test {
     }
     return false;
   }
+  void StartRunning(QProcess& game) {
+    Start(game);
+    ASSERT_TRUE(WaitUntilRunning(game)) << game.readAllStandardError().toStdString();
+  }
 
   QTemporaryDir dir_;
   QString program_;
   QProcessEnvironment environment_;
 };
 
-TEST_F(StartTest, SecondCopyLeavesAtOnceAndSilently) {
-  QProcess first;
-  Start(first);
-  ASSERT_TRUE(WaitUntilRunning(first)) << first.readAllStandardError().toStdString();
+// The program folder's own lock keeps two copies apart whatever their
+// environment: also with other runtime and temporary folders the second leaves.
+class SecondCopyTest : public StartTest, public ::testing::WithParamInterface<bool> {};
 
+TEST_P(SecondCopyTest, LeavesAtOnceAndSilently) {
+  QProcess first;
+  ASSERT_NO_FATAL_FAILURE(StartRunning(first));
+  if (GetParam()) {
+    // A folder of its own for each, named after its variable.
+    for (const char* variable : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+      ASSERT_TRUE(QDir(dir_.path()).mkpath(QLatin1String(variable)));
+      environment_.insert(QLatin1String(variable), dir_.filePath(QLatin1String(variable)));
+    }
+  }
   QProcess second;
   QElapsedTimer clock;
   clock.start();
   Start(second);
-  ASSERT_TRUE(second.waitForFinished(10000));
+  ASSERT_TRUE(second.waitForFinished(10000)) << "two copies run on one program folder";
   EXPECT_LT(clock.elapsed(), 5000);
   EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(second.exitCode(), 0);
@@ -77,36 +90,17 @@ TEST_F(StartTest, SecondCopyLeavesAtOnceAndSilently) {
   EXPECT_TRUE(second.readAllStandardError().isEmpty());
   // The first copy is left alone.
   EXPECT_EQ(first.state(), QProcess::Running);
-
   first.kill();
   ASSERT_TRUE(first.waitForFinished());
 }
 
-// The program folder's own lock keeps two copies apart whatever their
-// environment: with other runtime and temporary folders the second still leaves.
-TEST_F(StartTest, SecondCopyWithAnotherEnvironmentLeavesToo) {
-  QProcess first;
-  Start(first);
-  ASSERT_TRUE(WaitUntilRunning(first)) << first.readAllStandardError().toStdString();
-
-  ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("other-runtime")));
-  ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("other-tmp")));
-  environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir_.filePath(QStringLiteral("other-runtime")));
-  environment_.insert(QStringLiteral("TMPDIR"), dir_.filePath(QStringLiteral("other-tmp")));
-  QProcess second;
-  Start(second);
-  ASSERT_TRUE(second.waitForFinished(10000)) << "two copies run on one program folder";
-  EXPECT_EQ(second.exitCode(), 0);
-  EXPECT_TRUE(second.readAllStandardError().isEmpty());
-  EXPECT_EQ(first.state(), QProcess::Running);
-  first.kill();
-  ASSERT_TRUE(first.waitForFinished());
-}
+INSTANTIATE_TEST_SUITE_P(Environments, SecondCopyTest, ::testing::Values(false, true), [](const auto& info) {
+  return std::string(info.param ? "OtherRuntimeAndTemporaryFolders" : "Same");
+});
 
 TEST_F(StartTest, KilledCopyDoesNotBlockTheNextStart) {
   QProcess first;
-  Start(first);
-  ASSERT_TRUE(WaitUntilRunning(first)) << first.readAllStandardError().toStdString();
+  ASSERT_NO_FATAL_FAILURE(StartRunning(first));
   first.kill();  // SIGKILL: no chance to clean anything up
   ASSERT_TRUE(first.waitForFinished());
 
@@ -122,8 +116,7 @@ TEST_F(StartTest, KilledCopyDoesNotBlockTheNextStart) {
 // limit's signal must not end the game with the dictionary half written.
 TEST_F(StartTest, FileSizeSignalDoesNotEndTheGame) {
   QProcess game;
-  Start(game);
-  ASSERT_TRUE(WaitUntilRunning(game)) << game.readAllStandardError().toStdString();
+  ASSERT_NO_FATAL_FAILURE(StartRunning(game));
   ASSERT_EQ(::kill(static_cast<pid_t>(game.processId()), SIGXFSZ), 0);
   EXPECT_FALSE(game.waitForFinished(1000)) << "the file-size signal ended the game";
   EXPECT_EQ(game.state(), QProcess::Running);

@@ -1,5 +1,7 @@
 #include "widget_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
@@ -7,12 +9,9 @@
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <system_error>
 
-#include "message_sets.h"
 #include "text.h"
 
 namespace renkomi::test {
@@ -143,18 +142,6 @@ void DialogAnswerer::Click(const QString& buttonName, Action beforeClicking) {
 
 void DialogAnswerer::Handle(Action action) { answers_.push_back(std::move(action)); }
 
-QStringList DialogAnswerer::Captions() const {
-  QStringList captions;
-  for (const Seen& dialog : seen_) captions << dialog.caption;
-  return captions;
-}
-
-QStringList DialogAnswerer::Texts() const {
-  QStringList texts;
-  for (const Seen& dialog : seen_) texts << dialog.text;
-  return texts;
-}
-
 bool DialogAnswerer::WaitUntilAnswered(int timeoutMs) const {
   return WaitFor([this] { return answers_.empty() && QApplication::activeModalWidget() == nullptr; },
                  timeoutMs);
@@ -169,9 +156,9 @@ void DialogAnswerer::Poll() {
   modal->installEventFilter(new HideWatch(&watches_, [this, modal] {
     if (current_ == modal) current_ = nullptr;
   }));
-  Seen seen{modal->windowTitle(), QString()};
-  if (const auto* box = qobject_cast<QMessageBox*>(modal)) seen.text = box->text();
-  seen_.push_back(seen);
+  captions_ << modal->windowTitle();
+  const auto* box = qobject_cast<QMessageBox*>(modal);
+  texts_ << (box != nullptr ? box->text() : QString());
   if (answers_.empty()) {
     ++unexpected_;
     // Closed whatever it is: a modal window left open would hold the test forever.
@@ -188,25 +175,9 @@ void DialogAnswerer::Poll() {
   action(*modal);
   // An answer that leaves its dialog open would hold the test for ever.
   if (!answered.isNull() && answered->isVisible()) {
-    ADD_FAILURE() << "an answer left the dialog " << seen.caption.toStdString() << " open";
+    ADD_FAILURE() << "an answer left the dialog " << captions_.back().toStdString() << " open";
     if (auto* dialog = qobject_cast<QDialog*>(answered.data())) dialog->reject();
   }
-}
-
-QStringList BubbleLines(const QWidget& mainWindow) {
-  return FindElement<QPlainTextEdit>(mainWindow, "memFUKIDASI")->toPlainText().split(QLatin1Char('\n'));
-}
-
-QColor BubbleColour(const QWidget& mainWindow) {
-  return FindElement<QPlainTextEdit>(mainWindow, "memFUKIDASI")->palette().color(QPalette::Text);
-}
-
-QStringList MessageSetLines(int number) {
-  QStringList lines;
-  for (const std::u16string_view line : ui::GetMessageSet(number)) {
-    lines << QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size()));
-  }
-  return lines;
 }
 
 }  // namespace renkomi::test

@@ -7,15 +7,12 @@
 
 #include <QDir>
 #include <QPointer>
-#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <deque>
-
-#include "recording_sound.h"
 #include <filesystem>
 #include <functional>
 #include <ostream>
@@ -23,7 +20,8 @@
 #include <utility>
 #include <vector>
 
-#include "sound.h"
+#include "recording_sound.h"
+#include "test_support.h"
 
 // Readable test output for Qt's strings.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -32,6 +30,9 @@ inline void PrintTo(const QStringList& list, std::ostream* out) {
 }
 
 namespace renkomi::test {
+
+// Names each row of a data-driven test after its `name`.
+inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
 
 // An element of a window by its name; a missing one fails the test.
 template <typename T = QWidget>
@@ -47,11 +48,6 @@ inline QWidget* NextTabStop(QWidget* element) {
   }
   return element;
 }
-// The seven lines of the main window's speech bubble, and their colour.
-QStringList BubbleLines(const QWidget& mainWindow);
-QColor BubbleColour(const QWidget& mainWindow);
-// The seven lines of message set `number`, as the bubble shows them.
-QStringList MessageSetLines(int number);
 
 // A program folder of its own for each test, removed afterwards.
 class ProgramFolder {
@@ -86,10 +82,6 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 3000);
 // opens with no answer waiting is closed and counted as unexpected.
 class DialogAnswerer {
  public:
-  struct Seen {
-    QString caption;
-    QString text;
-  };
   using Action = std::function<void(QWidget& dialog)>;
 
   DialogAnswerer();
@@ -100,9 +92,9 @@ class DialogAnswerer {
   // Does whatever `action` says with the dialog; it must close it, or the test fails.
   void Handle(Action action);
 
-  const std::vector<Seen>& Dialogs() const { return seen_; }
-  QStringList Captions() const;
-  QStringList Texts() const;
+  // Every dialog's caption, and its text (empty but for a message box), in order.
+  const QStringList& Captions() const { return captions_; }
+  const QStringList& Texts() const { return texts_; }
   int Waiting() const { return static_cast<int>(answers_.size()); }
   int Unexpected() const { return unexpected_; }
   // Runs the event loop until every queued answer has been given.
@@ -114,7 +106,8 @@ class DialogAnswerer {
   QTimer timer_;
   QObject watches_;  // owns the watches on the dialogs answered
   std::deque<Action> answers_;
-  std::vector<Seen> seen_;
+  QStringList captions_;
+  QStringList texts_;
   QPointer<QWidget> current_;
   int unexpected_ = 0;
 };

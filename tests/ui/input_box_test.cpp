@@ -5,19 +5,17 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <QInputMethodEvent>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "application.h"
-#include "text.h"
 #include "recording_window.h"
+#include "text.h"
 #include "widget_test_support.h"
 
 // Readable positions in failure messages.
@@ -28,8 +26,9 @@ inline void PrintTo(const QPoint& point, std::ostream* out) {
 namespace {
 
 using renkomi::Control;
-using renkomi::ui::FromGame;
+using renkomi::test::PrintTo;
 using renkomi::test::RecordingWindow;
+using renkomi::test::RowName;
 using renkomi::ui::ToGame;
 
 // Closed by whatever means, the dialog hands "はじめる" back to the player.
@@ -87,29 +86,24 @@ class InputBoxTest : public ::testing::Test {
   std::optional<TfrmInputBox> box_;
 };
 
+// Esc on the way closes nothing and keeps what was typed.
 TEST_F(InputBoxTest, KeyboardOnlyEntryReturnsThePair) {
-  int setDuringEntry = 0;
-  bool startHandedBackEarly = false;
-  bool focusInJukugo = false;
-  bool focusInReading = false;
-  bool focusOnHai = false;
   const TRenkomiString pair = Run([&] {
-    focusInJukugo = Focused() == Find<QLineEdit>("edtINPUT_JUKU");
+    EXPECT_EQ(Focused(), Find("edtINPUT_JUKU"));
     Type(QStringLiteral("日本"));
+    QTest::keyClick(Focused(), Qt::Key_Escape);
+    QTest::keyClick(&*box_, Qt::Key_Escape);
+    EXPECT_TRUE(box_->isVisible());
+    EXPECT_EQ(Find<QLineEdit>("edtINPUT_JUKU")->text(), QStringLiteral("日本"));
     Enter();
-    focusInReading = Focused() == Find<QLineEdit>("edtINPUT_YOMI");
+    EXPECT_EQ(Focused(), Find("edtINPUT_YOMI"));
     Type(QStringLiteral("にほん"));
     Enter();
-    focusOnHai = Focused() == Find<QPushButton>("btnHAI");
-    setDuringEntry = game_.messageSet;
-    startHandedBackEarly = game_.focus.has_value() || game_.Enabled(Control::Start);
+    EXPECT_EQ(Focused(), Find("btnHAI"));
+    EXPECT_EQ(game_.messageSet, 11);
+    EXPECT_FALSE(game_.focus.has_value() || game_.Enabled(Control::Start)) << "はじめる handed back early";
     Enter();
   });
-  EXPECT_TRUE(focusInJukugo);
-  EXPECT_TRUE(focusInReading);
-  EXPECT_TRUE(focusOnHai);
-  EXPECT_EQ(setDuringEntry, 11);
-  EXPECT_FALSE(startHandedBackEarly);
   EXPECT_EQ(pair, (TRenkomiString{ToGame(QStringLiteral("日本")), ToGame(QStringLiteral("にほん"))}));
   EXPECT_EQ(game_.messageSet, 11);
   EXPECT_TRUE(StartHandedBack(game_));
@@ -122,51 +116,38 @@ struct RefusalCase {
   bool inJukugo;
   int set;
 };
-void PrintTo(const RefusalCase& row, std::ostream* out) { *out << row.name; }
 
 class InputBoxRefusalTest : public InputBoxTest,
                             public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(InputBoxRefusalTest, EnterEmptiesOnlyTheRefusedBox) {
   const RefusalCase& c = GetParam();
-  int shown = 0;
-  QString jukugoLeft, readingLeft;
-  QWidget* focusAfter = nullptr;
   Run([&] {
-    Find<QLineEdit>("edtINPUT_YOMI")->setFocus();
+    auto* jukugo = Find<QLineEdit>("edtINPUT_JUKU");
+    auto* reading = Find<QLineEdit>("edtINPUT_YOMI");
+    reading->setFocus();
     Type(QString::fromUtf8(c.reading));
-    Find<QLineEdit>("edtINPUT_JUKU")->setFocus();
+    jukugo->setFocus();
     Type(QString::fromUtf8(c.jukugo));
-    if (!c.inJukugo) Find<QLineEdit>("edtINPUT_YOMI")->setFocus();
+    if (!c.inJukugo) reading->setFocus();
     Enter();
-    shown = game_.messageSet;
-    jukugoLeft = Find<QLineEdit>("edtINPUT_JUKU")->text();
-    readingLeft = Find<QLineEdit>("edtINPUT_YOMI")->text();
-    focusAfter = Focused();
-    QTest::mouseClick(Find<QPushButton>("btnYAMERU"), Qt::LeftButton);
+    EXPECT_EQ(game_.messageSet, c.set);
+    EXPECT_EQ(jukugo->text(), c.inJukugo ? QString() : QString::fromUtf8(c.jukugo));
+    EXPECT_EQ(reading->text(), c.inJukugo ? QString::fromUtf8(c.reading) : QString());
+    EXPECT_EQ(Focused(), c.inJukugo ? jukugo : reading);
+    QTest::mouseClick(Find("btnYAMERU"), Qt::LeftButton);
   });
-  EXPECT_EQ(shown, c.set);
-  if (c.inJukugo) {
-    EXPECT_EQ(jukugoLeft, QString());
-    EXPECT_EQ(readingLeft, QString::fromUtf8(c.reading));
-    EXPECT_EQ(focusAfter, Find<QLineEdit>("edtINPUT_JUKU"));
-  } else {
-    EXPECT_EQ(jukugoLeft, QString::fromUtf8(c.jukugo));
-    EXPECT_EQ(readingLeft, QString());
-    EXPECT_EQ(focusAfter, Find<QLineEdit>("edtINPUT_YOMI"));
-  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, InputBoxRefusalTest,
-    ::testing::Values(RefusalCase{"KanjiAndKanaMixed", "日ほん", "にほん", true, 9},
-                      RefusalCase{"JukugoInHiragana", "にほん", "にほん", true, 9},
-                      RefusalCase{"JukugoInLetters", "Nihon", "にほん", true, 9},
-                      RefusalCase{"ReadingInKatakana", "日本", "ニホン", false, 10},
-                      RefusalCase{"ReadingWithKanji", "日本", "に本", false, 10},
-                      RefusalCase{"EmptyReading", "日本", "", false, 10},
-                      RefusalCase{"ReadingWithEmoji", "日本", "にほん😀", false, 10}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, InputBoxRefusalTest,
+                         ::testing::Values(RefusalCase{"KanjiAndKanaMixed", "日ほん", "にほん", true, 9},
+                                           RefusalCase{"JukugoInHiragana", "にほん", "にほん", true, 9},
+                                           RefusalCase{"JukugoInLetters", "Nihon", "にほん", true, 9},
+                                           RefusalCase{"ReadingInKatakana", "日本", "ニホン", false, 10},
+                                           RefusalCase{"ReadingWithKanji", "日本", "に本", false, 10},
+                                           RefusalCase{"EmptyReading", "日本", "", false, 10},
+                                           RefusalCase{"ReadingWithEmoji", "日本", "にほん😀", false, 10}),
+                         RowName);
 
 TEST_F(InputBoxTest, HaiStoresTheTextsUnchecked) {
   const TRenkomiString pair = Run([&] {
@@ -184,9 +165,8 @@ TEST_F(InputBoxTest, HaiStoresTheTextsUnchecked) {
 
 struct GiveUpCase {
   const char* name;
-  std::function<void(TfrmInputBox&)> leave;
+  std::function<void(QWidget& yameru)> leave;
 };
-void PrintTo(const GiveUpCase& row, std::ostream* out) { *out << row.name; }
 
 class InputBoxGiveUpTest : public InputBoxTest,
                            public ::testing::WithParamInterface<GiveUpCase> {};
@@ -205,7 +185,7 @@ TEST_P(InputBoxGiveUpTest, ReturnsAnEmptyPairWhateverCameBefore) {
     Type(QStringLiteral("本日"));
     Enter();
     Type(QStringLiteral("ほんじつ"));
-    GetParam().leave(*box_);
+    GetParam().leave(*Find("btnYAMERU"));
   });
   EXPECT_EQ(pair, TRenkomiString{});
   EXPECT_TRUE(StartHandedBack(game_));
@@ -213,40 +193,19 @@ TEST_P(InputBoxGiveUpTest, ReturnsAnEmptyPairWhateverCameBefore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, InputBoxGiveUpTest,
-    ::testing::Values(
-        GiveUpCase{"YameruClicked",
-                   [](TfrmInputBox& box) {
-                     QTest::mouseClick(renkomi::test::FindElement(box, "btnYAMERU"), Qt::LeftButton);
-                   }},
-        GiveUpCase{"EnterOnYameru",
-                   [](TfrmInputBox& box) {
-                     QWidget* yameru = renkomi::test::FindElement(box, "btnYAMERU");
-                     yameru->setFocus();
-                     QTest::keyClick(yameru, Qt::Key_Return);
-                   }},
-        GiveUpCase{"SpaceOnYameru",
-                   [](TfrmInputBox& box) {
-                     QWidget* yameru = renkomi::test::FindElement(box, "btnYAMERU");
-                     yameru->setFocus();
-                     QTest::keyClick(yameru, Qt::Key_Space);
-                   }},
-        GiveUpCase{"TitleBarClose", [](TfrmInputBox& box) { box.close(); }}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(InputBoxTest, EscapeDoesNotCloseIt) {
-  bool openAfterEscape = false;
-  QString jukugoAfterEscape;
-  Run([&] {
-    Type(QStringLiteral("日本"));
-    QTest::keyClick(Focused(), Qt::Key_Escape);
-    QTest::keyClick(box_.operator->(), Qt::Key_Escape);
-    openAfterEscape = box_->isVisible();
-    jukugoAfterEscape = Find<QLineEdit>("edtINPUT_JUKU")->text();
-    QTest::mouseClick(Find<QPushButton>("btnYAMERU"), Qt::LeftButton);
-  });
-  EXPECT_TRUE(openAfterEscape);
-  EXPECT_EQ(jukugoAfterEscape, QStringLiteral("日本"));
-}
+    ::testing::Values(GiveUpCase{"YameruClicked", [](QWidget& yameru) { QTest::mouseClick(&yameru, Qt::LeftButton); }},
+                      GiveUpCase{"EnterOnYameru",
+                                 [](QWidget& yameru) {
+                                   yameru.setFocus();
+                                   QTest::keyClick(&yameru, Qt::Key_Return);
+                                 }},
+                      GiveUpCase{"SpaceOnYameru",
+                                 [](QWidget& yameru) {
+                                   yameru.setFocus();
+                                   QTest::keyClick(&yameru, Qt::Key_Space);
+                                 }},
+                      GiveUpCase{"TitleBarClose", [](QWidget& yameru) { yameru.window()->close(); }}),
+    RowName);
 
 // What an input method sends while the player moves from the jukugo box to the
 // reading box: a step goes to a box ('J' or 'Y'), as a preedit ('p'), a commit ('c')
@@ -262,12 +221,10 @@ struct PendingCase {
   const char* jukugo;
   const char* reading;
 };
-void PrintTo(const PendingCase& row, std::ostream* out) { *out << row.name; }
 
 class PendingConversionTest : public InputBoxTest, public testing::WithParamInterface<PendingCase> {};
 
 TEST_P(PendingConversionTest, LandsOnlyInTheBoxItWasTypedIn) {
-  QString jukugo, reading;
   Run([&] {
     for (const ImeStep& step : GetParam().steps) {
       QLineEdit* box = step.box == 'J' ? Find<QLineEdit>("edtINPUT_JUKU") : Find<QLineEdit>("edtINPUT_YOMI");
@@ -279,12 +236,10 @@ TEST_P(PendingConversionTest, LandsOnlyInTheBoxItWasTypedIn) {
       if (step.kind == 'c') event.setCommitString(QString::fromUtf8(step.text));
       QCoreApplication::sendEvent(box, &event);
     }
-    jukugo = Find<QLineEdit>("edtINPUT_JUKU")->text();
-    reading = Find<QLineEdit>("edtINPUT_YOMI")->text();
-    QTest::mouseClick(Find<QPushButton>("btnYAMERU"), Qt::LeftButton);
+    EXPECT_EQ(Find<QLineEdit>("edtINPUT_JUKU")->text(), QString::fromUtf8(GetParam().jukugo));
+    EXPECT_EQ(Find<QLineEdit>("edtINPUT_YOMI")->text(), QString::fromUtf8(GetParam().reading));
+    QTest::mouseClick(Find("btnYAMERU"), Qt::LeftButton);
   });
-  EXPECT_EQ(jukugo, QString::fromUtf8(GetParam().jukugo));
-  EXPECT_EQ(reading, QString::fromUtf8(GetParam().reading));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -293,59 +248,53 @@ INSTANTIATE_TEST_SUITE_P(
         // Qt 6.4 with ibus: Qt commits into the box losing the focus, then the
         // engine's own commit reaches the box that gained it.
         PendingCase{"CommittedTwice",
-                    {{'J', 'p', "ほうこく"}, {'J', 'p', "報告"}, {'J', 'c', "報告"}, {'Y', 'f', ""},
-                     {'Y', 'p', ""}, {'Y', 'c', "報告"}},
-                    "報告", ""},
-        PendingCase{"CommittedOnlyAfterTheMove",
-                    {{'J', 'p', "報告"}, {'Y', 'f', ""}, {'Y', 'c', "報告"}}, "報告", ""},
-        PendingCase{"TheSameWordTypedAgainInTheReadingBox",
-                    {{'J', 'p', "報告"}, {'J', 'c', "報告"}, {'Y', 'f', ""}, {'Y', 'p', "ほうこく"},
+                    {{'J', 'p', "ほうこく"},
+                     {'J', 'p', "報告"},
+                     {'J', 'c', "報告"},
+                     {'Y', 'f', ""},
+                     {'Y', 'p', ""},
                      {'Y', 'c', "報告"}},
-                    "報告", "報告"}),
-    [](const auto& info) { return std::string(info.param.name); });
+                    "報告",
+                    ""},
+        PendingCase{"CommittedOnlyAfterTheMove", {{'J', 'p', "報告"}, {'Y', 'f', ""}, {'Y', 'c', "報告"}}, "報告", ""},
+        PendingCase{
+            "TheSameWordTypedAgainInTheReadingBox",
+            {{'J', 'p', "報告"}, {'J', 'c', "報告"}, {'Y', 'f', ""}, {'Y', 'p', "ほうこく"}, {'Y', 'c', "報告"}},
+            "報告",
+            "報告"}),
+    RowName);
 
 TEST_F(InputBoxTest, EveryShowingStartsAfreshWithItsCaptionAndPrompt) {
   Run([&] {
     Type(QStringLiteral("日本"));
     Enter();
     Type(QStringLiteral("にほん"));
-    QTest::mouseClick(Find<QPushButton>("btnYAMERU"), Qt::LeftButton);
+    QTest::mouseClick(Find("btnYAMERU"), Qt::LeftButton);
   });
-  QString title, prompt, jukugo, reading;
-  QWidget* focused = nullptr;
   Run(
       [&] {
-        title = box_->windowTitle();
-        prompt = Find<renkomi::ui::Panel>("pnlTitle")->Caption();
-        jukugo = Find<QLineEdit>("edtINPUT_JUKU")->text();
-        reading = Find<QLineEdit>("edtINPUT_YOMI")->text();
-        focused = Focused();
+        EXPECT_EQ(box_->windowTitle(), QStringLiteral("じゅくごをおしえて"));
+        EXPECT_EQ(Find<renkomi::ui::Panel>("pnlTitle")->Caption(), QStringLiteral("日本 につづくことばを入れてね。"));
+        EXPECT_EQ(Find<QLineEdit>("edtINPUT_JUKU")->text(), QString());
+        EXPECT_EQ(Find<QLineEdit>("edtINPUT_YOMI")->text(), QString());
+        EXPECT_EQ(Focused(), Find("edtINPUT_JUKU"));
         box_->close();
       },
       QStringLiteral("じゅくごをおしえて"), QStringLiteral("日本 につづくことばを入れてね。"));
-  EXPECT_EQ(title, QStringLiteral("じゅくごをおしえて"));
-  EXPECT_EQ(prompt, QStringLiteral("日本 につづくことばを入れてね。"));
-  EXPECT_EQ(jukugo, QString());
-  EXPECT_EQ(reading, QString());
-  EXPECT_EQ(focused, Find<QLineEdit>("edtINPUT_JUKU"));
 }
 
 TEST_F(InputBoxTest, PlacedBesideTheMainWindowOnceThenWhereLeft) {
-  QPoint firstPlace;
   Run([&] {
-    firstPlace = box_->pos();
+    EXPECT_EQ(box_->pos(), mainWindow_.pos() + QPoint(100, 200));
     box_->move(40, 60);
     box_->close();
   });
-  EXPECT_EQ(firstPlace, mainWindow_.pos() + QPoint(100, 200));
   // The main window moving later does not move the dialog.
   mainWindow_.move(10, 10);
-  QPoint secondPlace;
   Run([&] {
-    secondPlace = box_->pos();
+    EXPECT_EQ(box_->pos(), QPoint(40, 60));
     box_->close();
   });
-  EXPECT_EQ(secondPlace, QPoint(40, 60));
   EXPECT_EQ(box_->size(), QSize(346, 194));
 }
 
@@ -360,21 +309,12 @@ TEST(InputBoxPlacementTest, FrameToFrameWhenTheMainWindowIsFramedLate) {
   const QPoint frame = mainWindow.frameGeometry().topLeft();
   ASSERT_NE(frame, mainWindow.geometry().topLeft()) << "the platform gives windows no frame";
 
-  QPoint placed;
   QObject context;
   QTimer::singleShot(0, &context, [&] {
-    placed = box.frameGeometry().topLeft();
+    EXPECT_EQ(box.frameGeometry().topLeft(), frame + QPoint(100, 200));
     box.close();
   });
   box.InputWordPair(QStringLiteral("じゅくごをおしえて"), QString());
-  EXPECT_EQ(placed, frame + QPoint(100, 200));
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
-  renkomi::ui::Application app(argc, argv);
-  return RUN_ALL_TESTS();
-}

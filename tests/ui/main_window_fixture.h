@@ -48,9 +48,16 @@ class MainWindowFixture : public ::testing::Test {
     return FindElement<T>(*form, name);
   }
 
-  QStringList Bubble() const { return BubbleLines(*form); }
-  static QStringList Set(int number) { return MessageSetLines(number); }
-  QColor BubbleColour() const { return test::BubbleColour(*form); }
+  // The seven lines of the speech bubble, and their colour.
+  QStringList Bubble() const { return Find<QPlainTextEdit>("memFUKIDASI")->toPlainText().split(QLatin1Char('\n')); }
+  QColor BubbleColour() const { return Find<QPlainTextEdit>("memFUKIDASI")->palette().color(QPalette::Text); }
+  // The seven lines of message set `number`, as the bubble shows them.
+  static QStringList Set(int number) {
+    QStringList lines;
+    for (const std::u16string_view line : ui::GetMessageSet(number))
+      lines << QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size()));
+    return lines;
+  }
 
   // The pointer comes to rest at `point` of the window. Qt drops a move to where
   // the pointer already is, so it arrives from a pixel away.
@@ -73,10 +80,6 @@ class MainWindowFixture : public ::testing::Test {
     Find<QPushButton>("bbtnJisyoOK")->click();
     ASSERT_FALSE(Find("pnlSelDic")->isVisible());
   }
-
-  // A match is on as the player sees it: the player's boxes take words, and
-  // "はじめる" waits for the match's end.
-  bool InMatch() const { return Find("edtUSER_JUKU")->isEnabled() && !Find("btnSTART")->isEnabled(); }
 
   // The element that has the window's focus, also while a dialog holds the
   // application's.

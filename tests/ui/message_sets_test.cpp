@@ -80,14 +80,6 @@ TEST(MessageSetsTest, SpotChecksAgainstTheGamesWords) {
             std::string("\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40", 12));
 }
 
-TEST(MessageSetsTest, TheStartUpTextIsSet18WithSpacedEnds) {
-  const auto& initial = renkomi::ui::InitialBubbleText();
-  const auto& set18 = GetMessageSet(18);
-  EXPECT_EQ(initial[0], u" ");
-  EXPECT_EQ(initial[6], u" ");
-  for (std::size_t line = 1; line < 6; ++line) EXPECT_EQ(initial[line], set18[line]);
-}
-
 TEST(MessageSetsTest, NumbersOutsideTheTableAreRefused) {
   EXPECT_THROW(GetMessageSet(0), std::out_of_range);
   EXPECT_THROW(GetMessageSet(20), std::out_of_range);

@@ -1,31 +1,20 @@
 // Teaching the computer words through the real windows: the main window, the word
 // entry dialog and the match behind them, over a program folder of its own. Every
 // modal dialog is answered by the test as the player would answer it.
-#include <gtest/gtest.h>
-
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
+#include <algorithm>
 #include <functional>
-#include <memory>
 
 #include "input_box.h"
-#include "main_window.h"
-#include "message_sets.h"
-#include "random.h"
+#include "main_window_fixture.h"
 #include "text.h"
-#include "widget_test_support.h"
 
+namespace renkomi::test {
 namespace {
 
-using renkomi::test::ProgramFolder;
-using renkomi::test::RecordingSound;
-using renkomi::test::FindElement;
-using renkomi::test::TypeText;
 using Words = std::vector<std::pair<QString, QString>>;
 
 const QColor kBlue(0, 0, 255);
-const QColor kRed(255, 0, 0);
+const Words kDictionary{{"日本", "にほん"}, {"会社", "かいしゃ"}};
 
 // What the player saw when the word entry dialog opened.
 struct Showing {
@@ -38,58 +27,39 @@ struct Showing {
   int beeps = 0;
 };
 
-class TeachingTest : public ::testing::Test {
+class TeachingTest : public MainWindowFixture {
  protected:
   void SetUp() override {
     folder.WriteDictionary(QStringLiteral("renkomi"), kDictionary);
-    form = std::make_unique<TForm1>(folder.Path(), folder.Path(), random, sound);
-    form->show();
+    Open();
     // Beside the shown main window, as at start-up; owned by it as in the game.
     inputBox = new TfrmInputBox(*form, *form, form.get());
     form->SetInputBox(inputBox);
-    // With this state the opening move draws the dictionary's first word.
-    random.SetState(0);
-    Find<QPushButton>("bbtnJisyoOK")->click();
-    ASSERT_TRUE(Find<QPushButton>("btnSTART")->isEnabled());
+    ChooseShared();
   }
 
-  void TearDown() override {
-    form.reset();
-    EXPECT_EQ(hand.Unexpected(), 0) << "dialogs seen: " << hand.Captions().join('/').toStdString();
-    EXPECT_EQ(hand.Waiting(), 0) << "answers never asked for";
-  }
-
-  template <typename T = QWidget>
-  T* Find(const char* name) const {
-    return renkomi::test::FindElement<T>(*form, name);
-  }
-  QStringList Bubble() const { return renkomi::test::BubbleLines(*form); }
-  QColor BubbleColour() const { return renkomi::test::BubbleColour(*form); }
-  static QStringList Set(int number) { return renkomi::test::MessageSetLines(number); }
   int Beeps() const {
-    return static_cast<int>(std::count(sound.themeSounds.begin(), sound.themeSounds.end(),
-                                       std::string(renkomi::ui::kExclamationSound)));
+    return static_cast<int>(
+        std::count(sound.themeSounds.begin(), sound.themeSounds.end(), std::string(ui::kExclamationSound)));
   }
-  bool CompHolds(const QString& jukugo) const {
-    return form->Store().comp.jukugo().Find(renkomi::ui::ToGame(jukugo)) >= 0;
-  }
+  bool CompHolds(const QString& jukugo) const { return form->Store().comp.jukugo().Find(ui::ToGame(jukugo)) >= 0; }
 
   // The word entry dialog's next showing: what it showed, then the player types
   // the pair with Enter after each box and Enter on "はい".
   void Teach(const QString& jukugo, const QString& reading) {
-    hand.Handle([this, jukugo, reading](QWidget& dialog) {
+    answerer.Handle([this, jukugo, reading](QWidget& dialog) {
       TfrmInputBox* box = Record(dialog);
       if (box == nullptr) return;
-      TypeText(box->focusWidget(), jukugo);
-      QTest::keyClick(box->focusWidget(), Qt::Key_Return);
-      TypeText(box->focusWidget(), reading);
-      QTest::keyClick(box->focusWidget(), Qt::Key_Return);
-      QTest::keyClick(box->focusWidget(), Qt::Key_Return);
+      for (const QString& text : {jukugo, reading}) {
+        TypeText(box->focusWidget(), text);
+        Enter(box->focusWidget());
+      }
+      Enter(box->focusWidget());
     });
   }
   // The next showing is left by `leave` after the jukugo has been typed.
   void GiveUp(const std::function<void(TfrmInputBox&)>& leave) {
-    hand.Handle([this, leave](QWidget& dialog) {
+    answerer.Handle([this, leave](QWidget& dialog) {
       if (TfrmInputBox* box = Record(dialog)) {
         TypeText(box->focusWidget(), QStringLiteral("日記"));
         leave(*box);
@@ -104,7 +74,7 @@ class TeachingTest : public ::testing::Test {
       dialog.close();
       return nullptr;
     }
-    showings.push_back(Showing{box->windowTitle(), FindElement<renkomi::ui::Panel>(*box, "pnlTitle")->Caption(),
+    showings.push_back(Showing{box->windowTitle(), FindElement<ui::Panel>(*box, "pnlTitle")->Caption(),
                                FindElement<QLineEdit>(*box, "edtINPUT_JUKU")->text(),
                                FindElement<QLineEdit>(*box, "edtINPUT_YOMI")->text(), Bubble(), BubbleColour(),
                                Beeps()});
@@ -115,19 +85,15 @@ class TeachingTest : public ::testing::Test {
   // no word of the dictionary begins with 日. Then "はい" to teaching, where
   // `teaching` answers the word entry dialog.
   void WinOnHonjitsu(const std::function<void()>& teaching) {
-    hand.Click(QStringLiteral("yesButton"));  // あなたの勝ちです。
-    hand.Click(QStringLiteral("yesButton"));  // 本日 に続くことばをおしえてくれますか？
+    answerer.Click(QStringLiteral("yesButton"));  // あなたの勝ちです。
+    answerer.Click(QStringLiteral("yesButton"));  // 本日 に続くことばをおしえてくれますか？
     teaching();
     Find<QPushButton>("btnSTART")->click();
     ASSERT_EQ(Find<QLineEdit>("edtCOMP_JUKU")->text(), QStringLiteral("日本"));
-    for (const auto& [box, text] : {std::pair{"edtUSER_JUKU", QStringLiteral("本日")},
-                                    std::pair{"edtUSER_YOMI", QStringLiteral("ほんじつ")}}) {
-      auto* edit = Find<QLineEdit>(box);
-      TypeText(edit, text);
-      QTest::keyClick(edit, Qt::Key_Return);
-    }
-    EXPECT_EQ(hand.Texts().mid(0, 2), (QStringList{QStringLiteral("あなたの勝ちです。"),
-                                                   QStringLiteral("本日 に続くことばをおしえてくれますか？")}));
+    Submit("edtUSER_JUKU", QStringLiteral("本日"));
+    Submit("edtUSER_YOMI", QStringLiteral("ほんじつ"));
+    EXPECT_EQ(answerer.Texts().mid(0, 2),
+              (QStringList{"あなたの勝ちです。", "本日 に続くことばをおしえてくれますか？"}));
   }
 
   // Free teaching with "おしえる".
@@ -136,17 +102,9 @@ class TeachingTest : public ::testing::Test {
   void ExpectBetweenMatches() {
     EXPECT_EQ(BubbleColour(), kBlue);
     EXPECT_TRUE(Find<QPushButton>("btnSTART")->isEnabled());
-    EXPECT_EQ(form->focusWidget(), Find("btnSTART"));
+    EXPECT_EQ(Focused(), Find("btnSTART"));
   }
 
-  const Words kDictionary{{QStringLiteral("日本"), QStringLiteral("にほん")},
-                          {QStringLiteral("会社"), QStringLiteral("かいしゃ")}};
-
-  ProgramFolder folder;
-  renkomi::Random random;
-  RecordingSound sound;
-  renkomi::test::DialogAnswerer hand;
-  std::unique_ptr<TForm1> form;
   TfrmInputBox* inputBox = nullptr;
   std::vector<Showing> showings;
 };
@@ -160,10 +118,7 @@ TEST_F(TeachingTest, WordTaughtAfterAWinFollowsThePlayedWordsAndIsSavedAtOnce) {
   // Saved before the window closes: the match's words came back to the
   // dictionary first, the taught one after them.
   EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")),
-            (Words{{QStringLiteral("会社"), QStringLiteral("かいしゃ")},
-                   {QStringLiteral("日本"), QStringLiteral("にほん")},
-                   {QStringLiteral("本日"), QStringLiteral("ほんじつ")},
-                   {QStringLiteral("日記"), QStringLiteral("にっき")}}));
+            (Words{{"会社", "かいしゃ"}, {"日本", "にほん"}, {"本日", "ほんじつ"}, {"日記", "にっき"}}));
   EXPECT_EQ(Bubble(), Set(1));
   EXPECT_EQ(Beeps(), 0);
   ExpectBetweenMatches();
@@ -183,14 +138,12 @@ TEST_F(TeachingTest, PairThatDoesNotContinueIsAskedForAgainThenGivingUpChangesNo
   EXPECT_EQ(showings[1].jukugo, QString());
   EXPECT_EQ(showings[1].reading, QString());
   EXPECT_EQ(showings[1].bubble, Set(16));
-  EXPECT_EQ(showings[1].colour, kRed);
+  EXPECT_EQ(showings[1].colour, QColor(255, 0, 0));
   EXPECT_EQ(showings[1].beeps, 1);
   EXPECT_EQ(Beeps(), 1);
   // Only the words of the match came back.
   EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")),
-            (Words{{QStringLiteral("会社"), QStringLiteral("かいしゃ")},
-                   {QStringLiteral("日本"), QStringLiteral("にほん")},
-                   {QStringLiteral("本日"), QStringLiteral("ほんじつ")}}));
+            (Words{{"会社", "かいしゃ"}, {"日本", "にほん"}, {"本日", "ほんじつ"}}));
   ExpectBetweenMatches();
 }
 
@@ -200,7 +153,7 @@ TEST_F(TeachingTest, KnownJukugoWithAnotherReadingAddsNothing) {
   ASSERT_EQ(showings.size(), 1u);
   EXPECT_EQ(showings[0].prompt, QStringLiteral("新しいことばを入れて下さい。"));
   EXPECT_EQ(form->Store().comp.jukugo().Count(), 2u);
-  EXPECT_EQ(form->Store().comp.yomi().Find(renkomi::ui::ToGame(QStringLiteral("にっぽん"))), -1);
+  EXPECT_EQ(form->Store().comp.yomi().Find(ui::ToGame(QStringLiteral("にっぽん"))), -1);
   // The bubble keeps the comment the dialog made (set 11 on the jukugo's Enter).
   EXPECT_EQ(Bubble(), Set(11));
   ExpectBetweenMatches();
@@ -208,22 +161,14 @@ TEST_F(TeachingTest, KnownJukugoWithAnotherReadingAddsNothing) {
   EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), kDictionary);
 }
 
-// A taught word is written at once: the next start, which reloads the files,
-// still has it.
-TEST_F(TeachingTest, FreeTeachingIsWrittenAtOnceAndSurvivesTheNextStart) {
+// A taught word is written at once, and giving up the next teaching adds
+// nothing: the next start, which reloads the files, still has the word.
+TEST_F(TeachingTest, FreeTeachingIsWrittenAtOnceAndGivingUpLaterAddsNothing) {
   Teach(QStringLiteral("日記"), QStringLiteral("にっき"));
   TeachButton();
   Words expected = kDictionary;
   expected.emplace_back(QStringLiteral("日記"), QStringLiteral("にっき"));
   EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), expected);
-  Find<QPushButton>("btnSTART")->click();
-  EXPECT_TRUE(CompHolds(QStringLiteral("日記")) ||
-              form->Store().used.jukugo().Find(renkomi::ui::ToGame(QStringLiteral("日記"))) >= 0);
-}
-
-TEST_F(TeachingTest, GivingUpAddsNothingWhateverWasTaughtBefore) {
-  Teach(QStringLiteral("日記"), QStringLiteral("にっき"));
-  TeachButton();
   ASSERT_TRUE(CompHolds(QStringLiteral("日記")));
 
   GiveUp([](TfrmInputBox& box) { QTest::mouseClick(FindElement(box, "btnYAMERU"), Qt::LeftButton); });
@@ -231,7 +176,12 @@ TEST_F(TeachingTest, GivingUpAddsNothingWhateverWasTaughtBefore) {
   ASSERT_EQ(showings.size(), 2u);
   EXPECT_EQ(showings[1].jukugo, QString());
   EXPECT_EQ(form->Store().comp.jukugo().Count(), 3u);
+  EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), expected);
   ExpectBetweenMatches();
+  Find<QPushButton>("btnSTART")->click();
+  EXPECT_TRUE(CompHolds(QStringLiteral("日記")) ||
+              form->Store().used.jukugo().Find(ui::ToGame(QStringLiteral("日記"))) >= 0);
 }
 
 }  // namespace
+}  // namespace renkomi::test
