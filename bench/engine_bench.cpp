@@ -116,9 +116,9 @@ void BM_LoadDictionary(benchmark::State& state) {
   auto store = LoadedStore();
   for (auto _ : state) {
     store->LoadDictionary();
-    benchmark::DoNotOptimize(store->comp.Count());
+    benchmark::DoNotOptimize(store->Comp().Count());
   }
-  state.counters["pairs"] = static_cast<double>(store->comp.Count());
+  state.counters["pairs"] = static_cast<double>(store->Comp().Count());
 }
 BENCHMARK(BM_LoadDictionary)->Unit(benchmark::kMillisecond);
 
@@ -140,9 +140,9 @@ void BM_ComputerTurn(benchmark::State& state) {
   // A player's word whose last kanji starts some dictionary words.
   std::string playerWord;
   std::size_t candidates = 0;
-  for (const auto& entry : store->comp.jukugo().Entries()) {
+  for (const auto& entry : store->Comp().jukugo().Entries()) {
     std::size_t n = 0;
-    for (const auto& other : store->comp.jukugo().Entries()) n += renkomi::IsChained(entry, other);
+    for (const auto& other : store->Comp().jukugo().Entries()) n += renkomi::IsChained(entry, other);
     if (n >= 30) {
       playerWord = entry;
       candidates = n;
@@ -153,8 +153,8 @@ void BM_ComputerTurn(benchmark::State& state) {
     match.ComputerTurn(playerWord);
     state.PauseTiming();
     const WordPair reply = match.ComputerWord();
-    store->used.Clear();
-    store->comp.Append(reply.jukugo, reply.yomi);
+    store->ClearUsed();
+    store->AddWord(reply.jukugo, reply.yomi);
     state.ResumeTiming();
   }
   state.counters["candidates"] = static_cast<double>(candidates);
@@ -164,7 +164,7 @@ BENCHMARK(BM_ComputerTurn)->Unit(benchmark::kMicrosecond);
 void BM_FindMiss(benchmark::State& state) {
   auto store = LoadedStore();
   const std::string absent = "\x88\x9F\x88\x9F\x88\x9F";  // 亜亜亜: not generated
-  for (auto _ : state) benchmark::DoNotOptimize(store->comp.jukugo().Find(absent));
+  for (auto _ : state) benchmark::DoNotOptimize(store->Comp().jukugo().Find(absent));
 }
 BENCHMARK(BM_FindMiss)->Unit(benchmark::kMicrosecond);
 

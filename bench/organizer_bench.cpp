@@ -99,8 +99,8 @@ void BM_OrganizerOpen(benchmark::State& state) {
   renkomi::DictionaryStore store(folder.path().toStdString());
   store.ChooseDictionary("renkomi");
   store.LoadDictionary();
-  store.comp = BenchWords(static_cast<std::size_t>(state.range(0)));
-  const auto words = static_cast<double>(store.comp.Count());
+  store.GiveBackWords(BenchWords(static_cast<std::size_t>(state.range(0))));
+  const auto words = static_cast<double>(store.Comp().Count());
   store.SaveDictionary();
   store.LoadDictionary();
 
@@ -123,7 +123,7 @@ void BM_OrganizerOpen(benchmark::State& state) {
     growth = std::max(growth, (StatusKilobytes("VmRSS") - before) / 1024.0);
     peak = std::max(peak, (StatusKilobytes("VmHWM") - before) / 1024.0);
     total = std::max(total, StatusKilobytes("VmRSS") / 1024.0);
-    if (store.comp.Count() != 0) state.SkipWithError("COMP not emptied");
+    if (store.Comp().Count() != 0) state.SkipWithError("COMP not emptied");
     const auto closing = std::chrono::steady_clock::now();
     organizer.close();  // writes the words back in reading order and reloads them
     closeMs = std::max(closeMs, Milliseconds(std::chrono::steady_clock::now() - closing));

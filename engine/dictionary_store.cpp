@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <span>
+#include <stdexcept>
+#include <utility>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -80,6 +83,7 @@ std::string DictionaryStore::DictionaryName() const {
 }
 
 void DictionaryStore::LoadDictionary() {
+  RequireWords();
   const fs::path jukugoPath = dir_.PathOf(jukugoName_);
   const fs::path yomiPath = dir_.PathOf(yomiName_);
   if (!namesSafe_) throw CreateFileError(jukugoPath.string());
@@ -100,77 +104,9 @@ void DictionaryStore::LoadDictionary() {
     // Read whole while no other copy's save is halfway.
     PairLock lock(dir_, jukugoName_);
     RecoverPair(dir_, jukugoName_, yomiName_, lock);
-    // Pairs still written into the files the last save replaced go into the files
-    // before they are read.
-    if (sameDictionary && (!replaced_.empty() || view_)) {
-      const bool held = heldBack_;
-      if (PairLines late = LateWrites(); !late.jukugo.empty() || !late.yomi.empty() || view_) {
-        MergeFromDisk(std::move(late));
-        WriteLocked(lock);
-      }
-      heldBack_ = heldBack_ || held;
-    }
+    FlushBeforeLoad(lock, sameDictionary);
     // A change a failed save could not write is the game's until a save writes it.
-    const bool holding = heldBack_ && sameDictionary;
-    // Stamped before reading: a change made while the game reads shows at the save.
-    FileStamp jukugoStamp = StampOf(dir_.Get(), jukugoName_);
-    FileStamp yomiStamp = StampOf(dir_.Get(), yomiName_);
-    PairLines lines;
-    const ReadResult yomiRead = ReadEntries(dir_, yomiName_, lines.yomi);
-    const ReadResult jukugoRead = ReadEntries(dir_, jukugoName_, lines.jukugo);
-    if (yomiRead == ReadResult::kMissing && jukugoRead == ReadResult::kMissing) {
-      // A new dictionary starts with the built-in words.
-      SaveJoinedPair(dir_, jukugoName_, JoinLines(builtin_.jukugo().Entries()), yomiName_,
-                     JoinLines(builtin_.yomi().Entries()), lock);
-      jukugoStamp = StampOf(dir_.Get(), jukugoName_);
-      yomiStamp = StampOf(dir_.Get(), yomiName_);
-      ReadEntries(dir_, jukugoName_, lines.jukugo);
-      ReadEntries(dir_, yomiName_, lines.yomi);
-    } else if (jukugoRead == ReadResult::kMissing) {
-      // Half a dictionary is a damaged one: seeding it would overwrite the words
-      // still on disk, so the player is told and both files stay as they are.
-      throw MissingFileError(jukugoPath.string());
-    } else if (yomiRead == ReadResult::kMissing) {
-      throw MissingFileError(yomiPath.string());
-    }
-    // Lines pair by position: with one file longer, no pair can be trusted, and
-    // playing on them would save jukugo with other words' readings.
-    if (lines.jukugo.size() != lines.yomi.size()) {
-      if (holding)
-        throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath.string(), lines.jukugo.size(),
-                                        yomiPath.string(), lines.yomi.size());
-      throw UnevenPairError(jukugoPath.string(), lines.jukugo.size(), yomiPath.string(), lines.yomi.size());
-    }
-
-    std::string jukugoData = JoinLines(lines.jukugo);
-    std::string yomiData = JoinLines(lines.yomi);
-    if (holding && (jukugoData != savedJukugo_ || yomiData != savedYomi_)) {
-      // The held change goes on top of the files as they are now, as another
-      // program's change is kept at a save: a word it added stays, and one the
-      // organizer deleted stays deleted.
-      const PairLines base{CutLines(savedJukugo_), CutLines(savedYomi_)};
-      std::optional<PairLines> merged =
-          MergeOutsideChanges(base, lines, PairLines{comp.jukugo().Entries(), comp.yomi().Entries()});
-      if (merged) lines = std::move(*merged);
-    } else if (holding) {
-      lines = PairLines{comp.jukugo().Entries(), comp.yomi().Entries()};
-    }
-    savedJukugo_ = std::move(jukugoData);
-    savedYomi_ = std::move(yomiData);
-    view_.reset();
-    jukugoStamp_ = jukugoStamp;
-    yomiStamp_ = yomiStamp;
-    comp.Assign(std::move(lines));
-    if (holding) {
-      // Written at once where it can be, so that a kill during the match loses
-      // nothing. This load is no save: where the write fails (the disk is still
-      // full, say), the change stays held and the next save reports why.
-      try {
-        WriteLocked(lock);
-      } catch (const Error&) {
-        heldBack_ = true;
-      }
-    }
+    ReadFiles(lock, heldBack_ && sameDictionary);
   } catch (const Error& failure) {
     loadFailure_ = failure.what();
     throw;
@@ -181,9 +117,88 @@ void DictionaryStore::LoadDictionary() {
   yomiPath_ = yomiPath;
 }
 
+void DictionaryStore::FlushBeforeLoad(PairLock& lock, bool sameDictionary) {
+  // Pairs still written into the files the last save replaced go into the files
+  // before they are read.
+  if (!sameDictionary || (replaced_.empty() && !view_)) return;
+  const bool held = heldBack_;
+  if (PairLines late = LateWrites(); !late.jukugo.empty() || !late.yomi.empty() || view_) {
+    MergeFromDisk(std::move(late));
+    WriteLocked(lock);
+  }
+  heldBack_ = heldBack_ || held;
+}
+
+void DictionaryStore::SeedNewDictionary(PairLock& lock) {
+  SaveJoinedPair(dir_, jukugoName_, JoinLines(builtin_.jukugo().Entries()), yomiName_,
+                 JoinLines(builtin_.yomi().Entries()), lock);
+}
+
+void DictionaryStore::ReadFiles(PairLock& lock, bool holding) {
+  // Stamped before reading: a change made while the game reads shows at the save.
+  FileStamp jukugoStamp = StampOf(dir_.Get(), jukugoName_);
+  FileStamp yomiStamp = StampOf(dir_.Get(), yomiName_);
+  PairLines lines;
+  const ReadResult yomiRead = ReadEntries(dir_, yomiName_, lines.yomi);
+  const ReadResult jukugoRead = ReadEntries(dir_, jukugoName_, lines.jukugo);
+  if (yomiRead == ReadResult::kMissing && jukugoRead == ReadResult::kMissing) {
+    // A new dictionary starts with the built-in words.
+    SeedNewDictionary(lock);
+    jukugoStamp = StampOf(dir_.Get(), jukugoName_);
+    yomiStamp = StampOf(dir_.Get(), yomiName_);
+    ReadEntries(dir_, jukugoName_, lines.jukugo);
+    ReadEntries(dir_, yomiName_, lines.yomi);
+  } else if (jukugoRead == ReadResult::kMissing || yomiRead == ReadResult::kMissing) {
+    // Half a dictionary is a damaged one: seeding it would overwrite the words
+    // still on disk, so the player is told and both files stay as they are.
+    throw MissingFileError(dir_.PathOf(jukugoRead == ReadResult::kMissing ? jukugoName_ : yomiName_).string());
+  }
+  // Lines pair by position: with one file longer, no pair can be trusted, and
+  // playing on them would save jukugo with other words' readings.
+  if (lines.jukugo.size() != lines.yomi.size()) {
+    const std::string jukugoPath = dir_.PathOf(jukugoName_).string();
+    const std::string yomiPath = dir_.PathOf(yomiName_).string();
+    if (holding)
+      throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath, lines.jukugo.size(), yomiPath, lines.yomi.size());
+    throw UnevenPairError(jukugoPath, lines.jukugo.size(), yomiPath, lines.yomi.size());
+  }
+
+  std::string jukugoData = JoinLines(lines.jukugo);
+  std::string yomiData = JoinLines(lines.yomi);
+  if (holding) lines = WithHeldChange(std::move(lines), jukugoData, yomiData);
+  savedJukugo_ = std::move(jukugoData);
+  savedYomi_ = std::move(yomiData);
+  view_.reset();
+  jukugoStamp_ = jukugoStamp;
+  yomiStamp_ = yomiStamp;
+  comp_.Assign(std::move(lines));
+  if (!holding) return;
+  // Written at once where it can be, so that a kill during the match loses
+  // nothing. This load is no save: where the write fails (the disk is still
+  // full, say), the change stays held and the next save reports why.
+  try {
+    WriteLocked(lock);
+  } catch (const Error&) {
+    heldBack_ = true;
+  }
+}
+
+PairLines DictionaryStore::WithHeldChange(PairLines lines, std::string_view jukugoData,
+                                          std::string_view yomiData) const {
+  PairLines mine{comp_.jukugo().Entries(), comp_.yomi().Entries()};
+  if (jukugoData == savedJukugo_ && yomiData == savedYomi_) return mine;
+  // The held change goes on top of the files as they are now, as another
+  // program's change is kept at a save: a word it added stays, and one the
+  // organizer deleted stays deleted.
+  const PairLines base{CutLines(savedJukugo_), CutLines(savedYomi_)};
+  std::optional<PairLines> merged = MergeOutsideChanges(base, lines, mine);
+  return merged ? std::move(*merged) : std::move(lines);
+}
+
 void DictionaryStore::SaveDictionary() {
+  RequireWords();
   ReturnUsedWords();
-  if (comp.Count() == 0) return;
+  if (comp_.Count() == 0) return;
   if (!loadFailure_.empty()) throw Error(loadFailure_);
   if (jukugoPath_.empty() || yomiPath_.empty()) throw CreateFileError(dir_.PathOf(jukugoName_).string());
   WriteComp();
@@ -279,6 +294,11 @@ Openers OthersHolding(const Fd& fd) {
   return errno == EAGAIN ? Openers::kSome : Openers::kUnknown;
 }
 
+void AppendPairLines(PairLines& to, PairLines more) {
+  std::move(more.jukugo.begin(), more.jukugo.end(), std::back_inserter(to.jukugo));
+  std::move(more.yomi.begin(), more.yomi.end(), std::back_inserter(to.yomi));
+}
+
 // What another program appended at `name` after the save put `written` there, and
 // the stamp with it; empty when the file there is another one or was rewritten.
 std::string AppendedSince(const Folder& folder, const std::string& name, const std::string& written,
@@ -294,6 +314,24 @@ std::string AppendedSince(const Folder& folder, const std::string& name, const s
 
 }  // namespace
 
+void DictionaryStore::ReadAgain(Replaced& file, std::string& data) {
+  if (ReadWhole(file.fd, data)) file.seen = static_cast<off_t>(data.size());
+}
+
+// One save's swap, as the writes found in it are merged: the pairs the names
+// stood for before it, and what it put there.
+struct DictionaryStore::SwappedOut {
+  PairLines base;
+  std::string baseJukugo;
+  std::string baseYomi;
+  std::string jukugoData;  // what the save wrote
+  std::string yomiData;
+  std::string jukugoOld;  // what the swapped-out files held, where written to
+  std::string yomiOld;
+  bool jukugoWritten = false;
+  bool yomiWritten = false;
+};
+
 void DictionaryStore::WriteLocked(PairLock& lock) {
   heldBack_ = true;
   // Each round is one save; another program's writes found during one are merged
@@ -307,91 +345,90 @@ void DictionaryStore::WriteLocked(PairLock& lock) {
       MergeFromDisk(std::move(late));
     }
     // With every word deleted on both sides there is nothing to write.
-    if (comp.Count() == 0) break;
-    const std::string jukugoData = JoinLines(comp.jukugo().Entries());
-    const std::string yomiData = JoinLines(comp.yomi().Entries());
+    if (comp_.Count() == 0) break;
+    SwappedOut out;
+    out.jukugoData = JoinLines(comp_.jukugo().Entries());
+    out.yomiData = JoinLines(comp_.yomi().Entries());
     PlacedPair placed;
-    SaveJoinedPair(dir_, jukugoName_, jukugoData, yomiName_, yomiData, lock, &placed);
-    const FileStamp jukugoBase = jukugoStamp_;
-    const FileStamp yomiBase = yomiStamp_;
+    SaveJoinedPair(dir_, jukugoName_, out.jukugoData, yomiName_, out.yomiData, lock, &placed);
     // The names now hold the game's pairs, whole: a split pair is mended.
-    const PairLines base = view_ ? std::move(*view_) : PairLines{CutLines(savedJukugo_), CutLines(savedYomi_)};
+    out.base = view_ ? std::move(*view_) : PairLines{CutLines(savedJukugo_), CutLines(savedYomi_)};
     view_.reset();
-    const std::string baseJukugo = savedJukugo_;
-    const std::string baseYomi = savedYomi_;
-    std::string jukugoOld;
-    std::string yomiOld;
+    out.baseJukugo = savedJukugo_;
+    out.baseYomi = savedYomi_;
     off_t jukugoSeen = 0;
     off_t yomiSeen = 0;
-    const bool jukugoWritten = WrittenSince(placed.jukugo.replaced, jukugoBase, savedJukugo_, jukugoOld, jukugoSeen);
-    const bool yomiWritten = WrittenSince(placed.yomi.replaced, yomiBase, savedYomi_, yomiOld, yomiSeen);
+    out.jukugoWritten = WrittenSince(placed.jukugo.replaced, jukugoStamp_, savedJukugo_, out.jukugoOld, jukugoSeen);
+    out.yomiWritten = WrittenSince(placed.yomi.replaced, yomiStamp_, savedYomi_, out.yomiOld, yomiSeen);
     const auto now = std::chrono::steady_clock::now();
     replaced_.push_back(Replaced{std::move(placed.jukugo.replaced), jukugoSeen, true, now});
     replaced_.push_back(Replaced{std::move(placed.yomi.replaced), yomiSeen, false, now});
-    savedJukugo_ = jukugoData;
-    savedYomi_ = yomiData;
+    savedJukugo_ = out.jukugoData;
+    savedYomi_ = out.yomiData;
     jukugoStamp_ = placed.jukugo.written;
     yomiStamp_ = placed.yomi.written;
-    if (!jukugoWritten && !yomiWritten) {
+    if (out.jukugoWritten || out.yomiWritten) {
+      MergeWritesDuringSave(out);
+    } else if (!LateWritesPending()) {
       // What a writer in the middle of its write puts into the replaced files
       // goes into the next round.
-      if (LateWritesPending()) continue;
       heldBack_ = false;
       return;
     }
-    // Another program wrote into the files this save replaced, between the check
-    // above and the swap: what it wrote is in the replaced files, and what it
-    // appended from the swap on is at the names. Both go into the next round; a
-    // pair it is halfway through writing is waited for.
-    PairLines disk;
-    // Lines written late into files earlier saves replaced: the writer wrote them
-    // before anything it put into the files this save replaced.
-    PairLines earlier;
-    std::string jukugoTail;
-    std::string yomiTail;
-    FileStamp jukugoNow;
-    FileStamp yomiNow;
-    for (int settle = 0;; ++settle) {
-      if (settle > 0) {
-        // The replaced files are read again: a writer that opened one before the
-        // swap may still be writing into it.
-        if (ReadWhole(replaced_[replaced_.size() - 2].fd, jukugoOld)) replaced_[replaced_.size() - 2].seen = static_cast<off_t>(jukugoOld.size());
-        if (ReadWhole(replaced_.back().fd, yomiOld)) replaced_.back().seen = static_cast<off_t>(yomiOld.size());
-      }
-      const std::string& jukugoBefore = jukugoOld.empty() && !jukugoWritten ? baseJukugo : jukugoOld;
-      const std::string& yomiBefore = yomiOld.empty() && !yomiWritten ? baseYomi : yomiOld;
-      PairLines more = LateWrites(2);
-      earlier.jukugo.insert(earlier.jukugo.end(), more.jukugo.begin(), more.jukugo.end());
-      earlier.yomi.insert(earlier.yomi.end(), more.yomi.begin(), more.yomi.end());
-      jukugoNow = jukugoStamp_;
-      yomiNow = yomiStamp_;
-      jukugoTail = AppendedSince(dir_, jukugoName_, jukugoData, jukugoNow);
-      yomiTail = AppendedSince(dir_, yomiName_, yomiData, yomiNow);
-      disk = PairLines{LinesMeant(jukugoBefore, baseJukugo, base.jukugo, earlier.jukugo),
-                       LinesMeant(yomiBefore, baseYomi, base.yomi, earlier.yomi)};
-      for (std::string& line : CutLines(jukugoTail)) disk.jukugo.push_back(std::move(line));
-      for (std::string& line : CutLines(yomiTail)) disk.yomi.push_back(std::move(line));
-      if (disk.jukugo.size() == disk.yomi.size() || settle == kSettleTries) break;
-      std::this_thread::sleep_for(kSettlePause);
-    }
-    std::optional<PairLines> merged =
-        MergeOutsideChanges(base, disk, PairLines{comp.jukugo().Entries(), comp.yomi().Entries()});
-    // Refused, the files stay as the game last wrote them: what was appended at
-    // the names since is another program's change for the next save to merge.
-    if (!merged)
-      throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath_.string(), disk.jukugo.size(),
-                                      yomiPath_.string(), disk.yomi.size());
-    savedJukugo_ = jukugoData + jukugoTail;
-    savedYomi_ = yomiData + yomiTail;
-    jukugoStamp_ = jukugoNow;
-    yomiStamp_ = yomiNow;
-    // A pair the writer split across the swap, one line in a replaced file and the
-    // other at the name, leaves the names uneven until the next round writes them:
-    // until then the names stand for the pairs read here.
-    view_ = std::move(disk);
-    // The pairs at the names now, with the game's change and the other program's.
-    comp.Assign(std::move(*merged));
   }
+}
+
+// Another program wrote into the files this save replaced, between the check and
+// the swap: what it wrote is in the replaced files, and what it appended from the
+// swap on is at the names. Both go into the next round; a pair it is halfway
+// through writing is waited for.
+void DictionaryStore::MergeWritesDuringSave(SwappedOut& out) {
+  PairLines disk;
+  // Lines written late into files earlier saves replaced: the writer wrote them
+  // before anything it put into the files this save replaced.
+  PairLines earlier;
+  std::string jukugoTail;
+  std::string yomiTail;
+  FileStamp jukugoNow;
+  FileStamp yomiNow;
+  for (int settle = 0;; ++settle) {
+    // The replaced files are read again: a writer that opened one before the
+    // swap may still be writing into it.
+    if (settle > 0) {
+      ReadAgain(replaced_.end()[-2], out.jukugoOld);
+      ReadAgain(replaced_.back(), out.yomiOld);
+    }
+    const std::string& jukugoBefore = out.jukugoOld.empty() && !out.jukugoWritten ? out.baseJukugo : out.jukugoOld;
+    const std::string& yomiBefore = out.yomiOld.empty() && !out.yomiWritten ? out.baseYomi : out.yomiOld;
+    AppendPairLines(earlier, LateWrites(2));
+    jukugoNow = jukugoStamp_;
+    yomiNow = yomiStamp_;
+    jukugoTail = AppendedSince(dir_, jukugoName_, out.jukugoData, jukugoNow);
+    yomiTail = AppendedSince(dir_, yomiName_, out.yomiData, yomiNow);
+    disk = PairLines{LinesMeant(jukugoBefore, out.baseJukugo, out.base.jukugo, earlier.jukugo),
+                     LinesMeant(yomiBefore, out.baseYomi, out.base.yomi, earlier.yomi)};
+    for (std::string& line : CutLines(jukugoTail)) disk.jukugo.push_back(std::move(line));
+    for (std::string& line : CutLines(yomiTail)) disk.yomi.push_back(std::move(line));
+    if (disk.jukugo.size() == disk.yomi.size() || settle == kSettleTries) break;
+    std::this_thread::sleep_for(kSettlePause);
+  }
+  std::optional<PairLines> merged =
+      MergeOutsideChanges(out.base, disk, PairLines{comp_.jukugo().Entries(), comp_.yomi().Entries()});
+  // Refused, the files stay as the game last wrote them: what was appended at
+  // the names since is another program's change for the next save to merge.
+  if (!merged)
+    throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath_.string(), disk.jukugo.size(),
+                                    yomiPath_.string(), disk.yomi.size());
+  savedJukugo_ = out.jukugoData + jukugoTail;
+  savedYomi_ = out.yomiData + yomiTail;
+  jukugoStamp_ = jukugoNow;
+  yomiStamp_ = yomiNow;
+  // A pair the writer split across the swap, one line in a replaced file and the
+  // other at the name, leaves the names uneven until the next round writes them:
+  // until then the names stand for the pairs read here.
+  view_ = std::move(disk);
+  // The pairs at the names now, with the game's change and the other program's.
+  comp_.Assign(std::move(*merged));
 }
 
 PairLines DictionaryStore::LateWrites(std::size_t newest) {
@@ -452,11 +489,7 @@ void DictionaryStore::MergeFromDisk(PairLines late) {
     yomiNow = StampOf(dir_.Get(), yomiName_);
     jukugoThere = ReadEntries(dir_, jukugoName_, disk.jukugo) == ReadResult::kRead;
     yomiThere = ReadEntries(dir_, yomiName_, disk.yomi) == ReadResult::kRead;
-    if (settle > 0) {
-      PairLines more = LateWrites();
-      late.jukugo.insert(late.jukugo.end(), more.jukugo.begin(), more.jukugo.end());
-      late.yomi.insert(late.yomi.end(), more.yomi.begin(), more.yomi.end());
-    }
+    if (settle > 0) AppendPairLines(late, LateWrites());
     jukugoData = JoinLines(disk.jukugo);
     yomiData = JoinLines(disk.yomi);
     meant = PairLines{LinesMeant(jukugoData, savedJukugo_, base.jukugo, late.jukugo),
@@ -468,11 +501,11 @@ void DictionaryStore::MergeFromDisk(PairLines late) {
   if (!jukugoThere && !yomiThere) return;
   if (!late.jukugo.empty() || !late.yomi.empty() || jukugoData != savedJukugo_ || yomiData != savedYomi_) {
     std::optional<PairLines> merged =
-        MergeOutsideChanges(base, meant, PairLines{comp.jukugo().Entries(), comp.yomi().Entries()});
+        MergeOutsideChanges(base, meant, PairLines{comp_.jukugo().Entries(), comp_.yomi().Entries()});
     if (!merged)
       throw ChangedOutsideUnevenError(DictionaryName(), jukugoPath_.string(), meant.jukugo.size(),
                                       yomiPath_.string(), meant.yomi.size());
-    comp.Assign(std::move(*merged));
+    comp_.Assign(std::move(*merged));
   }
   // What the files hold now is what the game's change goes on top of.
   if (meant.jukugo != disk.jukugo || meant.yomi != disk.yomi)
@@ -506,30 +539,68 @@ bool JoinsTo(std::span<const std::string> first, std::span<const std::string> se
 bool DictionaryStore::HasUnsavedChanges() const {
   // What a save would write: COMP, then the played pairs. With nothing to write, a
   // save writes nothing.
-  if (comp.Count() + used.Count() == 0) return false;
-  return !JoinsTo(comp.jukugo().Entries(), used.jukugo().Entries(), savedJukugo_) ||
-         !JoinsTo(comp.yomi().Entries(), used.yomi().Entries(), savedYomi_);
+  if (comp_.Count() + used_.Count() == 0) return false;
+  return !JoinsTo(comp_.jukugo().Entries(), used_.jukugo().Entries(), savedJukugo_) ||
+         !JoinsTo(comp_.yomi().Entries(), used_.yomi().Entries(), savedYomi_);
 }
 
 void DictionaryStore::ReturnUsedWords() {
-  for (std::size_t i = 0; i < used.Count(); ++i) {
-    WordPair played = used.Get(static_cast<long long>(i));
-    comp.Append(std::move(played.jukugo), std::move(played.yomi));
+  for (std::size_t i = 0; i < used_.Count(); ++i) {
+    WordPair played = used_.Get(static_cast<long long>(i));
+    comp_.Append(std::move(played.jukugo), std::move(played.yomi));
   }
-  used.Clear();
+  used_.Clear();
 }
 
 bool DictionaryStore::RestoreUsedWords(std::string_view jukugo) {
   ReturnUsedWords();
-  return comp.jukugo().Find(jukugo) >= 0;
+  return comp_.jukugo().Find(jukugo) >= 0;
 }
 
-void DictionaryStore::RemoveFromDictionary(std::string_view jukugo) {
-  const long long index = comp.jukugo().Find(jukugo);
-  if (index >= 0) comp.Delete(index);
+void DictionaryStore::ClearUsed() {
+  RequireWords();
+  used_.Clear();
 }
 
-bool DictionaryStore::IsUsed(std::string_view jukugo) const { return used.jukugo().Find(jukugo) >= 0; }
+WordPair DictionaryStore::PlayFromComp(std::size_t index) {
+  RequireWords();
+  WordPair played = comp_.Get(static_cast<long long>(index));
+  used_.Append(played.jukugo, played.yomi);
+  comp_.Delete(static_cast<long long>(index));
+  return played;
+}
+
+void DictionaryStore::PlayWord(const std::string& jukugo, const std::string& yomi) {
+  RequireWords();
+  used_.Append(jukugo, yomi);
+  const long long index = comp_.jukugo().Find(jukugo);
+  if (index >= 0) comp_.Delete(index);
+}
+
+void DictionaryStore::AddWord(const std::string& jukugo, const std::string& yomi) {
+  RequireWords();
+  comp_.Append(jukugo, yomi);
+}
+
+WordListPair DictionaryStore::TakeWords() {
+  RequireWords();
+  ReturnUsedWords();
+  lent_ = true;
+  return std::exchange(comp_, WordListPair());
+}
+
+void DictionaryStore::GiveBackWords(WordListPair words) {
+  comp_ = std::move(words);
+  lent_ = false;
+}
+
+void DictionaryStore::RequireWords() const {
+  // Only a programming error gets here: the organizer keeps the match's window
+  // disabled while it holds the words.
+  if (lent_) throw std::logic_error("the organizer holds the dictionary's words");
+}
+
+bool DictionaryStore::IsUsed(std::string_view jukugo) const { return used_.jukugo().Find(jukugo) >= 0; }
 
 std::vector<std::string> DictionaryStore::ListUserDictionaries() const {
   std::vector<std::string> names;

@@ -1,5 +1,20 @@
 // The dictionary store: the word lists the game plays with, and moving the chosen
 // dictionary between them and its two files in the program folder.
+//
+// Its states, and the calls that move it between them:
+//   chosen     ChooseDictionary gave the names; nothing is loaded, saves throw.
+//              LoadDictionary -> loaded, or failed.
+//   loaded     COMP and USED are the game's; the files' content and stamps as last
+//              read or written tell another program's change from the game's.
+//              Match calls, AddWord, SaveDictionary. A save that fails -> held back.
+//   held back  COMP holds a change no save could write. Every load merges it with
+//              the files as they are then and writes it where it can; every save
+//              tries again. The write that succeeds -> loaded.
+//   failed     A load threw. Saves throw the same error rather than write over
+//              files the game could not read; a load that succeeds -> loaded.
+//   lent       TakeWords gave COMP to the organizer: loads, saves and match calls
+//              are refused (a programming error) until GiveBackWords -> as before.
+// The game chooses once, at its start; choosing again starts over at chosen.
 #pragma once
 
 #include <chrono>
@@ -51,9 +66,23 @@ class DictionaryStore {
   bool HasUnsavedChanges() const;
   // Returns USED to COMP and tells whether COMP then holds `jukugo`.
   bool RestoreUsedWords(std::string_view jukugo);
-  // Takes the first COMP pair with this jukugo out of COMP.
-  void RemoveFromDictionary(std::string_view jukugo);
   bool IsUsed(std::string_view jukugo) const;
+
+  // COMP, the dictionary words not played in this match, and USED, the words
+  // played in it in order of play.
+  const WordListPair& Comp() const { return comp_; }
+  const WordListPair& Used() const { return used_; }
+  // A match: no word played yet; COMP's pair `index` played by the computer (it
+  // moves to USED, and is returned); the player's word played (to USED, and the
+  // first COMP pair with its jukugo taken out); a taught word added to COMP.
+  void ClearUsed();
+  WordPair PlayFromComp(std::size_t index);
+  void PlayWord(const std::string& jukugo, const std::string& yomi);
+  void AddWord(const std::string& jukugo, const std::string& yomi);
+  // The organizer takes COMP whole to sort and edit it, and gives back the words
+  // the player kept, in the order they are to be saved in.
+  WordListPair TakeWords();
+  void GiveBackWords(WordListPair words);
 
   // Names (without ".jdc") of the personal dictionaries in the program folder,
   // sorted by name with letter case ignored; "renkomi.jdc" itself is not offered.
@@ -64,11 +93,24 @@ class DictionaryStore {
   // is read as CP932, whose second bytes may be a "\".
   static bool IsSafeName(std::string_view name);
 
-  WordListPair comp;  // the dictionary words not played in this match
-  WordListPair used;  // the words played in this match, in order of play
   const WordListPair& Builtin() const { return builtin_; }
 
  private:
+  // The three steps of a load: a held change or late writes into the files
+  // first, a new dictionary seeded with the built-in words, then the files read
+  // (with the held change merged on top).
+  void FlushBeforeLoad(PairLock& lock, bool sameDictionary);
+  void SeedNewDictionary(PairLock& lock);
+  void ReadFiles(PairLock& lock, bool holding);
+  // What a save found another program wrote into the files it swapped out, or
+  // appended at the names right after: merged into COMP for the next round.
+  struct SwappedOut;
+  void MergeWritesDuringSave(SwappedOut& out);
+  // `lines`, the files just read as `jukugoData` and `yomiData`, with the change
+  // COMP holds back merged on top.
+  PairLines WithHeldChange(PairLines lines, std::string_view jukugoData, std::string_view yomiData) const;
+  // Refuses a call the organizer's hold on COMP does not allow.
+  void RequireWords() const;
   // The name the player chose: the jukugo file's name without its extension.
   std::string DictionaryName() const;
   // Appends USED to COMP, in order of play, and empties USED.
@@ -124,7 +166,12 @@ class DictionaryStore {
     std::chrono::steady_clock::time_point since;
     bool done = false;  // no other program holds it any more, and it has been read
   };
+  // Reads `file` whole again into `data`, and marks that much of it seen.
+  static void ReadAgain(Replaced& file, std::string& data);
   std::vector<Replaced> replaced_;
+  WordListPair comp_;
+  WordListPair used_;
+  bool lent_ = false;  // the organizer holds COMP
   WordListPair builtin_;
 };
 

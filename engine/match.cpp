@@ -43,20 +43,15 @@ Match::Match(DictionaryStore& store, GameWindow& window, Random& random)
     : store_(store), window_(window), random_(random) {}
 
 void Match::Start() {
-  store_.used.Clear();
+  store_.ClearUsed();
   store_.LoadDictionary();
-  const std::size_t count = store_.comp.Count();
+  const std::size_t count = store_.Comp().Count();
   // An empty dictionary has no opening word; nothing is shown and no match starts.
   if (count == 0) throw EmptyDictionaryError();
-  const long long k = random_.RandomBelow(static_cast<std::uint32_t>(count));
-  WordPair opening = store_.comp.Get(k);
-
-  computer_ = opening;
+  computer_ = store_.PlayFromComp(random_.RandomBelow(static_cast<std::uint32_t>(count)));
   window_.SetText(Control::CompJukugo, computer_.jukugo);
   window_.SetText(Control::CompYomi, computer_.yomi);
   window_.ShowMessageSet(kOpening);
-  store_.used.Append(opening.jukugo, opening.yomi);
-  store_.comp.Delete(k);
   EnableForPlay(true);
   window_.Focus(Control::UserJukugo);
   inProgress_ = true;
@@ -101,8 +96,7 @@ void Match::SubmitYomi(const std::string& jukugo, const std::string& yomi) {
     PlayerLoses(LossReason::AlreadyUsed);
     return;
   }
-  store_.used.Append(jukugo, yomi);
-  store_.RemoveFromDictionary(jukugo);
+  store_.PlayWord(jukugo, yomi);
   ComputerTurn(jukugo);
 }
 
@@ -111,7 +105,7 @@ void Match::ComputerTurn(const std::string& jukugo) {
   // that the reply leaves COMP as the very entry drawn, even when its jukugo stands
   // there twice.
   std::vector<std::size_t> candidates;
-  const std::vector<std::string>& compJukugo = store_.comp.jukugo().Entries();
+  const std::vector<std::string>& compJukugo = store_.Comp().jukugo().Entries();
   for (std::size_t i = 0; i < compJukugo.size(); ++i)
     if (IsChained(jukugo, compJukugo[i])) candidates.push_back(i);
   const std::size_t n = candidates.size();
@@ -125,12 +119,9 @@ void Match::ComputerTurn(const std::string& jukugo) {
   const std::uint32_t m = random_.RandomBelow(4);
   window_.ShowMessageSet(kFirstReply + static_cast<int>(m));
 
-  const auto drawn = static_cast<long long>(candidates[k]);
-  computer_ = store_.comp.Get(drawn);
+  computer_ = store_.PlayFromComp(candidates[k]);
   window_.SetText(Control::CompJukugo, computer_.jukugo);
   window_.SetText(Control::CompYomi, computer_.yomi);
-  store_.used.Append(computer_.jukugo, computer_.yomi);
-  store_.comp.Delete(drawn);
   window_.Clear(Control::UserJukugo);
   window_.Clear(Control::UserYomi);
   window_.Focus(Control::UserJukugo);
@@ -217,7 +208,7 @@ bool Match::AskForWord(const std::string& previous) {
     }
     window_.SetBubbleColour(BubbleColour::Blue);
     if (store_.RestoreUsedWords(pair.jukugo)) return false;  // known: nothing to add
-    store_.comp.Append(pair.jukugo, pair.yomi);
+    store_.AddWord(pair.jukugo, pair.yomi);
     return true;
   }
 }

@@ -30,6 +30,7 @@
 #include "sorted_fill.h"
 #include "word_table_model.h"
 
+using renkomi::WordListPair;
 using renkomi::WordPair;
 using renkomi::organizer::WordTableModel;
 
@@ -200,7 +201,7 @@ void TfrmDicOpt::FormShow() {
     }
     WaitDlg();
   } catch (...) {
-    // Nothing was taken out of the dictionary; the game must not stay locked.
+    // The words went back to the dictionary; the game must not stay locked.
     if (wait_ != nullptr) wait_->hide();
     mainWindow_.setEnabled(true);
     throw;
@@ -219,7 +220,16 @@ void TfrmDicOpt::WaitDlg() {
   using namespace renkomi::organizer;
   ProgressFn progress;
   if (wait_ != nullptr) progress = [wait = wait_](int percent) { wait->SetProgress(percent); };
-  SortedWords sorted = FillSorted(store_.comp, ReadingCollator(), progress);
+  // The table holds the words while the organizer is open; closing it gives
+  // back those the player kept.
+  WordListPair words = store_.TakeWords();
+  SortedWords sorted;
+  try {
+    sorted = FillSorted(words, ReadingCollator(), progress);
+  } catch (...) {
+    store_.GiveBackWords(std::move(words));
+    throw;
+  }
   SizeColumns(sorted.rows);
   const bool empty = sorted.rows.empty();
   words_->SetWords(std::move(sorted.rows));
@@ -324,7 +334,11 @@ void TfrmDicOpt::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TfrmDicOpt::GridToComp() { words_->MoveKeptRowsTo(store_.comp); }
+void TfrmDicOpt::GridToComp() {
+  WordListPair kept;
+  words_->MoveKeptRowsTo(kept);
+  store_.GiveBackWords(std::move(kept));
+}
 
 // Serves frmDicOpt: the organizer is about to close.
 void TfrmDicOpt::FormCloseQuery() {

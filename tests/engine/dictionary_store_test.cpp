@@ -50,8 +50,8 @@ TEST_F(DictionaryStoreTest, NewNameIsSeededWithTheBuiltInWords) {
   EXPECT_EQ(kBuiltInYomiFile.size(), 48u);
   EXPECT_EQ(ReadBytes(folder / "taro.jdc"), kBuiltInJukugoFile);
   EXPECT_EQ(ReadBytes(folder / "taro.ydc"), kBuiltInYomiFile);
-  EXPECT_EQ(store.comp, store.Builtin());
-  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"日本", "本日", "本当", "当日", "入口"}));
+  EXPECT_EQ(store.Comp(), store.Builtin());
+  EXPECT_EQ(store.Comp().jukugo().Entries(), SjList({"日本", "本日", "本当", "当日", "入口"}));
   EXPECT_EQ(folder.Names(), (V{"taro.jdc", "taro.ydc"}));
   EXPECT_EQ(store.JukugoPath(), folder / "taro.jdc");
 }
@@ -65,15 +65,15 @@ TEST_F(DictionaryStoreTest, SharedDictionaryNames) {
 TEST_F(DictionaryStoreTest, LoadReplacesCompAndLeavesUsedAlone) {
   WriteBytes(folder / "d.jdc", Sj("一\n二\n\n三"));
   WriteBytes(folder / "d.ydc", Sj("いち\rに\r\rさん\r"));
-  store.comp.Append("stale", "stale");
-  store.used.Append("u", "u");
+  store.AddWord("stale", "stale");
+  store.PlayWord("u", "u");
   store.ChooseDictionary("d");
   store.LoadDictionary();
-  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"一", "二", "", "三"}));
-  EXPECT_EQ(store.comp.yomi().Entries(), SjList({"いち", "に", "", "さん"}));
-  EXPECT_EQ(store.used.jukugo().Entries(), V{"u"});
+  EXPECT_EQ(store.Comp().jukugo().Entries(), SjList({"一", "二", "", "三"}));
+  EXPECT_EQ(store.Comp().yomi().Entries(), SjList({"いち", "に", "", "さん"}));
+  EXPECT_EQ(store.Used().jukugo().Entries(), V{"u"});
   // The next save writes CR LF throughout.
-  store.used.Clear();
+  store.ClearUsed();
   store.SaveDictionary();
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("一\r\n二\r\n\r\n三\r\n"));
   EXPECT_EQ(ReadBytes(folder / "d.ydc"), Sj("いち\r\nに\r\n\r\nさん\r\n"));
@@ -92,60 +92,60 @@ TEST_F(DictionaryStoreTest, SaveAndReloadRoundTrip) {
     if (!IsLeadByte(static_cast<unsigned char>(b))) continue;
     allBytes += {static_cast<char>(b), '\x40', static_cast<char>(b), '\xFC'};
   }
-  store.comp.Append(allBytes, "");
-  store.comp.Append(std::string(5000, 'x'), Sj("ながい"));
-  store.comp.Append(" " + Sj("空白") + " ", Sj("くうはく"));
-  store.used.Append(Sj("白紙"), Sj("はくし"));
+  store.AddWord(allBytes, "");
+  store.AddWord(std::string(5000, 'x'), Sj("ながい"));
+  store.AddWord(" " + Sj("空白") + " ", Sj("くうはく"));
+  store.PlayWord(Sj("白紙"), Sj("はくし"));
   const WordListPair expectedComp = [&] {
-    WordListPair p = store.comp;
+    WordListPair p = store.Comp();
     p.Append(Sj("白紙"), Sj("はくし"));
     return p;
   }();
   store.SaveDictionary();
-  EXPECT_EQ(store.used.jukugo().Count() + store.used.yomi().Count(), 0u);
-  EXPECT_EQ(store.comp, expectedComp);
+  EXPECT_EQ(store.Used().jukugo().Count() + store.Used().yomi().Count(), 0u);
+  EXPECT_EQ(store.Comp(), expectedComp);
 
   DictionaryStore reloaded(folder.Path());
   reloaded.ChooseDictionary("d");
   reloaded.LoadDictionary();
-  EXPECT_EQ(reloaded.comp, expectedComp);
+  EXPECT_EQ(reloaded.Comp(), expectedComp);
 }
 
 TEST_F(DictionaryStoreTest, SaveWithEmptyCompWritesUsedOrNothing) {
   store.ChooseDictionary("d");
   store.LoadDictionary();
-  store.comp.Clear();
+  store.GiveBackWords({});
   store.SaveDictionary();  // nothing to write: the files keep the built-in words
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile);
   EXPECT_EQ(ReadBytes(folder / "d.ydc"), kBuiltInYomiFile);
 
-  store.used.Append(Sj("一"), Sj("いち"));
-  store.used.Append(Sj("二"), Sj("に"));
-  store.used.Append(Sj("三"), Sj("さん"));
+  store.PlayWord(Sj("一"), Sj("いち"));
+  store.PlayWord(Sj("二"), Sj("に"));
+  store.PlayWord(Sj("三"), Sj("さん"));
   store.SaveDictionary();
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), Sj("一\r\n二\r\n三\r\n"));
   EXPECT_EQ(ReadBytes(folder / "d.ydc"), Sj("いち\r\nに\r\nさん\r\n"));
 }
 
 TEST_F(DictionaryStoreTest, ListOperationsTheMatchUses) {
-  store.comp.Append(Sj("本日"), Sj("ほんじつ"));
-  store.comp.Append(Sj("日本"), Sj("にほん"));
-  store.comp.Append(Sj("本日"), Sj("もとひ"));
-  store.RemoveFromDictionary(Sj("本日"));
-  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"日本", "本日"}));
-  EXPECT_EQ(store.comp.yomi().Entries(), SjList({"にほん", "もとひ"}));
-  store.RemoveFromDictionary(Sj("入口"));
-  EXPECT_EQ(store.comp.jukugo().Count(), 2u);
+  store.AddWord(Sj("本日"), Sj("ほんじつ"));
+  store.AddWord(Sj("日本"), Sj("にほん"));
+  store.AddWord(Sj("本日"), Sj("もとひ"));
+  // The player's word takes the first pair with its jukugo out of COMP.
+  store.PlayWord(Sj("本日"), Sj("ほんじつ"));
+  EXPECT_EQ(store.Comp().jukugo().Entries(), SjList({"日本", "本日"}));
+  EXPECT_EQ(store.Comp().yomi().Entries(), SjList({"にほん", "もとひ"}));
+  EXPECT_EQ(store.PlayFromComp(1), (WordPair{Sj("本日"), Sj("もとひ")}));
+  EXPECT_EQ(store.Comp().jukugo().Count(), 1u);
 
-  store.used.Append("Abc", "x");
+  store.PlayWord("Abc", "x");
   EXPECT_TRUE(store.IsUsed("aBC"));
   EXPECT_FALSE(store.IsUsed(Sj("日本")));
 
-  store.used.Append(Sj("入口"), Sj("いりぐち"));
-  EXPECT_TRUE(store.RestoreUsedWords(Sj("入口")));
-  EXPECT_EQ(store.comp.jukugo().Entries(), (V{Sj("日本"), Sj("本日"), "Abc", Sj("入口")}));
-  EXPECT_EQ(store.comp.yomi().Entries(), (V{Sj("にほん"), Sj("もとひ"), "x", Sj("いりぐち")}));
-  EXPECT_EQ(store.used.jukugo().Count(), 0u);
+  EXPECT_TRUE(store.RestoreUsedWords(Sj("本日")));
+  EXPECT_EQ(store.Comp().jukugo().Entries(), (V{Sj("日本"), Sj("本日"), Sj("本日"), "Abc"}));
+  EXPECT_EQ(store.Comp().yomi().Entries(), (V{Sj("にほん"), Sj("ほんじつ"), Sj("もとひ"), "x"}));
+  EXPECT_EQ(store.Used().jukugo().Count(), 0u);
   EXPECT_FALSE(store.RestoreUsedWords(Sj("出口")));
 }
 
@@ -160,13 +160,13 @@ class OneFilePairTest : public DictionaryStoreTest, public testing::WithParamInt
 
 TEST_P(OneFilePairTest, ReportsTheMissingFileAndTouchesNothing) {
   WriteBytes(folder / GetParam().present, "keep\r\n");
-  store.comp.Append("before", "before");
+  store.AddWord("before", "before");
   store.ChooseDictionary("d");
   EXPECT_EQ(ErrorOf([&] { store.LoadDictionary(); }),
             "ファイル " + PathOf(GetParam().missing) + " が見つかりません");
   EXPECT_EQ(folder.Names(), V{GetParam().present});
   EXPECT_EQ(ReadBytes(folder / GetParam().present), "keep\r\n");
-  EXPECT_EQ(store.comp.jukugo().Entries(), V{"before"});
+  EXPECT_EQ(store.Comp().jukugo().Entries(), V{"before"});
   // Nothing was loaded, so a save (closing the window) does not write this pair.
   EXPECT_NE(ErrorOf([&] { store.SaveDictionary(); }), "(no error)");
   EXPECT_EQ(folder.Names(), V{GetParam().present});
@@ -185,7 +185,7 @@ TEST_F(DictionaryStoreTest, UnreadableFileIsReportedAndNotSeededOver) {
             "ファイル " + PathOf("d.ydc") + " を読み込めません (普通のファイルではありません)");
   EXPECT_EQ(ReadBytes(folder / "d.jdc"), "keep\r\n");
   EXPECT_TRUE(fs::is_directory(folder / "d.ydc"));
-  EXPECT_EQ(store.comp.jukugo().Count(), 0u);
+  EXPECT_EQ(store.Comp().jukugo().Count(), 0u);
 }
 
 // Names that would reach outside the program folder are refused as unusable file
@@ -206,7 +206,7 @@ TEST_P(UnsafeNameTest, RefusedWithCreateErrorAndNothingWritten) {
   EXPECT_FALSE(DictionaryStore::IsSafeName(GetParam().dictionaryName));
   const std::string wouldBe = (programFolder / "").string() + GetParam().dictionaryName + ".jdc";
   EXPECT_EQ(ErrorOf([&] { store.LoadDictionary(); }), "ファイル " + wouldBe + " を作成できません");
-  store.comp.Append("taught", "taught");
+  store.AddWord("taught", "taught");
   EXPECT_EQ(ErrorOf([&] { store.SaveDictionary(); }), "ファイル " + wouldBe + " を作成できません");
 
   std::size_t files = 0;
@@ -277,7 +277,7 @@ TEST_F(DictionaryStoreTest, FullDiskAtSaveKeepsTheOldPair) {
     ::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{1000, 1000};
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    for (int i = 0; i < 200; ++i) store.used.Append(Sj("漢字"), Sj("かんじ"));
+    for (int i = 0; i < 200; ++i) store.PlayWord(Sj("漢字"), Sj("かんじ"));
     try {
       store.SaveDictionary();
     } catch (const Error& e) {
@@ -309,7 +309,7 @@ TEST_F(DictionaryStoreTest, HugeFileIsRefusedAtOnceWithoutReadingIt) {
   EXPECT_EQ(error, "ファイル " + PathOf("d.jdc") + " は大きすぎるので辞書に使えません (" + std::to_string(huge) +
                        " バイト。辞書のファイルは 8 MB まで)");
   EXPECT_LT(took, std::chrono::milliseconds(300));
-  EXPECT_EQ(store.comp, store.Builtin());
+  EXPECT_EQ(store.Comp(), store.Builtin());
   EXPECT_EQ(fs::file_size(folder / "d.jdc"), huge);
   EXPECT_EQ(ReadBytes(folder / "d.ydc"), kBuiltInYomiFile);
 }
@@ -335,7 +335,7 @@ TEST_P(LaterDamageTest, SavesAfterTheFailedLoadWriteNothingTillALoadSucceeds) {
   }
   const std::string refusal = ErrorOf([&] { store.LoadDictionary(); });
   ASSERT_NE(refusal, "(no error)");
-  store.comp.Append(Sj("日記"), Sj("にっき"));
+  store.AddWord(Sj("日記"), Sj("にっき"));
   EXPECT_EQ(ErrorOf([&] { store.SaveDictionary(); }), refusal);
   for (const auto& [name, bytes] : damaged) {
     SCOPED_TRACE(name);
@@ -378,7 +378,7 @@ TEST_F(DictionaryStoreTest, PairHeldByAnotherProgramIsReportedAndKept) {
   ::close(ready[0]);
   ::close(ready[1]);
   ASSERT_EQ(held, '1');
-  store.comp.Append(Sj("日記"), Sj("にっき"));
+  store.AddWord(Sj("日記"), Sj("にっき"));
   const auto start = std::chrono::steady_clock::now();
   const std::string error = ErrorOf([&] { store.SaveDictionary(); });
   const auto waited = std::chrono::steady_clock::now() - start;
@@ -412,8 +412,8 @@ TEST_F(DictionaryStoreTest, LoadFinishesAnInterruptedSave) {
   WriteBytes(folder / "d.ydc.commit", CommitMarker("d.jdc.tmp-0123456789", "new-j\r\n", "d.ydc.tmp-abcdefghij", "new-y\r\n"));
   store.ChooseDictionary("d");
   store.LoadDictionary();
-  EXPECT_EQ(store.comp.jukugo().Entries(), V{"new-j"});
-  EXPECT_EQ(store.comp.yomi().Entries(), V{"new-y"});
+  EXPECT_EQ(store.Comp().jukugo().Entries(), V{"new-j"});
+  EXPECT_EQ(store.Comp().yomi().Entries(), V{"new-y"});
   EXPECT_EQ(folder.Names(), (V{"d.jdc", "d.ydc"}));
 }
 
@@ -424,18 +424,20 @@ TEST_F(DictionaryStoreTest, UnsavedChangesAreWhatASaveWouldWriteAnew) {
   store.LoadDictionary();
   EXPECT_FALSE(store.HasUnsavedChanges());
   // The last word drawn and given back leaves the files as they are.
-  store.used.Append(store.comp.jukugo().Get(4), store.comp.yomi().Get(4));
-  store.comp.Delete(4);
+  store.PlayFromComp(4);
   EXPECT_FALSE(store.HasUnsavedChanges());
   // The first one goes to the end: the files would change.
-  store.used.Append(store.comp.jukugo().Get(0), store.comp.yomi().Get(0));
-  store.comp.Delete(0);
+  store.PlayFromComp(0);
   EXPECT_TRUE(store.HasUnsavedChanges());
   store.SaveDictionary();
   EXPECT_FALSE(store.HasUnsavedChanges());
-  PairLines edited{store.comp.jukugo().Entries(), store.comp.yomi().Entries()};
+  // The organizer changes a reading.
+  WordListPair words = store.TakeWords();
+  EXPECT_THROW(store.SaveDictionary(), std::logic_error) << "saved while the organizer held the words";
+  PairLines edited = words.Release();
   edited.yomi[0] = Sj("べつ");
-  store.comp.Assign(std::move(edited));
+  words.Assign(std::move(edited));
+  store.GiveBackWords(std::move(words));
   EXPECT_TRUE(store.HasUnsavedChanges());
 }
 
@@ -451,7 +453,7 @@ TEST_F(DictionaryStoreTest, SameSizeRewriteRightAfterTheLoadIsKept) {
     std::fputs(Sj("いりくち").c_str(), file);
     std::fclose(file);
   }
-  store.comp.Append(Sj("日記"), Sj("にっき"));
+  store.AddWord(Sj("日記"), Sj("にっき"));
   store.SaveDictionary();
   EXPECT_EQ(ReadBytes(PathOf("d.jdc")), kBuiltInJukugoFile + Sj("日記\r\n"));
   EXPECT_EQ(ReadBytes(PathOf("d.ydc")), Sj("にほん\r\nほんじつ\r\nほんとう\r\nとうじつ\r\nいりくち\r\nにっき\r\n"));

@@ -101,8 +101,8 @@ class InMatchTest : public MatchTest {
 
 TEST_F(MatchTest, OpeningMove) {
   DefaultDictionary();
-  store.used.Append("stale", "stale");
-  store.comp.Append("unsaved", "unsaved");
+  store.PlayWord("stale", "stale");
+  store.AddWord("unsaved", "unsaved");
   random.SetState(StateGiving({{5, 3}}));
   match.Start();
   EXPECT_EQ(window.Now(), (Screen{.compJukugo = "当日", .compYomi = "とうじつ", .enabled = kBoxes,
@@ -110,15 +110,15 @@ TEST_F(MatchTest, OpeningMove) {
   EXPECT_TRUE(window.Take().empty());
   EXPECT_TRUE(match.InProgress());
   EXPECT_EQ(match.ComputerWord(), (WordPair{Sj("当日"), Sj("とうじつ")}));
-  EXPECT_EQ(store.used.jukugo().Entries(), SjList({"当日"}));
-  EXPECT_EQ(store.used.yomi().Entries(), SjList({"とうじつ"}));
-  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"日本", "本日", "本当", "入口"}));
-  EXPECT_EQ(store.comp.yomi().Entries(), SjList({"にほん", "ほんじつ", "ほんとう", "いりぐち"}));
+  EXPECT_EQ(store.Used().jukugo().Entries(), SjList({"当日"}));
+  EXPECT_EQ(store.Used().yomi().Entries(), SjList({"とうじつ"}));
+  EXPECT_EQ(store.Comp().jukugo().Entries(), SjList({"日本", "本日", "本当", "入口"}));
+  EXPECT_EQ(store.Comp().yomi().Entries(), SjList({"にほん", "ほんじつ", "ほんとう", "いりぐち"}));
 }
 
 TEST_F(MatchTest, EmptyDictionaryStartsNoMatch) {
   UseDictionary({});
-  store.used.Append("stale", "stale");
+  store.PlayWord("stale", "stale");
   try {
     match.Start();
     ADD_FAILURE() << "no error";
@@ -128,7 +128,7 @@ TEST_F(MatchTest, EmptyDictionaryStartsNoMatch) {
   EXPECT_EQ(window.Now(), Screen{});
   EXPECT_TRUE(window.Take().empty());
   EXPECT_FALSE(match.InProgress());
-  EXPECT_EQ(store.used.jukugo().Count(), 0u);
+  EXPECT_EQ(store.Used().jukugo().Count(), 0u);
 }
 
 // A save cut short leaves its commit marker for the next load to finish. A marker
@@ -194,7 +194,7 @@ TEST_F(InMatchTest, ReadingRefused) {
   }
   EXPECT_TRUE(window.Take().empty());
   EXPECT_TRUE(match.InProgress());
-  EXPECT_EQ(store.used.jukugo().Count(), 1u);
+  EXPECT_EQ(store.Used().jukugo().Count(), 1u);
 }
 
 TEST_F(InMatchTest, ComputerReplies) {
@@ -204,9 +204,9 @@ TEST_F(InMatchTest, ComputerReplies) {
                                   .focus = "UserJukugo", .messageSet = 14, .gauge = 99}));
   EXPECT_TRUE(window.Take().empty());
   EXPECT_EQ(match.ComputerWord(), (WordPair{Sj("当日"), Sj("とうじつ")}));
-  EXPECT_EQ(store.used.jukugo().Entries(), SjList({"日本", "本当", "当日"}));
-  EXPECT_EQ(store.used.yomi().Entries(), SjList({"にほん", "ほんとう", "とうじつ"}));
-  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"本日", "入口"}));
+  EXPECT_EQ(store.Used().jukugo().Entries(), SjList({"日本", "本当", "当日"}));
+  EXPECT_EQ(store.Used().yomi().Entries(), SjList({"にほん", "ほんとう", "とうじつ"}));
+  EXPECT_EQ(store.Comp().jukugo().Entries(), SjList({"本日", "入口"}));
   EXPECT_TRUE(match.InProgress());
 }
 
@@ -219,10 +219,10 @@ TEST_F(MatchTest, ReplyDrawsCandidateThenMessageAndTakesOutTheDrawnEntry) {
   Play("本日", "ほんび");
   EXPECT_EQ(window.Now(), (Screen{.compJukugo = "日日", .compYomi = "にちにち", .enabled = kBoxes,
                                   .focus = "UserJukugo", .messageSet = 15, .gauge = 58}));
-  EXPECT_EQ(store.comp.jukugo().Entries(), SjList({"日日", "日光"}));
-  EXPECT_EQ(store.comp.yomi().Entries(), SjList({"ひび", "にっこう"}));
+  EXPECT_EQ(store.Comp().jukugo().Entries(), SjList({"日日", "日光"}));
+  EXPECT_EQ(store.Comp().yomi().Entries(), SjList({"ひび", "にっこう"}));
   // The player's pair went to USED with the reading typed, whatever COMP had.
-  EXPECT_EQ(store.used.yomi().Entries(), SjList({"にほん", "ほんび", "にちにち"}));
+  EXPECT_EQ(store.Used().yomi().Entries(), SjList({"にほん", "ほんび", "にちにち"}));
 }
 
 // The sound plays before the dialog, and the reason stays in the bubble behind it.
@@ -258,7 +258,7 @@ TEST_P(LossTest, EndsTheMatchSavedBeforeTheDialog) {
   EXPECT_FALSE(match.InProgress());
   // The opening word went back to the end of the dictionary before the dialog.
   EXPECT_EQ(savedAtDialog, "本日 本当 当日 入口 日本 / ほんじつ ほんとう とうじつ いりぐち にほん ");
-  EXPECT_EQ(store.used.jukugo().Count(), 0u);
+  EXPECT_EQ(store.Used().jukugo().Count(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -350,7 +350,7 @@ TEST_F(InMatchTest, TaughtWordIsWrittenAtOnceAndSurvivesTheNextMatch) {
   match.TeachWord("");
   EXPECT_EQ(Saved(), "本日 本当 当日 入口 日本 気分 / ほんじつ ほんとう とうじつ いりぐち にほん きぶん ");
   StartWith(6, 0);
-  EXPECT_EQ(store.comp.jukugo().Find(Sj("気分")), 4);
+  EXPECT_EQ(store.Comp().jukugo().Find(Sj("気分")), 4);
 }
 
 // However the dialog was passed, a text that would break the files' lines never
@@ -364,14 +364,14 @@ TEST_F(InMatchTest, ControlCharactersNeverReachTheWordLists) {
   expected.focus = "UserJukugo";
   expected.messageSet = 9;
   EXPECT_EQ(window.Now(), expected);
-  EXPECT_EQ(store.used.jukugo().Count(), 1u);
+  EXPECT_EQ(store.Used().jukugo().Count(), 1u);
   EXPECT_TRUE(match.InProgress());
   Type(Control::UserJukugo, "こうさん");
   EnterJukugo();
   window.pairs = {{Sj("気分") + '\x1A', Sj("きぶん")}};
   match.TeachWord("");
-  EXPECT_EQ(store.comp.jukugo().Find(Sj("気分") + '\x1A'), -1);
-  EXPECT_EQ(store.comp.jukugo().Count(), 5u);
+  EXPECT_EQ(store.Comp().jukugo().Find(Sj("気分") + '\x1A'), -1);
+  EXPECT_EQ(store.Comp().jukugo().Count(), 5u);
 }
 
 // The word entry dialog for `previous`, asked again after each of `refusals`: a
@@ -398,19 +398,19 @@ class TeachWordTest : public MatchTest, public testing::WithParamInterface<Teach
 TEST_P(TeachWordTest, Row) {
   store.ChooseDictionary("d");
   store.LoadDictionary();
-  store.comp.Clear();
-  store.comp.Append(Sj("日本"), Sj("にほん"));
-  store.comp.Append(Sj("本日"), Sj("ほんじつ"));
-  store.used.Append(Sj("入口"), Sj("いりぐち"));
+  store.GiveBackWords({});
+  store.AddWord(Sj("日本"), Sj("にほん"));
+  store.AddWord(Sj("本日"), Sj("ほんじつ"));
+  store.PlayWord(Sj("入口"), Sj("いりぐち"));
   for (auto [j, y] : GetParam().entered) window.pairs.push_back({Sj(j), Sj(y)});
   match.TeachWord(Sj(GetParam().previous));
   EXPECT_EQ(window.Take(), Asked(GetParam().previous, GetParam().refusals));
   EXPECT_EQ(window.bubble, BubbleColour::Blue);
   EXPECT_TRUE(window.pairs.empty()) << "the loop stopped early";
   std::string comp;
-  for (const std::string& jukugo : store.comp.jukugo().Entries()) comp += Cp932ToUtf8(jukugo) + " ";
+  for (const std::string& jukugo : store.Comp().jukugo().Entries()) comp += Cp932ToUtf8(jukugo) + " ";
   EXPECT_EQ(comp, GetParam().comp);
-  EXPECT_EQ(store.comp.jukugo().Count(), store.comp.yomi().Count());
+  EXPECT_EQ(store.Comp().jukugo().Count(), store.Comp().yomi().Count());
   // A word added is in the files at once; nothing else is written.
   const bool added = std::count(comp.begin(), comp.end(), ' ') == 4;
   EXPECT_EQ(Lines(folder / "d.jdc"), added ? comp : kBuiltIn);

@@ -202,7 +202,7 @@ TEST(FullDictionaryTest, TeachingOneWordMoreIsRefusedAndTheFilesStay) {
   DictionaryStore store(temp.Path());
   store.ChooseDictionary("renkomi");
   ASSERT_NO_THROW(store.LoadDictionary());
-  store.comp.Append(Cp932("鬱金"), Cp932("うこん"));
+  store.AddWord(Cp932("鬱金"), Cp932("うこん"));
   try {
     store.SaveDictionary();
     ADD_FAILURE() << "a dictionary over the limit was saved";

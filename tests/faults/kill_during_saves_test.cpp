@@ -223,8 +223,8 @@ TEST_F(KillDuringSavesTest, EveryKillLeavesTheOldPairOrTheNewPairWhole) {
     std::vector<std::string> yomi;
     ASSERT_TRUE(CutStrictly(jukugoBytes, jukugo));
     ASSERT_TRUE(CutStrictly(yomiBytes, yomi));
-    EXPECT_EQ(store.comp.jukugo().Entries(), jukugo);
-    EXPECT_EQ(store.comp.yomi().Entries(), yomi);
+    EXPECT_EQ(store.Comp().jukugo().Entries(), jukugo);
+    EXPECT_EQ(store.Comp().yomi().Entries(), yomi);
   }
 
   const auto seconds = std::chrono::duration<double>(Clock::now() - began).count();
@@ -329,10 +329,10 @@ TEST(TwoCopiesTest, SavesAtTheSameMomentNeverMispairTheFiles) {
       } catch (const std::exception&) {
         return 10;
       }
-      if (!whole(store.comp.jukugo().Entries(), store.comp.yomi().Entries())) return 11;
-      store.comp.Clear();
+      if (!whole(store.Comp().jukugo().Entries(), store.Comp().yomi().Entries())) return 11;
+      store.GiveBackWords({});
       const std::string tag = std::string(1, copy) + std::to_string(save);
-      for (int i = 0; i < kPairs; ++i) store.comp.Append("J" + tag + "-" + std::to_string(i), "Y" + tag + "-" + std::to_string(i));
+      for (int i = 0; i < kPairs; ++i) store.AddWord("J" + tag + "-" + std::to_string(i), "Y" + tag + "-" + std::to_string(i));
       try {
         store.SaveDictionary();
       } catch (const std::exception&) {
@@ -392,7 +392,7 @@ TEST(EditorRaceTest, NoPairIsLostOrMispaired) {
   test::Child editor(pid);
   std::vector<std::string> errors;
   for (std::size_t i = 0; i < kTaught; ++i) {
-    store.comp.Append(words[i].first, words[i].second);
+    store.AddWord(words[i].first, words[i].second);
     try {
       store.SaveDictionary();
     } catch (const Error& e) {

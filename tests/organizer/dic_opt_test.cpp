@@ -99,7 +99,7 @@ class Organizer : public ::testing::Test {
   QString Count() const { return Find<QLineEdit>("Memo2")->text(); }
   std::vector<std::string> CompJukugo() const {
     std::vector<std::string> jukugo;
-    for (const std::string& entry : dictionary.store.comp.jukugo().Entries())
+    for (const std::string& entry : dictionary.store.Comp().jukugo().Entries())
       jukugo.push_back(Cp932ToUtf8(entry));
     return jukugo;
   }
@@ -123,8 +123,8 @@ TEST_F(Organizer, OpensWithTheDictionarySortedByReadingAndTakesItOutOfComp) {
   EXPECT_EQ(Table().headerData(1, Qt::Horizontal).toString(), QStringLiteral("熟語"));
   EXPECT_EQ(Table().headerData(2, Qt::Horizontal).toString(), QStringLiteral("よみがな"));
   EXPECT_EQ(Count(), QStringLiteral("4"));
-  EXPECT_EQ(dictionary.store.comp.jukugo().Count(), 0u);
-  EXPECT_EQ(dictionary.store.comp.yomi().Count(), 0u);
+  EXPECT_EQ(dictionary.store.Comp().jukugo().Count(), 0u);
+  EXPECT_EQ(dictionary.store.Comp().yomi().Count(), 0u);
   EXPECT_FALSE(mainWindow.isEnabled());
   EXPECT_FALSE(wait.isVisible());
   EXPECT_EQ(Grid().currentIndex().row(), 0);
@@ -280,7 +280,7 @@ TEST_F(Organizer, EmptyDictionaryShowsHeadingsOnlyAndWritesNothing) {
   EXPECT_EQ(ReadBytes(dictionary.JukugoFile()), "");
   EXPECT_EQ(ReadBytes(dictionary.YomiFile()), "");
   EXPECT_EQ(std::filesystem::last_write_time(dictionary.JukugoFile()), jukugoTime);
-  EXPECT_EQ(dictionary.store.comp.jukugo().Count(), 0u);
+  EXPECT_EQ(dictionary.store.Comp().jukugo().Count(), 0u);
 }
 
 // The fill's tenths are the sorted fill's own (sorted_fill_test). The dialog

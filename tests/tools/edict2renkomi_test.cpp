@@ -67,7 +67,7 @@ TEST_F(GeneratorTest, WritesBothDictionariesAndSaysHowManyPairs) {
     DictionaryStore store(program_);
     store.ChooseDictionary(name);
     EXPECT_NO_THROW(store.LoadDictionary()) << name;
-    EXPECT_EQ(store.comp.jukugo().Count(), pairs) << name;
+    EXPECT_EQ(store.Comp().jukugo().Count(), pairs) << name;
   }
   EXPECT_TRUE(fs::exists(program_ / "大きな辞書3語.ydc"));
 }

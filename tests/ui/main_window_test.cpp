@@ -419,7 +419,7 @@ TEST_F(MainWindowTest, NameDifferingOnlyInCaseMakesANewDictionary) {
   TypeText(Focused(), QStringLiteral("taro"));
   Enter(Focused());
   EXPECT_EQ(Find<ui::Panel>("pnlUserName")->Caption(), QStringLiteral("taro"));
-  EXPECT_EQ(form->Store().comp.jukugo().Count(), 5u) << "Taro's words were opened";
+  EXPECT_EQ(form->Store().Comp().jukugo().Count(), 5u) << "Taro's words were opened";
   EXPECT_TRUE(folder.HasDictionary(QStringLiteral("taro")));
   EXPECT_EQ(folder.ReadDictionary(QStringLiteral("Taro")).size(), 1u);
 }
@@ -439,7 +439,7 @@ TEST_F(MainWindowTest, DictionaryNamedInShiftJisOpensItsOwnWords) {
   QTest::mouseClick(Find("rgpJisyoSelItem1"), Qt::LeftButton);
   names->setCurrentIndex(0);
   QTest::mouseClick(Find("bbtnJisyoOK"), Qt::LeftButton);
-  EXPECT_EQ(form->Store().comp.jukugo().Count(), 3u);
+  EXPECT_EQ(form->Store().Comp().jukugo().Count(), 3u);
   EXPECT_FALSE(folder.HasDictionary(QStringLiteral("はなこ"))) << "a new dictionary was made under the UTF-8 name";
 }
 

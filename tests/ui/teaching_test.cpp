@@ -42,7 +42,7 @@ class TeachingTest : public MainWindowFixture {
     return static_cast<int>(
         std::count(sound.themeSounds.begin(), sound.themeSounds.end(), std::string(ui::kExclamationSound)));
   }
-  bool CompHolds(const QString& jukugo) const { return form->Store().comp.jukugo().Find(ui::ToGame(jukugo)) >= 0; }
+  bool CompHolds(const QString& jukugo) const { return form->Store().Comp().jukugo().Find(ui::ToGame(jukugo)) >= 0; }
 
   // The word entry dialog's next showing: what it showed, then the player types
   // the pair with Enter after each box and Enter on "はい".
@@ -152,8 +152,8 @@ TEST_F(TeachingTest, KnownJukugoWithAnotherReadingAddsNothing) {
   TeachButton();
   ASSERT_EQ(showings.size(), 1u);
   EXPECT_EQ(showings[0].prompt, QStringLiteral("新しいことばを入れて下さい。"));
-  EXPECT_EQ(form->Store().comp.jukugo().Count(), 2u);
-  EXPECT_EQ(form->Store().comp.yomi().Find(ui::ToGame(QStringLiteral("にっぽん"))), -1);
+  EXPECT_EQ(form->Store().Comp().jukugo().Count(), 2u);
+  EXPECT_EQ(form->Store().Comp().yomi().Find(ui::ToGame(QStringLiteral("にっぽん"))), -1);
   // The bubble keeps the comment the dialog made (set 11 on the jukugo's Enter).
   EXPECT_EQ(Bubble(), Set(11));
   ExpectBetweenMatches();
@@ -175,12 +175,12 @@ TEST_F(TeachingTest, FreeTeachingIsWrittenAtOnceAndGivingUpLaterAddsNothing) {
   TeachButton();
   ASSERT_EQ(showings.size(), 2u);
   EXPECT_EQ(showings[1].jukugo, QString());
-  EXPECT_EQ(form->Store().comp.jukugo().Count(), 3u);
+  EXPECT_EQ(form->Store().Comp().jukugo().Count(), 3u);
   EXPECT_EQ(folder.ReadDictionary(QStringLiteral("renkomi")), expected);
   ExpectBetweenMatches();
   Find<QPushButton>("btnSTART")->click();
   EXPECT_TRUE(CompHolds(QStringLiteral("日記")) ||
-              form->Store().used.jukugo().Find(ui::ToGame(QStringLiteral("日記"))) >= 0);
+              form->Store().Used().jukugo().Find(ui::ToGame(QStringLiteral("日記"))) >= 0);
 }
 
 }  // namespace
