@@ -305,13 +305,6 @@ void SaveJoinedPair(const fs::path& jukugoPath, std::string_view jukugoData, con
                  lock);
 }
 
-void RecoverPair(const fs::path& jukugoPath, const fs::path& yomiPath) {
-  Folder folder(jukugoPath.parent_path());
-  if (!folder.Open()) return;  // no folder, nothing to recover
-  const PairLock lock(folder, jukugoPath.filename().string());
-  RecoverPair(folder, jukugoPath.filename().string(), yomiPath.filename().string(), lock);
-}
-
 // A save never writes into the dictionary files themselves:
 //   1. each file's new content goes to a temporary file of its own, created
 //      exclusively under a name no other save uses, and is flushed to disk;
