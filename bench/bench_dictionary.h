@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dictionary_files.h"
+#include "file_io.h"
 #include "word_list.h"
 
 namespace renkomi::bench {
@@ -25,12 +26,13 @@ inline WordListPair RealWords() {
   WordListPair words;
   const std::filesystem::path stem = RealDictionary();
   if (stem.empty()) return words;
-  std::filesystem::path jukugo = stem, yomi = stem;
-  jukugo += ".jdc";
-  yomi += ".ydc";
+  // A folder that is not there holds no dictionary, as a missing file does.
+  Folder folder(stem.parent_path());
+  if (!folder.Open()) return words;
+  const std::string name = stem.filename().string();
   PairLines lines;
-  ReadEntries(jukugo, lines.jukugo);
-  ReadEntries(yomi, lines.yomi);
+  ReadEntries(folder, name + ".jdc", lines.jukugo);
+  ReadEntries(folder, name + ".ydc", lines.yomi);
   words.Assign(std::move(lines));
   return words;
 }

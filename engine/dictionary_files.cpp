@@ -44,8 +44,8 @@ std::string JoinLines(const std::vector<std::string>& entries) {
 
 namespace {
 
-// Reads `name` relative to the folder `dirFd` (AT_FDCWD: a path); `shown` is the
-// file's full path for the player.
+// Reads `name` relative to the folder `dirFd`; `shown` is the file's full path for
+// the player.
 ReadResult ReadEntriesAt(int dirFd, const char* name, const std::string& shown, std::vector<std::string>& entries) {
   // O_NONBLOCK: a FIFO under a dictionary name must not hang the game; it is
   // refused below as not a plain file. O_NOFOLLOW: a link is refused, as a save
@@ -53,7 +53,8 @@ ReadResult ReadEntriesAt(int dirFd, const char* name, const std::string& shown, 
   Fd fd(::openat(dirFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
   if (!fd.Valid()) {
     const int error = errno;
-    // ENOTDIR: the program folder itself is not a folder, so no file is there.
+    // ENOTDIR: the name reaches through something that is not a folder, so no file
+    // is there.
     if (error == ENOENT || error == ENOTDIR) {
       entries.clear();
       return ReadResult::kMissing;
@@ -88,10 +89,6 @@ ReadResult ReadEntriesAt(int dirFd, const char* name, const std::string& shown, 
 }
 
 }  // namespace
-
-ReadResult ReadEntries(const fs::path& path, std::vector<std::string>& entries) {
-  return ReadEntriesAt(AT_FDCWD, path.c_str(), path.string(), entries);
-}
 
 ReadResult ReadEntries(const Folder& folder, const std::string& name, std::vector<std::string>& entries) {
   return ReadEntriesAt(folder.Get(), name.c_str(), folder.PathOf(name).string(), entries);

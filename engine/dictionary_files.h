@@ -23,13 +23,12 @@ std::vector<std::string> CutLines(std::string_view data);
 std::string JoinLines(const std::vector<std::string>& entries);
 
 enum class ReadResult { kRead, kMissing };
-// Reads a whole file into entries. kMissing when it does not exist; any other
-// failure to read throws an Error naming the file, and so does a file that is a
-// symbolic link, holds data after a NUL byte (it is refused whole rather than
-// read in part) or is not Shift-JIS text (CheckShiftJisText).
+// Reads the whole file `name` in an open `folder` into entries. kMissing when it
+// does not exist; any other failure to read throws an Error naming the file's full
+// path, and so does a file that is a symbolic link, holds data after a NUL byte
+// (it is refused whole rather than read in part) or is not Shift-JIS text
+// (CheckShiftJisText).
 // A file over kMaxDictionaryFileBytes is refused by its size, before it is read.
-ReadResult ReadEntries(const std::filesystem::path& path, std::vector<std::string>& entries);
-// ReadEntries of the file `name` in an open `folder`.
 ReadResult ReadEntries(const Folder& folder, const std::string& name, std::vector<std::string>& entries);
 
 // The file content of `entries` (JoinLines), refusing with an error naming `file`

@@ -240,6 +240,87 @@ Folder OpenFolderOf(const fs::path& file) {
   return folder;
 }
 
+// A save's own files beside the pair, and the stamps of the two it wrote.
+struct SaveFiles {
+  std::string jukugoTemp;
+  std::string yomiTemp;
+  std::string markerTemp;
+  FileStamp jukugoWritten;
+  FileStamp yomiWritten;
+};
+
+// Removes a save's own files while nothing names them yet.
+void Discard(const Folder& folder, const SaveFiles& files) {
+  for (const std::string* name : {&files.jukugoTemp, &files.yomiTemp, &files.markerTemp})
+    if (!name->empty()) ::unlinkat(folder.Get(), name->c_str(), 0);
+}
+
+// A step of its own: what the save refuses, it refuses before writing a byte.
+void RefuseBeforeWriting(const Folder& folder, const std::string& jukugoName, std::string_view jukugoData,
+                         const std::string& yomiName, std::string_view yomiData) {
+  // A link is neither followed nor replaced.
+  for (const std::string* name : {&jukugoName, &yomiName})
+    if (folder.IsLinkIn(*name)) throw SymbolicLinkError(folder.PathOf(*name).string());
+  // The game never writes a dictionary it would then refuse to load.
+  for (const auto& [name, data] : {std::pair{&jukugoName, jukugoData}, std::pair{&yomiName, yomiData}}) {
+    if (data.size() > kMaxDictionaryFileBytes)
+      throw DictionaryFullError(DictionaryNameOf(jukugoName), folder.PathOf(*name).string(), data.size(),
+                                kMaxDictionaryFileBytes);
+  }
+}
+
+// A step of its own: a kill anywhere in it leaves the old pair, as nothing names its files yet.
+SaveFiles WriteUncommitted(const Folder& folder, const std::string& jukugoName, std::string_view jukugoData,
+                           const std::string& yomiName, std::string_view yomiData) {
+  SaveFiles files;
+  files.jukugoTemp = WriteTemporary(folder, jukugoName, jukugoData, &files.jukugoWritten);
+  const std::string markerName = MarkerName(yomiName);
+  try {
+    files.yomiTemp = WriteTemporary(folder, yomiName, yomiData, &files.yomiWritten);
+    const std::string marker = CommitMarker(files.jukugoTemp, jukugoData, files.yomiTemp, yomiData);
+    Fd fd(CreateExclusive(folder, MarkerPrefix(yomiName), files.markerTemp));
+    if (!fd.Valid()) throw CreateError(folder, markerName);
+    if (const int error = WriteAndClose(fd, marker); error != 0)
+      throw WriteError(folder.PathOf(markerName).string(), error);
+    // The temporaries' names too must be on disk before a marker names them.
+    if (const int error = SyncFolder(folder); error != 0) throw WriteError(folder.Path().string(), error);
+  } catch (...) {
+    Discard(folder, files);
+    throw;
+  }
+  return files;
+}
+
+// A step of its own: the one rename after which the next load finishes the save instead of undoing it.
+void Commit(const Folder& folder, const SaveFiles& files, const std::string& markerName) {
+  if (::renameat(folder.Get(), files.markerTemp.c_str(), folder.Get(), markerName.c_str()) != 0) {
+    // Whatever stands at the marker's name is in the way; it is named.
+    const int error = errno;
+    Discard(folder, files);
+    throw CreateFileError(folder.PathOf(markerName).string(), error);
+  }
+  // Committed once this flush is through. Should it or a step below fail, the
+  // next load or save finishes the save.
+  if (const int error = SyncFolder(folder); error != 0) throw WriteError(folder.Path().string(), error);
+}
+
+// A step of its own: from here on a failure is no longer undone, only finished by the next load.
+void PutBothInPlace(const Folder& folder, const SaveFiles& files, const std::string& jukugoName,
+                    const std::string& yomiName, PlacedPair* placed) {
+  if (PutInPlace(folder, files.jukugoTemp, jukugoName, placed != nullptr ? &placed->jukugo : nullptr) != 0)
+    throw CreateError(folder, jukugoName);
+  if (PutInPlace(folder, files.yomiTemp, yomiName, placed != nullptr ? &placed->yomi : nullptr) != 0)
+    throw CreateError(folder, yomiName);
+}
+
+// A step of its own: the marker may go only once both renames are on disk.
+void DropMarker(const Folder& folder, const std::string& markerName) {
+  if (const int error = SyncFolder(folder); error != 0) throw WriteError(folder.Path().string(), error);
+  ::unlinkat(folder.Get(), markerName.c_str(), 0);
+  // A marker found again after a crash finds the pair in place and only goes.
+  SyncFolder(folder);
+}
+
 }  // namespace
 
 FlushCall SetFlushCall(FlushCall flush) { return std::exchange(flushCall, flush != nullptr ? flush : &::fsync); }
@@ -305,13 +386,6 @@ void SaveJoinedPair(const fs::path& jukugoPath, std::string_view jukugoData, con
                  lock);
 }
 
-void RecoverPair(const fs::path& jukugoPath, const fs::path& yomiPath) {
-  Folder folder(jukugoPath.parent_path());
-  if (!folder.Open()) return;  // no folder, nothing to recover
-  const PairLock lock(folder, jukugoPath.filename().string());
-  RecoverPair(folder, jukugoPath.filename().string(), yomiPath.filename().string(), lock);
-}
-
 // A save never writes into the dictionary files themselves:
 //   1. each file's new content goes to a temporary file of its own, created
 //      exclusively under a name no other save uses, and is flushed to disk;
@@ -322,67 +396,23 @@ void RecoverPair(const fs::path& jukugoPath, const fs::path& yomiPath) {
 // Every step goes through the folder held open, never through its path.
 void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::string_view jukugoData,
                     const std::string& yomiName, std::string_view yomiData, PairLock& lock, PlacedPair* placed) {
-  // A link is neither followed nor replaced.
-  for (const std::string* name : {&jukugoName, &yomiName})
-    if (folder.IsLinkIn(*name)) throw SymbolicLinkError(folder.PathOf(*name).string());
-  // The game never writes a dictionary it would then refuse to load.
-  for (const auto& [name, data] : {std::pair{&jukugoName, jukugoData}, std::pair{&yomiName, yomiData}}) {
-    if (data.size() > kMaxDictionaryFileBytes)
-      throw DictionaryFullError(DictionaryNameOf(jukugoName), folder.PathOf(*name).string(), data.size(),
-                                kMaxDictionaryFileBytes);
-  }
-
-  FileStamp jukugoWritten;
-  FileStamp yomiWritten;
-  const std::string jukugoTemp = WriteTemporary(folder, jukugoName, jukugoData, &jukugoWritten);
-  std::string yomiTemp;
-  std::string markerTemp;
-  const auto discard = [&] {
-    for (const std::string& name : {jukugoTemp, yomiTemp, markerTemp})
-      if (!name.empty()) ::unlinkat(folder.Get(), name.c_str(), 0);
-  };
-  const std::string markerName = MarkerName(yomiName);
-  try {
-    yomiTemp = WriteTemporary(folder, yomiName, yomiData, &yomiWritten);
-    const std::string marker = CommitMarker(jukugoTemp, jukugoData, yomiTemp, yomiData);
-    Fd fd(CreateExclusive(folder, MarkerPrefix(yomiName), markerTemp));
-    if (!fd.Valid()) throw CreateError(folder, markerName);
-    if (const int error = WriteAndClose(fd, marker); error != 0)
-      throw WriteError(folder.PathOf(markerName).string(), error);
-    // The temporaries' names too must be on disk before a marker names them.
-    if (const int error = SyncFolder(folder); error != 0) throw WriteError(folder.Path().string(), error);
-  } catch (...) {
-    discard();
-    throw;
-  }
+  RefuseBeforeWriting(folder, jukugoName, jukugoData, yomiName, yomiData);
+  SaveFiles files = WriteUncommitted(folder, jukugoName, jukugoData, yomiName, yomiData);
   // Whoever opens the jukugo file's name from the rename on meets the lock too.
-  lock.Hold(Fd(::openat(folder.Get(), jukugoTemp.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW)));
-  const Fd jukugoOwn(::openat(folder.Get(), jukugoTemp.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
-  const Fd yomiOwn(::openat(folder.Get(), yomiTemp.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
-  if (::renameat(folder.Get(), markerTemp.c_str(), folder.Get(), markerName.c_str()) != 0) {
-    // Whatever stands at the marker's name is in the way; it is named.
-    const int error = errno;
-    discard();
-    throw CreateFileError(folder.PathOf(markerName).string(), error);
-  }
-  // Committed once this flush is through. Should it or a step below fail, the
-  // next load or save finishes the save.
-  if (const int error = SyncFolder(folder); error != 0) throw WriteError(folder.Path().string(), error);
-  if (PutInPlace(folder, jukugoTemp, jukugoName, placed != nullptr ? &placed->jukugo : nullptr) != 0)
-    throw CreateError(folder, jukugoName);
-  if (PutInPlace(folder, yomiTemp, yomiName, placed != nullptr ? &placed->yomi : nullptr) != 0)
-    throw CreateError(folder, yomiName);
+  lock.Hold(Fd(::openat(folder.Get(), files.jukugoTemp.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW)));
+  const Fd jukugoOwn(::openat(folder.Get(), files.jukugoTemp.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+  const Fd yomiOwn(::openat(folder.Get(), files.yomiTemp.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+  const std::string markerName = MarkerName(yomiName);
+  Commit(folder, files, markerName);
+  PutBothInPlace(folder, files, jukugoName, yomiName, placed);
   if (placed != nullptr) {
     lock.LetGoOfReplaced(folder, jukugoName);
-    StampRenamed(jukugoOwn, jukugoWritten);
-    StampRenamed(yomiOwn, yomiWritten);
-    placed->jukugo.written = jukugoWritten;
-    placed->yomi.written = yomiWritten;
+    StampRenamed(jukugoOwn, files.jukugoWritten);
+    StampRenamed(yomiOwn, files.yomiWritten);
+    placed->jukugo.written = files.jukugoWritten;
+    placed->yomi.written = files.yomiWritten;
   }
-  if (const int error = SyncFolder(folder); error != 0) throw WriteError(folder.Path().string(), error);
-  ::unlinkat(folder.Get(), markerName.c_str(), 0);
-  // A marker found again after a crash finds the pair in place and only goes.
-  SyncFolder(folder);
+  DropMarker(folder, markerName);
 }
 
 namespace {

@@ -60,6 +60,15 @@ struct PlacedPair {
 void SaveJoinedPair(const Folder& folder, const std::string& jukugoName, std::string_view jukugoData,
                     const std::string& yomiName, std::string_view yomiData, PairLock& lock,
                     PlacedPair* placed = nullptr);
+// Completes a save that was committed but interrupted before both files were in
+// place, or removes the leftovers of one that was not committed. A commit marker
+// is trusted only when the files it names hold exactly the content it records,
+// whatever their size. A marker of this pair's saves that leaves it undecided
+// (one file in place and the other's content nowhere, or a file that cannot be
+// read) changes nothing: UndecidableSaveError names the marker and temporaries.
+// Only names a save makes are touched: "<file>.tmp-" or "<reading file>.commit-"
+// followed by exactly ten lower-case letters and digits; a dictionary whose name
+// merely begins that way ("renkomi.jdc.tmp-old.jdc") stays.
 void RecoverPair(const Folder& folder, const std::string& jukugoName, const std::string& yomiName,
                  const PairLock& lock);
 
@@ -90,17 +99,5 @@ FlushCall SetFlushCall(FlushCall flush);
 // folder) and their content; RecoverPair trusts only a marker that matches.
 std::string CommitMarker(const std::string& jukugoTemporary, std::string_view jukugoData,
                          const std::string& yomiTemporary, std::string_view yomiData);
-
-// Completes a save that was committed but interrupted before both files were in
-// place, or removes the leftovers of one that was not committed. A commit marker
-// is trusted only when the files it names hold exactly the content it records,
-// whatever their size. A marker of this pair's saves that leaves it undecided
-// (one file in place and the other's content nowhere, or a file that cannot be
-// read) changes nothing: UndecidableSaveError names the marker and temporaries.
-// Only names a save makes are touched: "<file>.tmp-" or "<reading file>.commit-"
-// followed by exactly ten lower-case letters and digits; a dictionary whose name
-// merely begins that way ("renkomi.jdc.tmp-old.jdc") stays.
-// The path forms open the folder and take the pair's lock themselves.
-void RecoverPair(const std::filesystem::path& jukugoPath, const std::filesystem::path& yomiPath);
 
 }  // namespace renkomi

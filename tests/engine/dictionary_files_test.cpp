@@ -12,9 +12,11 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <stdexcept>
 #include <thread>
 
 #include "errors.h"
+#include "file_io.h"
 #include "engine_test_names.h"
 
 namespace renkomi {
@@ -63,13 +65,27 @@ TEST(DictionaryFilesTest, JoinEndsEveryLineWithCrLf) {
   EXPECT_EQ(CutLines(JoinLines(entries)), entries);
 }
 
+// The test's folder held open, as the game holds its program folder.
+Folder Opened(const TempFolder& folder) {
+  Folder opened(folder.Path());
+  if (!opened.Open()) throw std::runtime_error("cannot open " + folder.Path().string());
+  return opened;
+}
+
+// What the next load does first to the pair x: recovery, under the pair's lock.
+void Recover(const TempFolder& folder) {
+  const Folder opened = Opened(folder);
+  const PairLock lock(opened, "x.jdc");
+  RecoverPair(opened, "x.jdc", "x.ydc", lock);
+}
+
 TEST(DictionaryFilesTest, ReadEntriesMissingFile) {
   TempFolder folder;
   V entries{"stale"};
-  EXPECT_EQ(ReadEntries(folder / "x.jdc", entries), ReadResult::kMissing);
+  EXPECT_EQ(ReadEntries(Opened(folder), "x.jdc", entries), ReadResult::kMissing);
   EXPECT_TRUE(entries.empty());
   WriteBytes(folder / "file", "x");
-  EXPECT_EQ(ReadEntries(folder / "file" / "x.jdc", entries), ReadResult::kMissing);
+  EXPECT_EQ(ReadEntries(Opened(folder), "file/x.jdc", entries), ReadResult::kMissing);
 }
 
 TEST(DictionaryFilesTest, ReadEntriesOfSomethingUnreadableThrowsNamingIt) {
@@ -80,7 +96,7 @@ TEST(DictionaryFilesTest, ReadEntriesOfSomethingUnreadableThrowsNamingIt) {
     V entries{"kept"};
     const std::string path = (folder / name).string();
     try {
-      ReadEntries(path, entries);
+      ReadEntries(Opened(folder), name, entries);
       ADD_FAILURE() << name;
     } catch (const Error& e) {
       EXPECT_EQ(std::string(e.what()), "ファイル " + path + " を読み込めません (普通のファイルではありません)");
@@ -99,7 +115,7 @@ TEST(DictionaryFilesTest, ReadEntriesReadsTheWholeFile) {
   }
   WriteBytes(folder / "x.jdc", data);
   V entries;
-  EXPECT_EQ(ReadEntries(folder / "x.jdc", entries), ReadResult::kRead);
+  EXPECT_EQ(ReadEntries(Opened(folder), "x.jdc", entries), ReadResult::kRead);
   EXPECT_EQ(entries, expected);
 }
 
@@ -121,12 +137,12 @@ TEST_P(ShiftJisFileTest, LoadsAsBeforeOrIsRefusedByName) {
   WriteBytes(path, GetParam().data);
   V entries{"kept"};
   if (GetParam().refusal.empty()) {
-    EXPECT_EQ(ReadEntries(path, entries), ReadResult::kRead);
+    EXPECT_EQ(ReadEntries(Opened(folder), "d.jdc", entries), ReadResult::kRead);
     EXPECT_EQ(entries, CutLines(GetParam().data));
     return;
   }
   try {
-    ReadEntries(path, entries);
+    ReadEntries(Opened(folder), "d.jdc", entries);
     ADD_FAILURE() << "loaded: " << test::Hex(GetParam().data);
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "ファイル " + path.string() + " を読み込めません (" + GetParam().refusal + ")");
@@ -248,7 +264,7 @@ TEST(SavePairTest, DictionaryFileThatIsALinkIsRefused) {
   const std::string message = "ファイル " + (folder / "x.jdc").string() + " はシンボリックリンクなので辞書に使えません";
   V entries;
   try {
-    ReadEntries(folder / "x.jdc", entries);
+    ReadEntries(Opened(folder), "x.jdc", entries);
     ADD_FAILURE();
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), message);
@@ -389,7 +405,7 @@ TEST_P(SaveFlushTest, FlushesBeforeCommittingAndFailsWithAFailedFlush) {
       EXPECT_NE(std::string(e.what()).find("ストリームへの書き込みエラー"), std::string::npos) << e.what();
     }
     SetFlushCall(nullptr);
-    RecoverPair(folder / "x.jdc", folder / "x.ydc");  // the next load
+    Recover(folder);
   }
   EXPECT_EQ(folder.Names(), (V{"x.jdc", "x.ydc"}));
   EXPECT_EQ(ReadBytes(folder / "x.jdc"), GetParam().expected + std::string("-j\r\n"));
@@ -427,7 +443,7 @@ TEST_P(RecoverPairTest, GivesOldPairOrNewPairWhole) {
   if (GetParam().marker)
     WriteBytes(folder / "x.ydc.commit", CommitMarker("x.jdc.tmp-aaaaaaaaa1", "new-j\r\n", "x.ydc.tmp-bbbbbbbbb2", "new-y\r\n"));
   if (!GetParam().markerText.empty()) WriteBytes(folder / "x.ydc.commit", GetParam().markerText);
-  RecoverPair(folder / "x.jdc", folder / "x.ydc");
+  Recover(folder);
   const std::string expected = GetParam().expected;
   if (expected == "none") {
     EXPECT_TRUE(folder.Names().empty());
@@ -527,10 +543,10 @@ TEST(SavePairTest, KilledInTheMiddleLeavesOneWholeVersion) {
     ::waitpid(pid, nullptr, 0);
 
     if (folder.Names().size() > 2) ++interrupted;
-    RecoverPair(jukugo, yomi);
+    Recover(folder);
     V j, y;
-    ASSERT_EQ(ReadEntries(jukugo, j), ReadResult::kRead);
-    ASSERT_EQ(ReadEntries(yomi, y), ReadResult::kRead);
+    ASSERT_EQ(ReadEntries(Opened(folder), "x.jdc", j), ReadResult::kRead);
+    ASSERT_EQ(ReadEntries(Opened(folder), "x.ydc", y), ReadResult::kRead);
     EXPECT_TRUE(j == a || j == b) << "round " << round << ": jukugo file has " << j.size() << " lines";
     EXPECT_EQ(j, y) << "round " << round << ": the two files are from different saves";
     EXPECT_EQ(folder.Names(), (V{"x.jdc", "x.ydc"}));
