@@ -21,6 +21,8 @@
 namespace renkomi::faults {
 namespace {
 
+using test::PrintTo;
+
 // A full disk names the file and the system's reason; the tests' disk is "full" by
 // a file-size limit.
 std::string WriteErrorAt(const fs::path& file) {
@@ -61,8 +63,6 @@ struct FullDiskRow {
   std::size_t (*limit)(std::size_t jukugoBytes, std::size_t yomiBytes);
   const char* failing;  // the file the error names
 };
-
-void PrintTo(const FullDiskRow& row, std::ostream* out) { *out << row.name; }
 
 class FullDiskTest : public FortyWordsTest, public ::testing::WithParamInterface<FullDiskRow> {};
 
@@ -118,8 +118,6 @@ struct FailedTeachRow {
   const char* name;
   const char* fault;  // "lock": another process holds the jukugo file; "limit": a file-size limit
 };
-
-void PrintTo(const FailedTeachRow& row, std::ostream* out) { *out << row.name; }
 
 class FailedTeachTest : public FortyWordsTest, public ::testing::WithParamInterface<FailedTeachRow> {};
 
@@ -229,8 +227,6 @@ struct BlockedChoiceRow {
   const char* how;     // "below-file": the folder's path runs through a file; "no-room": a zero size limit
   const char* player;  // a personal dictionary's name; empty for the shared one
 };
-
-void PrintTo(const BlockedChoiceRow& row, std::ostream* out) { *out << row.name; }
 
 class BlockedChoiceTest : public ::testing::TestWithParam<BlockedChoiceRow> {};
 

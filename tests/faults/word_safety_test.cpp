@@ -15,6 +15,8 @@
 namespace renkomi::faults {
 namespace {
 
+using test::PrintTo;
+
 const std::vector<std::string> kJukugo{"日本", "本日", "本当", "当日", "入口", "来日", "来年", "本来", "日記", "記念"};
 const std::vector<std::string> kYomi{"にほん", "ほんじつ", "ほんとう", "とうじつ", "いりぐち",
                                      "らいにち", "らいねん", "ほんらい", "にっき", "きねん"};
@@ -124,8 +126,6 @@ struct PasteRow {
   std::string text;  // UTF-8, as the clipboard holds it
   const char* set;   // the message set that refuses it
 };
-void PrintTo(const PasteRow& row, std::ostream* out) { *out << row.name; }
-
 class PasteTest : public WordSafetyTest, public ::testing::WithParamInterface<PasteRow> {};
 
 TEST_P(PasteTest, RefusedLikeEnterAndNothingStored) {
@@ -164,8 +164,6 @@ struct RefusedRow {
   std::string yomi;
   std::string error;   // with {j} and {y} for the two paths
 };
-void PrintTo(const RefusedRow& row, std::ostream* out) { *out << row.name; }
-
 class RefusedFilesTest : public WordSafetyTest, public ::testing::WithParamInterface<RefusedRow> {};
 
 std::string Utf16(const std::string& ascii) {
@@ -295,8 +293,6 @@ struct ReadOnlyRow {
   const char* name;
   const char* how;  // "unchanged": closed between matches; "changed": closed during a match
 };
-void PrintTo(const ReadOnlyRow& row, std::ostream* out) { *out << row.name; }
-
 class ReadOnlyCloseTest : public WordSafetyTest, public ::testing::WithParamInterface<ReadOnlyRow> {};
 
 TEST_P(ReadOnlyCloseTest, PlayerCanAlwaysQuit) {
@@ -351,8 +347,6 @@ struct OutsideRow {
   std::string repair = {};                 // refused: the player's repair
   std::vector<std::size_t> repaired = {};  // the pairs the next save or load writes after it
 };
-void PrintTo(const OutsideRow& row, std::ostream* out) { *out << row.name; }
-
 class OutsideEditTest : public WordSafetyTest, public ::testing::WithParamInterface<OutsideRow> {
  protected:
   std::string Command(const std::string& command) const { return Fill(command, Jukugo(), Yomi()); }
