@@ -36,8 +36,8 @@ class FortyWordsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::create_directories(folder_);
-    WriteFile(folder_ / "renkomi.jdc", jukugo_);
-    WriteFile(folder_ / "renkomi.ydc", yomi_);
+    WriteBytes(folder_ / "renkomi.jdc", jukugo_);
+    WriteBytes(folder_ / "renkomi.ydc", yomi_);
   }
   // Every word in place, each once, and nothing beside the two files.
   void ExpectWords(std::multiset<Word> expected, const std::string& log) const {
@@ -160,8 +160,8 @@ TEST(FullDictionaryTest, TeachingOneWordMoreIsRefusedAndTheFilesStay) {
     yomiBytes += words[i % words.size()].second + "\r\n";
   }
   ASSERT_EQ(yomiBytes.size(), (std::size_t{8} << 20) - 6);
-  WriteFile(temp.Path() / "renkomi.jdc", jukugoBytes);
-  WriteFile(temp.Path() / "renkomi.ydc", yomiBytes);
+  WriteBytes(temp.Path() / "renkomi.jdc", jukugoBytes);
+  WriteBytes(temp.Path() / "renkomi.ydc", yomiBytes);
 
   DictionaryStore store(temp.Path());
   store.ChooseDictionary("renkomi");
@@ -236,7 +236,7 @@ TEST_P(BlockedChoiceTest, KeepsThePanelOpenUntilTheFolderCanTakeTheFiles) {
   fs::path folder = temp.Path() / "program";
   if (std::string(row.how) == "below-file") {
     // Root passes every permission check; a path through a plain file stops it.
-    WriteFile(temp.Path() / "blocker", "not a folder");
+    WriteBytes(temp.Path() / "blocker", "not a folder");
     folder = temp.Path() / "blocker" / "program";
   } else {
     fs::create_directories(folder);

@@ -223,12 +223,6 @@ std::string FileBytes(const std::vector<Word>& words, bool jukugo) {
   return bytes;
 }
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out.flush()) throw std::runtime_error("cannot write " + path.string());
-}
-
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -22,6 +22,7 @@ namespace renkomi::faults {
 namespace fs = std::filesystem;
 
 using renkomi::test::TempFolder;
+using renkomi::test::WriteBytes;
 
 // The robot-played game in a process of its own. Its output is collected through
 // a pipe, not a file: a file-size limit in the game must not cut its report short.
@@ -89,7 +90,6 @@ std::vector<Word> MakeWords(std::size_t count);
 std::string FileBytes(const std::vector<std::string>& entries);
 // The jukugo (`jukugo` true) or the reading file of these words.
 std::string FileBytes(const std::vector<Word>& words, bool jukugo);
-void WriteFile(const fs::path& path, const std::string& bytes);
 std::string ReadFile(const fs::path& path);
 // Cuts a file written by the game: every line ends with CR LF, the last included,
 // and no entry holds a lone CR or LF. Fails on a partial last line.

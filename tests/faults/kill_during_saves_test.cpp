@@ -65,8 +65,8 @@ class KillDuringSavesTest : public ::testing::Test {
     fs::create_directories(folder_);
     words_ = MakeWords(kWords);
     readingOf_.insert(words_.begin(), words_.end());
-    WriteFile(Jukugo(), FileBytes(words_, true));
-    WriteFile(Yomi(), FileBytes(words_, false));
+    WriteBytes(Jukugo(), FileBytes(words_, true));
+    WriteBytes(Yomi(), FileBytes(words_, false));
   }
 
   fs::path Jukugo() const { return folder_ / "renkomi.jdc"; }
@@ -244,13 +244,13 @@ TEST(OverLimitSaveTest, AKillAtEachRenameLeavesTheOldPairOrTheNewPair) {
     SCOPED_TRACE("killed after " + std::to_string(renamed) + " of the three renames");
     TempFolder temp;
     const fs::path folder = temp.Path();
-    WriteFile(folder / "renkomi.jdc", oldJukugo);
-    WriteFile(folder / "renkomi.ydc", oldYomi);
+    WriteBytes(folder / "renkomi.jdc", oldJukugo);
+    WriteBytes(folder / "renkomi.ydc", oldYomi);
     // What the kill left: both temporaries written, the marker written, and as
     // many of the renames done.
-    WriteFile(folder / jukugoTemporary, newJukugo);
-    WriteFile(folder / yomiTemporary, newYomi);
-    WriteFile(folder / "renkomi.ydc.commit-killatstep", marker);
+    WriteBytes(folder / jukugoTemporary, newJukugo);
+    WriteBytes(folder / yomiTemporary, newYomi);
+    WriteBytes(folder / "renkomi.ydc.commit-killatstep", marker);
     if (renamed >= 1) fs::rename(folder / "renkomi.ydc.commit-killatstep", folder / "renkomi.ydc.commit");
     if (renamed >= 2) fs::rename(folder / jukugoTemporary, folder / "renkomi.jdc");
     if (renamed >= 3) fs::rename(folder / yomiTemporary, folder / "renkomi.ydc");

@@ -51,8 +51,8 @@ class WordSafetyTest : public ::testing::Test {
     fs::create_directories(folder_);
   }
   void Write(const std::string& jukugo, const std::string& yomi) {
-    WriteFile(Jukugo(), jukugo);
-    WriteFile(Yomi(), yomi);
+    WriteBytes(Jukugo(), jukugo);
+    WriteBytes(Yomi(), yomi);
   }
   fs::path Jukugo() const { return folder_ / "renkomi.jdc"; }
   fs::path Yomi() const { return folder_ / "renkomi.ydc"; }
@@ -230,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(WordSafetyTest, PlantedLinksAndSaveLikeNamesAreNeverWrittenOrRemoved) {
   Write(Lines(kJukugo, 10), Lines(kYomi, 10));
   const fs::path secret = temp_.Path() / "secret";
-  WriteFile(secret, "not the game's");
+  WriteBytes(secret, "not the game's");
   fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
   // The names saves used to write to, and the commit marker's.
   for (const char* name : {"renkomi.jdc.tmp", "renkomi.ydc.tmp", "renkomi.ydc.ready", "renkomi.ydc.commit"})
@@ -239,7 +239,7 @@ TEST_F(WordSafetyTest, PlantedLinksAndSaveLikeNamesAreNeverWrittenOrRemoved) {
   const std::map<std::string, std::string> others{
       {"renkomi.jdc.tmp-old.jdc", Lines(kJukugo, 3)}, {"renkomi.jdc.tmp-old.ydc", Lines(kYomi, 3)},
       {"renkomi.ydc.commit-x", Lines(kYomi, 4)},      {"renkomi.ydc.tmp-backup", Lines(kYomi, 5)}};
-  for (const auto& [name, bytes] : others) WriteFile(folder_ / name, bytes);
+  for (const auto& [name, bytes] : others) WriteBytes(folder_ / name, bytes);
 
   const std::vector<ReportLine> report = Play({"loss"});
   EXPECT_TRUE(Errors(report).empty()) << log_;
@@ -264,8 +264,8 @@ TEST_F(WordSafetyTest, SavesGoIntoTheFolderTheGameOpened) {
   // Another folder with a dictionary of its own, which the game must never touch.
   const fs::path other = temp_.Path() / "other";
   fs::create_directories(other);
-  WriteFile(other / "renkomi.jdc", Lines(kJukugo, 2));
-  WriteFile(other / "renkomi.ydc", Lines(kYomi, 2));
+  WriteBytes(other / "renkomi.jdc", Lines(kJukugo, 2));
+  WriteBytes(other / "renkomi.ydc", Lines(kYomi, 2));
 
   // Chosen, then the folder renamed to "moved" and a link to "other" put in its place.
   const std::vector<ReportLine> report = Play({"swap-folder", other.string()});
@@ -368,8 +368,8 @@ TEST_P(OutsideEditTest, BothChangesKeptAndUnevenFilesNeverReplaced) {
     return;
   }
   // Refused: the files as the other program left them, byte for byte.
-  WriteFile(temp_.Path() / "j", Lines(kJukugo, 5));
-  WriteFile(temp_.Path() / "y", Lines(kYomi, 5));
+  WriteBytes(temp_.Path() / "j", Lines(kJukugo, 5));
+  WriteBytes(temp_.Path() / "y", Lines(kYomi, 5));
   ASSERT_EQ(std::system(Fill(row.edit, temp_.Path() / "j", temp_.Path() / "y").c_str()), 0);
   EXPECT_EQ(saved.at("renkomi.jdc"), ReadFile(temp_.Path() / "j")) << log_;
   EXPECT_EQ(saved.at("renkomi.ydc"), ReadFile(temp_.Path() / "y")) << log_;
