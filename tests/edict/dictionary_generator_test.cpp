@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -19,57 +18,45 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Convert;
+using test::PrintTo;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
 
 struct FirstStartRow {
   const char* name;
-  std::function<void(const fs::path& folder)> arrange;
+  std::vector<const char*> files;  // made empty in the program folder
+  bool linked;     // renkomi.jdc a link to nowhere
+  bool recorded;   // the folder's words recorded as this version makes them
   bool sourceThere;
   bool wanted;
 };
 
-void PrintTo(const FirstStartRow& row, std::ostream* os) { *os << row.name; }
-
 class FirstStartTest : public ::testing::TestWithParam<FirstStartRow> {};
 
-// The folder's words recorded as this version makes them.
-void Recorded(const fs::path& folder) { WriteWordsRecord(folder, {.version = kWordsVersion}); }
-
 TEST_P(FirstStartTest, WorksOnlyForAFolderWithoutTheSharedOneOrWithAnEarlierVersionsWords) {
+  const FirstStartRow& row = GetParam();
   TempFolder folder;
   const fs::path source = folder.Path() / "edict";
-  if (GetParam().sourceThere) WriteBytes(source, "");
+  if (row.sourceThere) WriteBytes(source, "");
   const fs::path program = folder.Path() / "program";
   fs::create_directory(program);
-  GetParam().arrange(program);
-  EXPECT_EQ(WantsDictionaryWork(program, {source, "", ""}), GetParam().wanted);
+  for (const char* file : row.files) WriteBytes(program / file, "");
+  if (row.linked) fs::create_symlink(program / "gone", program / "renkomi.jdc");
+  if (row.recorded) WriteWordsRecord(program, {.version = kWordsVersion});
+  EXPECT_EQ(WantsDictionaryWork(program, {source, "", ""}), row.wanted);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, FirstStartTest,
     ::testing::Values(
-        FirstStartRow{"EmptyFolder", [](const fs::path&) {}, true, true},
-        FirstStartRow{"OnlyOtherDictionaries",
-                      [](const fs::path& f) { WriteBytes(f / "taro.jdc", ""); WriteBytes(f / "taro.ydc", ""); },
-                      true, true},
-        FirstStartRow{"SharedThereFromAnEarlierVersion",
-                      [](const fs::path& f) { WriteBytes(f / "renkomi.jdc", ""); WriteBytes(f / "renkomi.ydc", ""); },
-                      true, true},
-        FirstStartRow{"SharedThereAndRecorded",
-                      [](const fs::path& f) {
-                        WriteBytes(f / "renkomi.jdc", "");
-                        WriteBytes(f / "renkomi.ydc", "");
-                        Recorded(f);
-                      },
-                      true, false},
-        FirstStartRow{"OnlyTheReadingsFileThere",
-                      [](const fs::path& f) { WriteBytes(f / "renkomi.ydc", ""); Recorded(f); }, true, false},
-        FirstStartRow{"DanglingLinkForTheSharedOne",
-                      [](const fs::path& f) { fs::create_symlink(f / "gone", f / "renkomi.jdc"); Recorded(f); },
-                      true, false},
-        FirstStartRow{"WithoutEdict", [](const fs::path&) {}, false, false}),
+        FirstStartRow{"EmptyFolder", {}, false, false, true, true},
+        FirstStartRow{"OnlyOtherDictionaries", {"taro.jdc", "taro.ydc"}, false, false, true, true},
+        FirstStartRow{"SharedThereFromAnEarlierVersion", {"renkomi.jdc", "renkomi.ydc"}, false, false, true, true},
+        FirstStartRow{"SharedThereAndRecorded", {"renkomi.jdc", "renkomi.ydc"}, false, true, true, false},
+        FirstStartRow{"OnlyTheReadingsFileThere", {"renkomi.ydc"}, false, true, true, false},
+        FirstStartRow{"DanglingLinkForTheSharedOne", {}, true, true, true, false},
+        FirstStartRow{"WithoutEdict", {}, false, false, false, false}),
     [](const ::testing::TestParamInfo<FirstStartRow>& info) { return std::string(info.param.name); });
 
 // The reading reports its way through the whole file, ending at its size, and the

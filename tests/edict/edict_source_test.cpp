@@ -25,6 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Convert;
+using test::PrintTo;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
@@ -36,9 +37,6 @@ struct JukugoRow {
   std::string_view spelling;
   std::string_view expectedCp932;  // empty: refused
 };
-
-// Rows print as their names in the test log.
-void PrintTo(const JukugoRow& row, std::ostream* os) { *os << row.name; }
 
 class JukugoForTest : public ::testing::TestWithParam<JukugoRow> {};
 
@@ -75,8 +73,6 @@ struct YomiRow {
   std::string_view expectedUtf8;  // empty: refused
 };
 
-void PrintTo(const YomiRow& row, std::ostream* os) { *os << row.name; }
-
 class YomiForTest : public ::testing::TestWithParam<YomiRow> {};
 
 TEST_P(YomiForTest, KeepsHiraganaReadingsAfterTurningKatakanaIntoHiragana) {
@@ -101,8 +97,6 @@ struct KanaRow {
   std::string_view katakana;
   std::string_view hiragana;
 };
-
-void PrintTo(const KanaRow& row, std::ostream* os) { *os << row.name; }
 
 class KatakanaToHiraganaTest : public ::testing::TestWithParam<KanaRow> {};
 

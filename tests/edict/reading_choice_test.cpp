@@ -19,6 +19,7 @@ namespace renkomi {
 namespace {
 
 using test::Convert;
+using test::PrintTo;
 
 // A line of mecab-ipadic's lists, as the file holds it.
 std::string CostLine(std::string_view jukugo, int cost, std::string_view subclass, std::string_view katakana) {
@@ -34,8 +35,6 @@ struct ChoiceRow {
   std::string_view jukugo;
   std::string_view expected;
 };
-
-void PrintTo(const ChoiceRow& row, std::ostream* os) { *os << row.name; }
 
 class ReadingChoiceTest : public ::testing::TestWithParam<ChoiceRow> {};
 

@@ -139,18 +139,17 @@ INSTANTIATE_TEST_SUITE_P(
                     FixedText{"WinInformation", texts::kWinInformation, "あなたの勝ちです。"},
                     FixedText{"WinQuestionSuffix", texts::kWinQuestionSuffix,
                               " に続くことばをおしえてくれますか？"},
-                    FixedText{"LoseInformation", texts::kLoseInformation, "あなたの負けです。"},
-                    FixedText{"BuiltIn1", texts::kBuiltInJukugo[0], "日本"},
-                    FixedText{"BuiltIn2", texts::kBuiltInJukugo[1], "本日"},
-                    FixedText{"BuiltIn3", texts::kBuiltInJukugo[2], "本当"},
-                    FixedText{"BuiltIn4", texts::kBuiltInJukugo[3], "当日"},
-                    FixedText{"BuiltIn5", texts::kBuiltInJukugo[4], "入口"},
-                    FixedText{"BuiltInYomi1", texts::kBuiltInYomi[0], "にほん"},
-                    FixedText{"BuiltInYomi2", texts::kBuiltInYomi[1], "ほんじつ"},
-                    FixedText{"BuiltInYomi3", texts::kBuiltInYomi[2], "ほんとう"},
-                    FixedText{"BuiltInYomi4", texts::kBuiltInYomi[3], "とうじつ"},
-                    FixedText{"BuiltInYomi5", texts::kBuiltInYomi[4], "いりぐち"}),
+                    FixedText{"LoseInformation", texts::kLoseInformation, "あなたの負けです。"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FixedTextTest, BuiltInWordsMatchConverter) {
+  const char* const jukugo[] = {"日本", "本日", "本当", "当日", "入口"};
+  const char* const yomi[] = {"にほん", "ほんじつ", "ほんとう", "とうじつ", "いりぐち"};
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(texts::kBuiltInJukugo[i], Utf8ToCp932(jukugo[i])) << jukugo[i];
+    EXPECT_EQ(texts::kBuiltInYomi[i], Utf8ToCp932(yomi[i])) << yomi[i];
+  }
+}
 
 }  // namespace
 }  // namespace renkomi

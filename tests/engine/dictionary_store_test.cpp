@@ -1,10 +1,8 @@
 #include "dictionary_store.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -232,15 +230,6 @@ TEST(DictionaryStoreNameTest, OrdinaryNamesAreSafe) {
   EXPECT_FALSE(DictionaryStore::IsSafeName(Sj("表示") + "\\x"));
 }
 
-TEST_F(DictionaryStoreTest, FolderThatIsAFileGivesCreateErrorForTheJukugoFile) {
-  WriteBytes(folder / "file", "x");
-  DictionaryStore inFile(folder / "file");
-  inFile.ChooseDictionary("d");
-  EXPECT_EQ(ErrorOf([&] { inFile.LoadDictionary(); }),
-            "ファイル " + (folder / "file" / "d.jdc").string() + " を作成できません (フォルダではありません)");
-  EXPECT_EQ(folder.Names(), V{"file"});
-}
-
 // Read-only for everyone, its owner included; root, who passes over permissions,
 // gives that up in the child, so the folder stops root and a player alike.
 TEST_F(DictionaryStoreTest, FolderWithoutWritePermissionGivesCreateError) {
@@ -266,34 +255,6 @@ TEST_F(DictionaryStoreTest, FolderWithoutWritePermissionGivesCreateError) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error, 2: could not give up root's override, 3: wrong message";
   EXPECT_TRUE(folder.Names().empty());
-}
-
-TEST_F(DictionaryStoreTest, FullDiskAtSaveKeepsTheOldPair) {
-  store.ChooseDictionary("d");
-  store.LoadDictionary();
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    int code = 1;
-    ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{1000, 1000};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    for (int i = 0; i < 200; ++i) store.PlayWord(Sj("漢字"), Sj("かんじ"));
-    try {
-      store.SaveDictionary();
-    } catch (const Error& e) {
-      code = std::string(e.what()) == "ストリームへの書き込みエラー: " + PathOf("d.jdc") +
-                                          " (ファイルサイズの上限を超えました)"
-                 ? 0
-                 : 3;
-    }
-    ::_exit(code);
-  }
-  const int status = test::Child(pid).Wait();
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error, 3: wrong message";
-  EXPECT_EQ(ReadBytes(folder / "d.jdc"), kBuiltInJukugoFile);
-  EXPECT_EQ(ReadBytes(folder / "d.ydc"), kBuiltInYomiFile);
-  EXPECT_EQ(folder.Names(), (V{"d.jdc", "d.ydc"}));
 }
 
 // A stray 1 GB file under a dictionary's name is refused by its size, at once: the

@@ -65,10 +65,8 @@ TEST_P(DamageGaugeTest, Table) { EXPECT_EQ(DamageGauge(GetParam().n), GetParam()
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DamageGaugeTest,
-    testing::Values(GaugeRow{0, 100}, GaugeRow{1, 99}, GaugeRow{2, 71}, GaugeRow{3, 58},
-                    GaugeRow{4, 50}, GaugeRow{5, 45}, GaugeRow{10, 32}, GaugeRow{63, 13},
-                    GaugeRow{64, 12}, GaugeRow{100, 10}, GaugeRow{1599, 3}, GaugeRow{1600, 2},
-                    GaugeRow{10000, 1}, GaugeRow{10001, 1}, GaugeRow{110000, 1}),
+    // Only the ends: NearestWithHalvesToEvenForEveryN pins every n from 2 to 10000.
+    testing::Values(GaugeRow{0, 100}, GaugeRow{1, 99}, GaugeRow{10001, 1}, GaugeRow{110000, 1}),
     [](const auto& info) { return "n" + std::to_string(info.param.n); });
 
 // Every n from 2 to 10000 against exact integer arithmetic: g is right when

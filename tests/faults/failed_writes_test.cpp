@@ -21,6 +21,8 @@
 namespace renkomi::faults {
 namespace {
 
+using test::PrintTo;
+
 // A full disk names the file and the system's reason; the tests' disk is "full" by
 // a file-size limit.
 std::string WriteErrorAt(const fs::path& file) {
@@ -29,11 +31,29 @@ std::string WriteErrorAt(const fs::path& file) {
 const std::string kLoss = "あなたの負けです。";
 const std::string kQuitUnsaved = "辞書を保存できませんでした。保存しないで終わりますか？";
 
-std::vector<std::string> Entries(const std::vector<Word>& words, bool jukugo) {
-  std::vector<std::string> entries;
-  for (const Word& word : words) entries.push_back(jukugo ? word.first : word.second);
-  return entries;
-}
+// A program folder holding a shared dictionary of 40 words.
+class FortyWordsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(folder_);
+    WriteBytes(folder_ / "renkomi.jdc", jukugo_);
+    WriteBytes(folder_ / "renkomi.ydc", yomi_);
+  }
+  // Every word in place, each once, and nothing beside the two files.
+  void ExpectWords(std::multiset<Word> expected, const std::string& log) const {
+    std::vector<Word> pairs;
+    ASSERT_TRUE(CutPairs(ReadFile(folder_ / "renkomi.jdc"), ReadFile(folder_ / "renkomi.ydc"), pairs));
+    EXPECT_TRUE(std::multiset<Word>(pairs.begin(), pairs.end()) == expected) << log;
+    EXPECT_EQ(CountFiles(folder_), 2) << "leftovers";
+  }
+
+  TempFolder temp_;
+  const fs::path folder_ = temp_.Path() / "program";
+  const std::vector<Word> words_ = MakeWords(40);
+  const std::string jukugo_ = FileBytes(words_, true);
+  const std::string yomi_ = FileBytes(words_, false);
+  const std::map<std::string, std::string> old_{{"renkomi.jdc", jukugo_}, {"renkomi.ydc", yomi_}};
+};
 
 // ---- A full disk at the end of a match
 
@@ -44,54 +64,33 @@ struct FullDiskRow {
   const char* failing;  // the file the error names
 };
 
-void PrintTo(const FullDiskRow& row, std::ostream* out) { *out << row.name; }
-
-class FullDiskTest : public ::testing::TestWithParam<FullDiskRow> {};
+class FullDiskTest : public FortyWordsTest, public ::testing::WithParamInterface<FullDiskRow> {};
 
 TEST_P(FullDiskTest, ShowsTheErrorKeepsTheOldFilesAndPlaysOn) {
-  TempFolder temp;
-  const fs::path folder = temp.Path() / "program";
-  fs::create_directories(folder);
-  const std::vector<Word> words = MakeWords(40);
-  const std::string jukugoBytes = FileBytes(Entries(words, true));
-  const std::string yomiBytes = FileBytes(Entries(words, false));
-  ASSERT_LT(jukugoBytes.size(), yomiBytes.size()) << "the rows below rely on a longer reading file";
-  WriteFile(folder / "renkomi.jdc", jukugoBytes);
-  WriteFile(folder / "renkomi.ydc", yomiBytes);
-  const std::size_t limit = GetParam().limit(jukugoBytes.size(), yomiBytes.size());
-
-  PlayerProcess player({"full-disk", folder.string(), std::to_string(limit)});
-  ASSERT_TRUE(player.WaitFinished(60000)) << "still running\n" << player.Log();
-  const std::string log = player.Log();
-  ASSERT_EQ(player.Outcome(), "exit 0") << log;
-  const std::vector<ReportLine> report = ParseReport(log);
+  ASSERT_LT(jukugo_.size(), yomi_.size()) << "the rows below rely on a longer reading file";
+  const std::size_t limit = GetParam().limit(jukugo_.size(), yomi_.size());
+  const auto [report, log] = Play("full-disk", folder_, {std::to_string(limit)});
 
   // Both losses and the first close fail to save, and each says so; the close
   // then asks whether to quit without saving, and "いいえ" keeps the game.
-  const std::string writeError = WriteErrorAt(folder / GetParam().failing);
+  const std::string writeError = WriteErrorAt(folder_ / GetParam().failing);
   EXPECT_EQ(Errors(report), std::vector<std::string>(3, writeError)) << log;
   EXPECT_EQ(CountDialogs(report, "エラー", writeError), 3) << log;
   EXPECT_EQ(CountDialogs(report, "確認", kQuitUnsaved), 1) << log;
   // The match ends as a loss all the same.
   EXPECT_EQ(CountDialogs(report, "情報", kLoss), 2) << log;
 
-  // The old files, byte for byte, and nothing beside them.
-  const std::map<std::string, std::string> old{{"renkomi.jdc", jukugoBytes}, {"renkomi.ydc", yomiBytes}};
   for (const char* moment : {"before", "after-failed-save", "after-second-failed-save", "close-refused"}) {
     bool found = false;
     const auto files = FilesAt(report, moment, &found);
     ASSERT_TRUE(found) << moment << "\n" << log;
-    EXPECT_TRUE(files == old) << moment << ": " << files.size() << " files\n" << log;
+    EXPECT_TRUE(files == old_) << moment << ": " << files.size() << " files\n" << log;
   }
 
   // Between matches again, with every button usable...
   auto state = StateAt(report, "after-failed-save");
-  EXPECT_EQ(state["buttons"], "1") << log;
-  EXPECT_EQ(state["start"], "1");
-  EXPECT_EQ(state["finish"], "1");
-  EXPECT_EQ(state["teach"], "1");
+  for (const char* key : {"buttons", "start", "finish", "teach", "enabled"}) EXPECT_EQ(state[key], "1") << key << log;
   EXPECT_EQ(state["playing"], "0");
-  EXPECT_EQ(state["enabled"], "1");
   // ...and a new match starts.
   state = StateAt(report, "next-match");
   EXPECT_EQ(state["playing"], "1") << log;
@@ -99,17 +98,8 @@ TEST_P(FullDiskTest, ShowsTheErrorKeepsTheOldFilesAndPlaysOn) {
   EXPECT_FALSE(state["comp"].empty());
   // A close that cannot save leaves the window open.
   EXPECT_EQ(StateAt(report, "close-refused")["window"], "1") << log;
-
   // Once there was room again the game closed with every word in place.
-  std::vector<std::string> jukugo;
-  std::vector<std::string> yomi;
-  ASSERT_TRUE(CutStrictly(ReadFile(folder / "renkomi.jdc"), jukugo));
-  ASSERT_TRUE(CutStrictly(ReadFile(folder / "renkomi.ydc"), yomi));
-  ASSERT_EQ(jukugo.size(), yomi.size());
-  std::multiset<Word> now;
-  for (std::size_t i = 0; i < jukugo.size(); ++i) now.emplace(jukugo[i], yomi[i]);
-  EXPECT_TRUE(now == std::multiset<Word>(words.begin(), words.end()));
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "leftovers";
+  ExpectWords({words_.begin(), words_.end()}, log);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -129,52 +119,26 @@ struct FailedTeachRow {
   const char* fault;  // "lock": another process holds the jukugo file; "limit": a file-size limit
 };
 
-void PrintTo(const FailedTeachRow& row, std::ostream* out) { *out << row.name; }
-
-class FailedTeachTest : public ::testing::TestWithParam<FailedTeachRow> {};
+class FailedTeachTest : public FortyWordsTest, public ::testing::WithParamInterface<FailedTeachRow> {};
 
 TEST_P(FailedTeachTest, TheMatchsLoadKeepsTheTaughtWordAndWritesIt) {
-  TempFolder temp;
-  const fs::path folder = temp.Path() / "program";
-  fs::create_directories(folder);
-  const std::vector<Word> words = MakeWords(40);
-  const std::string jukugoBytes = FileBytes(Entries(words, true));
-  const std::string yomiBytes = FileBytes(Entries(words, false));
-  WriteFile(folder / "renkomi.jdc", jukugoBytes);
-  WriteFile(folder / "renkomi.ydc", yomiBytes);
-
-  PlayerProcess player({"failed-teach", folder.string(), GetParam().fault});
-  ASSERT_TRUE(player.WaitFinished(60000)) << "still running\n" << player.Log();
-  const std::string log = player.Log();
-  ASSERT_EQ(player.Outcome(), "exit 0") << log;
-  const std::vector<ReportLine> report = ParseReport(log);
-
-  const fs::path jukugoFile = folder / "renkomi.jdc";
+  const auto [report, log] = Play("failed-teach", folder_, {GetParam().fault});
+  const fs::path jukugoFile = folder_ / "renkomi.jdc";
   const std::string error = std::string(GetParam().fault) == "lock"
                                 ? "ファイル " + jukugoFile.string() + " をほかのプログラムが使用中のため、辞書を読み書きできません"
                                 : WriteErrorAt(jukugoFile);
   EXPECT_EQ(Errors(report), std::vector<std::string>{error}) << log;
   // The failed save wrote nothing...
-  const std::map<std::string, std::string> old{{"renkomi.jdc", jukugoBytes}, {"renkomi.ydc", yomiBytes}};
-  EXPECT_TRUE(FilesAt(report, "failed") == old) << log;
+  EXPECT_TRUE(FilesAt(report, "failed") == old_) << log;
   // ...and "はじめる", once the fault was gone, kept the taught word and wrote it.
-  const std::string taught = Cp932("鬱金");
-  const std::string reading = Cp932("うこん");
-  const std::map<std::string, std::string> withTaught{{"renkomi.jdc", jukugoBytes + taught + "\r\n"},
-                                                      {"renkomi.ydc", yomiBytes + reading + "\r\n"}};
+  const Word taught{Cp932("鬱金"), Cp932("うこん")};
+  const std::map<std::string, std::string> withTaught{{"renkomi.jdc", jukugo_ + taught.first + "\r\n"},
+                                                      {"renkomi.ydc", yomi_ + taught.second + "\r\n"}};
   EXPECT_TRUE(FilesAt(report, "started") == withTaught) << log;
   // The match's end and closing kept it too, with every other word.
-  std::vector<std::string> jukugo;
-  std::vector<std::string> yomi;
-  ASSERT_TRUE(CutStrictly(ReadFile(jukugoFile), jukugo));
-  ASSERT_TRUE(CutStrictly(ReadFile(folder / "renkomi.ydc"), yomi));
-  ASSERT_EQ(jukugo.size(), yomi.size());
-  std::multiset<Word> now;
-  for (std::size_t i = 0; i < jukugo.size(); ++i) now.emplace(jukugo[i], yomi[i]);
-  std::multiset<Word> expected(words.begin(), words.end());
-  expected.emplace(taught, reading);
-  EXPECT_TRUE(now == expected) << log;
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "leftovers";
+  std::multiset<Word> expected(words_.begin(), words_.end());
+  expected.insert(taught);
+  ExpectWords(expected, log);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, FailedTeachTest,
@@ -196,8 +160,8 @@ TEST(FullDictionaryTest, TeachingOneWordMoreIsRefusedAndTheFilesStay) {
     yomiBytes += words[i % words.size()].second + "\r\n";
   }
   ASSERT_EQ(yomiBytes.size(), (std::size_t{8} << 20) - 6);
-  WriteFile(temp.Path() / "renkomi.jdc", jukugoBytes);
-  WriteFile(temp.Path() / "renkomi.ydc", yomiBytes);
+  WriteBytes(temp.Path() / "renkomi.jdc", jukugoBytes);
+  WriteBytes(temp.Path() / "renkomi.ydc", yomiBytes);
 
   DictionaryStore store(temp.Path());
   store.ChooseDictionary("renkomi");
@@ -213,7 +177,7 @@ TEST(FullDictionaryTest, TeachingOneWordMoreIsRefusedAndTheFilesStay) {
   }
   EXPECT_TRUE(ReadFile(temp.Path() / "renkomi.jdc") == jukugoBytes);
   EXPECT_TRUE(ReadFile(temp.Path() / "renkomi.ydc") == yomiBytes);
-  EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 2) << "leftovers";
+  EXPECT_EQ(CountFiles(temp.Path()), 2) << "leftovers";
 }
 
 // ---- The player's folder that cannot be made at the first start
@@ -264,8 +228,6 @@ struct BlockedChoiceRow {
   const char* player;  // a personal dictionary's name; empty for the shared one
 };
 
-void PrintTo(const BlockedChoiceRow& row, std::ostream* out) { *out << row.name; }
-
 class BlockedChoiceTest : public ::testing::TestWithParam<BlockedChoiceRow> {};
 
 TEST_P(BlockedChoiceTest, KeepsThePanelOpenUntilTheFolderCanTakeTheFiles) {
@@ -274,20 +236,16 @@ TEST_P(BlockedChoiceTest, KeepsThePanelOpenUntilTheFolderCanTakeTheFiles) {
   fs::path folder = temp.Path() / "program";
   if (std::string(row.how) == "below-file") {
     // Root passes every permission check; a path through a plain file stops it.
-    WriteFile(temp.Path() / "blocker", "not a folder");
+    WriteBytes(temp.Path() / "blocker", "not a folder");
     folder = temp.Path() / "blocker" / "program";
   } else {
     fs::create_directories(folder);
   }
   const std::string name = *row.player != '\0' ? row.player : "renkomi";
 
-  std::vector<std::string> arguments{"blocked-choice", folder.string(), row.how};
-  if (*row.player != '\0') arguments.emplace_back(row.player);
-  PlayerProcess player(arguments);
-  ASSERT_TRUE(player.WaitFinished(60000)) << "still running\n" << player.Log();
-  const std::string log = player.Log();
-  ASSERT_EQ(player.Outcome(), "exit 0") << log;
-  const std::vector<ReportLine> report = ParseReport(log);
+  const auto [report, log] =
+      Play("blocked-choice", folder, *row.player != '\0' ? std::vector<std::string>{row.how, row.player}
+                                                          : std::vector<std::string>{row.how});
 
   const std::string expected = std::string(row.how) == "below-file"
                                    ? "ファイル " + (folder / (name + ".jdc")).string() + " を作成できません (フォルダではありません)"
@@ -297,11 +255,9 @@ TEST_P(BlockedChoiceTest, KeepsThePanelOpenUntilTheFolderCanTakeTheFiles) {
 
   // The panel stays, the buttons stay hidden, and "えらぶ" can be pressed again.
   auto state = StateAt(report, "refused");
-  EXPECT_EQ(state["panel"], "1") << log;
-  EXPECT_EQ(state["choose"], "1");
-  EXPECT_EQ(state["buttons"], "0");
-  EXPECT_EQ(state["start"], "0");
-  EXPECT_EQ(state["playing"], "0");
+  for (const auto& [key, value] : {std::pair{"panel", "1"}, {"choose", "1"}, {"buttons", "0"}, {"start", "0"},
+                                   {"playing", "0"}})
+    EXPECT_EQ(state[key], value) << key << "\n" << log;
   // No half-made dictionary and no temporary file.
   bool found = false;
   EXPECT_TRUE(FilesAt(report, "refused", &found).empty()) << log;

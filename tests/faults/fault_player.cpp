@@ -67,8 +67,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <QTableView>
 #include <QTimer>
@@ -80,10 +78,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "about_box.h"
 #include "app_shell.h"
 #include "game_windows.h"
 #include "application.h"
@@ -93,7 +91,6 @@
 #include "message_sets.h"
 #include "panel.h"
 #include "random.h"
-#include "renkomi_wait.h"
 #include "sound.h"
 #include "recording_sound.h"
 #include "test_support.h"
@@ -115,24 +112,12 @@ void Say(const std::string& line) {
 
 using renkomi::test::Hex;
 
+// RLIM_INFINITY lifts the limit again, as far as the hard limit allows.
 void LimitFileSize(rlim_t bytes) {
   rlimit limit{};
   if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) Fail("getrlimit");
-  limit.rlim_cur = bytes;
+  limit.rlim_cur = std::min(bytes, limit.rlim_max);
   if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) Fail("setrlimit");
-}
-
-void LiftFileSizeLimit() {
-  rlimit limit{};
-  if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) Fail("getrlimit");
-  limit.rlim_cur = limit.rlim_max;
-  if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) Fail("setrlimit");
-}
-
-// As root a read-only folder stops nobody: the robot gives up the capabilities
-// that pass over file permissions, as an ordinary player never had them.
-void MeetFilePermissions() {
-  if (!renkomi::test::MeetFilePermissions()) Fail("capset");
 }
 
 // The number of the message set the bubble shows, 0 when it shows none.
@@ -155,11 +140,24 @@ T* Find(const QWidget& window, const char* name) {
   return element;
 }
 
+// Replaces what the box holds, as a player selects it all and types anew.
+void Type(QWidget* box, const QString& text) {
+  if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->clear();
+  QInputMethodEvent commit;
+  commit.setCommitString(text);
+  QCoreApplication::sendEvent(box, &commit);
+}
+
 // Answers the game's dialogs the moment they are shown: "はい(&Y)" on a message,
 // the question after a win as told, and the word entry dialog with the pair to
 // teach, or "やめる" when there is none.
 class Hand : public QObject {
  public:
+  void Teach(const QString& jukugo, const QString& yomi) {
+    teachJukugo = jukugo;
+    teachYomi = yomi;
+  }
+
   bool answerQuestionYes = false;
   QString teachJukugo;
   QString teachYomi;
@@ -203,13 +201,8 @@ class Hand : public QObject {
       Paste(input);
       return;
     }
-    for (const auto& [box, text] : {std::pair{Find<QLineEdit>(*input, "edtINPUT_JUKU"), teachJukugo},
-                                    std::pair{Find<QLineEdit>(*input, "edtINPUT_YOMI"), teachYomi}}) {
-      box->clear();
-      QInputMethodEvent commit;
-      commit.setCommitString(text);
-      QCoreApplication::sendEvent(box, &commit);
-    }
+    Type(Find(*input, "edtINPUT_JUKU"), teachJukugo);
+    Type(Find(*input, "edtINPUT_YOMI"), teachYomi);
     teachJukugo.clear();
     QTest::mouseClick(Find(*input, "btnHAI"), Qt::LeftButton);
   }
@@ -222,17 +215,14 @@ class Hand : public QObject {
     QLineEdit* yomi = Find<QLineEdit>(*input, "edtINPUT_YOMI");
     QLineEdit* pasted = intoJukugo ? jukugo : yomi;
     QLineEdit* typed = intoJukugo ? yomi : jukugo;
-    QInputMethodEvent commit;
-    commit.setCommitString(intoJukugo ? teachYomi : teachJukugo);
-    QCoreApplication::sendEvent(typed, &commit);
+    Type(typed, intoJukugo ? teachYomi : teachJukugo);
     QGuiApplication::clipboard()->setText(intoJukugo ? teachJukugo : teachYomi);
     pasted->setFocus();
     QTest::keyClick(pasted, Qt::Key_V, Qt::ControlModifier);
     Say("pasted\t" + QString::number(pasted->text().size()).toStdString());
     QTest::mouseClick(Find(*input, "btnHAI"), Qt::LeftButton);
     QCoreApplication::processEvents();
-    const auto flag = [](bool on) { return on ? "1" : "0"; };
-    Say(std::string("state\tafter-hai\tdialog=") + flag(input->isVisible()) +
+    Say(std::string("state\tafter-hai\tdialog=") + (input->isVisible() ? "1" : "0") +
         "\tset=" + std::to_string(bubble != nullptr ? BubbleSet(*bubble) : -1) +
         "\tjukugo=" + jukugo->text().toStdString() + "\tyomi=" + yomi->text().toStdString() +
         "\tfocus=" + (QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName().toStdString()
@@ -299,13 +289,6 @@ class Robot {
     QTest::mouseClick(element, Qt::LeftButton);
     Settle();
   }
-  // Replaces what the box holds, as a player selects it all and types anew.
-  static void Type(QWidget* box, const QString& text) {
-    if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->clear();
-    QInputMethodEvent commit;
-    commit.setCommitString(text);
-    QCoreApplication::sendEvent(box, &commit);
-  }
   static void Enter(QWidget* box) {
     QTest::keyClick(box, Qt::Key_Return);
     Settle();
@@ -314,35 +297,33 @@ class Robot {
   bool Playing() const { return Find("edtUSER_JUKU")->isEnabled(); }
 
   void State(const std::string& label) const {
-    auto flag = [](bool on) { return on ? "1" : "0"; };
+    const std::pair<const char*, bool> flags[] = {
+        {"window", form_.isVisible()},
+        {"enabled", form_.isEnabled()},
+        {"panel", Find("pnlSelDic")->isVisible()},
+        {"choose", Find("bbtnJisyoOK")->isEnabled()},
+        {"buttons", Find("btnSTART")->isVisible() && Find("btnFINISH")->isVisible() && Find("btnTEACH")->isVisible()},
+        {"start", Find("btnSTART")->isEnabled()},
+        {"finish", Find("btnFINISH")->isEnabled()},
+        {"teach", Find("btnTEACH")->isEnabled()},
+        {"playing", Playing()},
+        {"organizer", organizer_.isVisible()}};
     std::string line = "state\t" + label;
-    line += std::string("\twindow=") + flag(form_.isVisible());
-    line += std::string("\tenabled=") + flag(form_.isEnabled());
-    line += std::string("\tpanel=") + flag(Find("pnlSelDic")->isVisible());
-    line += std::string("\tchoose=") + flag(Find("bbtnJisyoOK")->isEnabled());
-    line += std::string("\tbuttons=") + flag(Find("btnSTART")->isVisible() && Find("btnFINISH")->isVisible() &&
-                                             Find("btnTEACH")->isVisible());
-    line += std::string("\tstart=") + flag(Find("btnSTART")->isEnabled());
-    line += std::string("\tfinish=") + flag(Find("btnFINISH")->isEnabled());
-    line += std::string("\tteach=") + flag(Find("btnTEACH")->isEnabled());
-    line += std::string("\tplaying=") + flag(Playing());
+    for (const auto& [key, on] : flags) line += std::string("\t") + key + (on ? "=1" : "=0");
     line += "\tcomp=" + Find<QLineEdit>("edtCOMP_JUKU")->text().toStdString();
     line += "\tuser=" + Find<renkomi::ui::Panel>("pnlUserName")->Caption().toStdString();
-    line += std::string("\torganizer=") + flag(organizer_.isVisible());
     line += "\tset=" + std::to_string(BubbleSet(*Find<QPlainTextEdit>("memFUKIDASI")));
     Say(line);
   }
 
   void Files(const std::string& label) const {
-    std::vector<fs::path> files;
+    std::set<fs::path> files;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder_, ec)) files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
+    for (const auto& entry : fs::directory_iterator(folder_, ec)) files.insert(entry.path());
     std::string line = "files\t" + label;
     for (const fs::path& file : files) {
       std::ifstream in(file, std::ios::binary);
-      const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      line += '\t' + file.filename().string() + '=' + Hex(bytes);
+      line += '\t' + file.filename().string() + '=' + Hex(std::string(std::istreambuf_iterator<char>(in), {}));
     }
     Say(line);
   }
@@ -386,7 +367,7 @@ class Robot {
     Click(Find("btnFINISH"));
     State("close-refused");
     Files("close-refused");
-    LiftFileSizeLimit();
+    LimitFileSize(RLIM_INFINITY);
     Click(Find("btnFINISH"));
   }
 
@@ -408,7 +389,7 @@ class Robot {
       fs::create_directories(folder_, ec);
       if (ec) Fail("cannot make the folder usable");
     } else {
-      LiftFileSizeLimit();
+      LimitFileSize(RLIM_INFINITY);
     }
     Click(Find("bbtnJisyoOK"));
     State("chosen");
@@ -431,8 +412,7 @@ class Robot {
 
   void TeachThenStart() {
     ChooseShared();
-    hand_.teachJukugo = QStringLiteral("日記");
-    hand_.teachYomi = QStringLiteral("にっき");
+    hand_.Teach(QStringLiteral("日記"), QStringLiteral("にっき"));
     Click(Find("btnTEACH"));
     StartOnFirstWord();
     State("started");
@@ -473,15 +453,14 @@ class Robot {
     } else {
       Fail("unknown fault " + fault);
     }
-    hand_.teachJukugo = QStringLiteral("鬱金");
-    hand_.teachYomi = QStringLiteral("うこん");
+    hand_.Teach(QStringLiteral("鬱金"), QStringLiteral("うこん"));
     Click(Find("btnTEACH"));
     Files("failed");
     if (holder > 0) {
       ::kill(holder, SIGKILL);
       ::waitpid(holder, nullptr, 0);
     } else {
-      LiftFileSizeLimit();
+      LimitFileSize(RLIM_INFINITY);
     }
     StartOnFirstWord();
     Files("started");
@@ -493,21 +472,28 @@ class Robot {
     ChooseShared();
     hand_.bubble = Find<QPlainTextEdit>("memFUKIDASI");
     hand_.pasteInto = QString::fromStdString(box);
-    hand_.teachJukugo = box == "jukugo" ? text : QStringLiteral("来日");
-    hand_.teachYomi = box == "jukugo" ? QStringLiteral("らいにち") : text;
+    if (box == "jukugo")
+      hand_.Teach(text, QStringLiteral("らいにち"));
+    else
+      hand_.Teach(QStringLiteral("来日"), text);
     Click(Find("btnTEACH"));
     State("taught");
     Click(Find("btnFINISH"));
   }
 
-  // Opens the organizer from the picture's menu and closes it, deleting nothing.
-  void OrganizeUntouched() {
-    ChooseShared();
+  // "辞書の整理(&D)" from the picture's menu.
+  void OpenOrganizer() {
     auto* command = form_.findChild<QAction*>(QStringLiteral("K2"));
     if (command == nullptr) Fail("no command K2");
     command->trigger();
     Settle();
     if (!organizer_.isVisible()) Fail("the organizer did not open");
+  }
+
+  // Opens the organizer and closes it, deleting nothing.
+  void OrganizeUntouched() {
+    ChooseShared();
+    OpenOrganizer();
     Click(::Find(organizer_, "btnEND"));
     State("organized");
     Click(Find("btnFINISH"));
@@ -538,19 +524,14 @@ class Robot {
     ChooseShared();
     if (moment == "teach") {
       ByAnotherProgram(edit);
-      hand_.teachJukugo = QStringLiteral("日記");
-      hand_.teachYomi = QStringLiteral("にっき");
+      hand_.Teach(QStringLiteral("日記"), QStringLiteral("にっき"));
       Click(Find("btnTEACH"));
     } else if (moment == "loss") {
       StartOnFirstWord();
       ByAnotherProgram(edit);
       Surrender();
     } else if (moment == "organizer") {
-      auto* organize = form_.findChild<QAction*>(QStringLiteral("K2"));  // "辞書の整理(&D)"
-      if (organize == nullptr) Fail("no organizer in the menu");
-      organize->trigger();
-      Settle();
-      if (!organizer_.isVisible()) Fail("the organizer did not open");
+      OpenOrganizer();
       auto* grid = ::Find<QTableView>(organizer_, "stgWord");
       grid->setCurrentIndex(grid->model()->index(0, 1));
       QTest::mouseClick(::Find(organizer_, "btnDelete"), Qt::LeftButton);
@@ -575,7 +556,9 @@ class Robot {
   void ReadOnlyClose(bool changed) {
     ChooseShared();
     if (changed) StartOnFirstWord();
-    MeetFilePermissions();
+    // As root a read-only folder stops nobody: the robot gives up the capabilities
+    // that pass over file permissions, as an ordinary player never had them.
+    if (!renkomi::test::MeetFilePermissions()) Fail("capset");
     if (::chmod(folder_.c_str(), 0555) != 0) Fail("chmod");
     if (changed) {
       CloseFromOutside();

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -110,31 +111,18 @@ void PlayerProcess::Finished(int status) {
 }
 
 std::vector<ReportLine> ParseReport(const std::string& log) {
+  // Only the robot's own lines: Qt and the sanitizers write to the same log.
+  static const std::set<std::string> kKinds{"dialog", "state", "files", "exit", "fail"};
   std::vector<ReportLine> report;
   std::istringstream lines(log);
-  std::string line;
-  while (std::getline(lines, line)) {
-    ReportLine parsed;
-    std::size_t start = 0;
-    for (;;) {
-      const std::size_t tab = line.find('\t', start);
-      const std::string field = line.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
-      if (parsed.kind.empty() && start == 0) {
-        parsed.kind = field;
-      } else {
-        parsed.fields.push_back(field);
-      }
-      if (tab == std::string::npos) break;
-      start = tab + 1;
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> fields;
+    for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
+      tab = line.find('\t', start);
+      fields.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
     }
-    // Only the robot's own lines: Qt and the sanitizers write to the same log.
-    static const char* const kKinds[] = {"dialog", "state", "files", "exit", "fail"};
-    for (const char* kind : kKinds) {
-      if (parsed.kind == kind && (parsed.kind == "exit" || !parsed.fields.empty())) {
-        report.push_back(parsed);
-        break;
-      }
-    }
+    ReportLine parsed{fields.front(), {fields.begin() + 1, fields.end()}};
+    if (kKinds.count(parsed.kind) != 0 && (parsed.kind == "exit" || !parsed.fields.empty())) report.push_back(parsed);
   }
   return report;
 }
@@ -156,38 +144,46 @@ int CountDialogs(const std::vector<ReportLine>& report, const std::string& capti
   return count;
 }
 
-std::map<std::string, std::string> StateAt(const std::vector<ReportLine>& report, const std::string& label) {
-  std::map<std::string, std::string> state;
+// The key=value fields of the first line of this kind and label.
+static std::map<std::string, std::string> FieldsAt(const std::vector<ReportLine>& report, const std::string& kind,
+                                                   const std::string& label, bool* found) {
+  std::map<std::string, std::string> fields;
+  if (found != nullptr) *found = false;
   for (const ReportLine& line : report) {
-    if (line.kind != "state" || line.fields.at(0) != label) continue;
+    if (line.kind != kind || line.fields.at(0) != label) continue;
+    if (found != nullptr) *found = true;
     for (std::size_t i = 1; i < line.fields.size(); ++i) {
       const std::size_t equals = line.fields[i].find('=');
-      state[line.fields[i].substr(0, equals)] = line.fields[i].substr(equals + 1);
+      fields[line.fields[i].substr(0, equals)] = line.fields[i].substr(equals + 1);
     }
     break;
   }
-  return state;
+  return fields;
+}
+
+std::map<std::string, std::string> StateAt(const std::vector<ReportLine>& report, const std::string& label) {
+  return FieldsAt(report, "state", label, nullptr);
 }
 
 std::map<std::string, std::string> FilesAt(const std::vector<ReportLine>& report, const std::string& label,
                                            bool* found) {
-  std::map<std::string, std::string> files;
-  if (found != nullptr) *found = false;
-  for (const ReportLine& line : report) {
-    if (line.kind != "files" || line.fields.at(0) != label) continue;
-    if (found != nullptr) *found = true;
-    for (std::size_t i = 1; i < line.fields.size(); ++i) {
-      const std::size_t equals = line.fields[i].find('=');
-      const std::string hex = line.fields[i].substr(equals + 1);
-      std::string bytes;
-      for (std::size_t h = 0; h + 1 < hex.size(); h += 2) {
-        bytes += static_cast<char>(std::stoi(hex.substr(h, 2), nullptr, 16));
-      }
-      files[line.fields[i].substr(0, equals)] = bytes;
-    }
-    break;
+  std::map<std::string, std::string> files = FieldsAt(report, "files", label, found);
+  for (auto& [name, content] : files) {
+    std::string bytes;
+    for (std::size_t h = 0; h + 1 < content.size(); h += 2)
+      bytes += static_cast<char>(std::stoi(content.substr(h, 2), nullptr, 16));
+    content = bytes;
   }
   return files;
+}
+
+Played Play(const std::string& script, const fs::path& folder, const std::vector<std::string>& arguments) {
+  std::vector<std::string> all{script, folder.string()};
+  all.insert(all.end(), arguments.begin(), arguments.end());
+  PlayerProcess player(all);
+  EXPECT_TRUE(player.WaitFinished(60000)) << "still running\n" << player.Log();
+  EXPECT_EQ(player.Outcome(), "exit 0") << player.Log();
+  return {ParseReport(player.Log()), player.Log()};
 }
 
 std::vector<Word> MakeWords(std::size_t count) {
@@ -221,10 +217,10 @@ std::string FileBytes(const std::vector<std::string>& entries) {
   return bytes;
 }
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out.flush()) throw std::runtime_error("cannot write " + path.string());
+std::string FileBytes(const std::vector<Word>& words, bool jukugo) {
+  std::string bytes;
+  for (const Word& word : words) bytes += (jukugo ? word.first : word.second) + "\r\n";
+  return bytes;
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -248,6 +244,22 @@ std::string ReadFile(const fs::path& path) {
     start = end + 2;
   }
   return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult CutPairs(const std::string& jukugo, const std::string& yomi, std::vector<Word>& pairs) {
+  std::vector<std::string> jukugoEntries;
+  std::vector<std::string> yomiEntries;
+  if (auto cut = CutStrictly(jukugo, jukugoEntries); !cut) return cut << " (jukugo file)";
+  if (auto cut = CutStrictly(yomi, yomiEntries); !cut) return cut << " (reading file)";
+  if (jukugoEntries.size() != yomiEntries.size())
+    return ::testing::AssertionFailure() << jukugoEntries.size() << " jukugo but " << yomiEntries.size() << " readings";
+  pairs.clear();
+  for (std::size_t i = 0; i < jukugoEntries.size(); ++i) pairs.emplace_back(jukugoEntries[i], yomiEntries[i]);
+  return ::testing::AssertionSuccess();
+}
+
+std::ptrdiff_t CountFiles(const fs::path& folder) {
+  return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
 }
 
 std::string Cp932(const std::string& utf8) {

@@ -22,6 +22,7 @@ namespace renkomi::faults {
 namespace fs = std::filesystem;
 
 using renkomi::test::TempFolder;
+using renkomi::test::WriteBytes;
 
 // The robot-played game in a process of its own. Its output is collected through
 // a pipe, not a file: a file-size limit in the game must not cut its report short.
@@ -72,6 +73,13 @@ std::map<std::string, std::string> StateAt(const std::vector<ReportLine>& report
 std::map<std::string, std::string> FilesAt(const std::vector<ReportLine>& report, const std::string& label,
                                            bool* found = nullptr);
 
+// A script of the robot run to its end on the program folder; a failure unless it exits 0.
+struct Played {
+  std::vector<ReportLine> report;
+  std::string log;
+};
+Played Play(const std::string& script, const fs::path& folder, const std::vector<std::string>& arguments = {});
+
 // A dictionary word as the files hold it: CP932 jukugo and reading.
 using Word = std::pair<std::string, std::string>;
 // `count` distinct pairs of two-kanji jukugo and three-kana readings; no two share
@@ -80,11 +88,15 @@ using Word = std::pair<std::string, std::string>;
 std::vector<Word> MakeWords(std::size_t count);
 // The bytes of a dictionary file: every entry followed by CR LF.
 std::string FileBytes(const std::vector<std::string>& entries);
-void WriteFile(const fs::path& path, const std::string& bytes);
+// The jukugo (`jukugo` true) or the reading file of these words.
+std::string FileBytes(const std::vector<Word>& words, bool jukugo);
 std::string ReadFile(const fs::path& path);
 // Cuts a file written by the game: every line ends with CR LF, the last included,
 // and no entry holds a lone CR or LF. Fails on a partial last line.
 ::testing::AssertionResult CutStrictly(const std::string& bytes, std::vector<std::string>& entries);
+// Both files cut strictly into the pairs they hold; fails on uneven files too.
+::testing::AssertionResult CutPairs(const std::string& jukugo, const std::string& yomi, std::vector<Word>& pairs);
+std::ptrdiff_t CountFiles(const fs::path& folder);
 using renkomi::test::Hex;
 
 // UTF-8 as CP932, for the few Japanese texts the tests write themselves.

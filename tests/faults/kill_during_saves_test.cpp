@@ -64,15 +64,9 @@ class KillDuringSavesTest : public ::testing::Test {
     folder_ = temp_.Path() / "program";
     fs::create_directories(folder_);
     words_ = MakeWords(kWords);
-    std::vector<std::string> jukugo;
-    std::vector<std::string> yomi;
-    for (const Word& word : words_) {
-      jukugo.push_back(word.first);
-      yomi.push_back(word.second);
-      readingOf_[word.first] = word.second;
-    }
-    WriteFile(Jukugo(), FileBytes(jukugo));
-    WriteFile(Yomi(), FileBytes(yomi));
+    readingOf_.insert(words_.begin(), words_.end());
+    WriteBytes(Jukugo(), FileBytes(words_, true));
+    WriteBytes(Yomi(), FileBytes(words_, false));
   }
 
   fs::path Jukugo() const { return folder_ / "renkomi.jdc"; }
@@ -118,23 +112,16 @@ class KillDuringSavesTest : public ::testing::Test {
   // The pair is whole: as many readings as jukugo, every line one of the real
   // pairs, and every word of the dictionary there exactly once.
   ::testing::AssertionResult Whole(const std::string& jukugoBytes, const std::string& yomiBytes) const {
-    std::vector<std::string> jukugo;
-    std::vector<std::string> yomi;
-    if (auto cut = CutStrictly(jukugoBytes, jukugo); !cut) return cut << " (jukugo file)";
-    if (auto cut = CutStrictly(yomiBytes, yomi); !cut) return cut << " (reading file)";
-    if (jukugo.size() != yomi.size()) {
-      return ::testing::AssertionFailure() << jukugo.size() << " jukugo but " << yomi.size() << " readings";
-    }
-    for (std::size_t i = 0; i < jukugo.size(); ++i) {
-      const auto real = readingOf_.find(jukugo[i]);
-      if (real == readingOf_.end() || real->second != yomi[i]) {
-        return ::testing::AssertionFailure() << "line " << i + 1 << " pairs " << Hex(jukugo[i]) << " with "
-                                             << Hex(yomi[i]);
+    std::vector<Word> pairs;
+    if (auto cut = CutPairs(jukugoBytes, yomiBytes, pairs); !cut) return cut;
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+      const auto real = readingOf_.find(pairs[i].first);
+      if (real == readingOf_.end() || real->second != pairs[i].second) {
+        return ::testing::AssertionFailure() << "line " << i + 1 << " pairs " << Hex(pairs[i].first) << " with "
+                                             << Hex(pairs[i].second);
       }
     }
-    std::multiset<Word> now;
-    for (std::size_t i = 0; i < jukugo.size(); ++i) now.emplace(jukugo[i], yomi[i]);
-    if (now != std::multiset<Word>(words_.begin(), words_.end())) {
+    if (std::multiset<Word>(pairs.begin(), pairs.end()) != std::multiset<Word>(words_.begin(), words_.end())) {
       return ::testing::AssertionFailure() << "the words are not the dictionary's words, each once";
     }
     return ::testing::AssertionSuccess();
@@ -214,17 +201,10 @@ TEST_F(KillDuringSavesTest, EveryKillLeavesTheOldPairOrTheNewPairWhole) {
     store.ChooseDictionary("renkomi");
     ASSERT_NO_THROW(store.LoadDictionary());
     EXPECT_FALSE(Look().Any()) << "leftovers after the recovery";
-    const std::string jukugoBytes = ReadFile(Jukugo());
-    const std::string yomiBytes = ReadFile(Yomi());
-    EXPECT_EQ(jukugoBytes, keptJukugo) << (left.committed ? "not the committed pair" : "not the old pair");
-    EXPECT_EQ(yomiBytes, keptYomi) << (left.committed ? "not the committed pair" : "not the old pair");
-    ASSERT_TRUE(Whole(jukugoBytes, yomiBytes));
-    std::vector<std::string> jukugo;
-    std::vector<std::string> yomi;
-    ASSERT_TRUE(CutStrictly(jukugoBytes, jukugo));
-    ASSERT_TRUE(CutStrictly(yomiBytes, yomi));
-    EXPECT_EQ(store.Comp().jukugo().Entries(), jukugo);
-    EXPECT_EQ(store.Comp().yomi().Entries(), yomi);
+    EXPECT_EQ(ReadFile(Jukugo()), keptJukugo) << (left.committed ? "not the committed pair" : "not the old pair");
+    EXPECT_EQ(ReadFile(Yomi()), keptYomi) << (left.committed ? "not the committed pair" : "not the old pair");
+    EXPECT_EQ(FileBytes(store.Comp().jukugo().Entries()), keptJukugo) << "the loaded words";
+    EXPECT_EQ(FileBytes(store.Comp().yomi().Entries()), keptYomi) << "the loaded readings";
   }
 
   const auto seconds = std::chrono::duration<double>(Clock::now() - began).count();
@@ -264,13 +244,13 @@ TEST(OverLimitSaveTest, AKillAtEachRenameLeavesTheOldPairOrTheNewPair) {
     SCOPED_TRACE("killed after " + std::to_string(renamed) + " of the three renames");
     TempFolder temp;
     const fs::path folder = temp.Path();
-    WriteFile(folder / "renkomi.jdc", oldJukugo);
-    WriteFile(folder / "renkomi.ydc", oldYomi);
+    WriteBytes(folder / "renkomi.jdc", oldJukugo);
+    WriteBytes(folder / "renkomi.ydc", oldYomi);
     // What the kill left: both temporaries written, the marker written, and as
     // many of the renames done.
-    WriteFile(folder / jukugoTemporary, newJukugo);
-    WriteFile(folder / yomiTemporary, newYomi);
-    WriteFile(folder / "renkomi.ydc.commit-killatstep", marker);
+    WriteBytes(folder / jukugoTemporary, newJukugo);
+    WriteBytes(folder / yomiTemporary, newYomi);
+    WriteBytes(folder / "renkomi.ydc.commit-killatstep", marker);
     if (renamed >= 1) fs::rename(folder / "renkomi.ydc.commit-killatstep", folder / "renkomi.ydc.commit");
     if (renamed >= 2) fs::rename(folder / jukugoTemporary, folder / "renkomi.jdc");
     if (renamed >= 3) fs::rename(folder / yomiTemporary, folder / "renkomi.ydc");
@@ -291,7 +271,7 @@ TEST(OverLimitSaveTest, AKillAtEachRenameLeavesTheOldPairOrTheNewPair) {
       EXPECT_EQ(failure, "");
     EXPECT_TRUE(ReadFile(folder / "renkomi.jdc") == (committed ? newJukugo : oldJukugo));
     EXPECT_TRUE(ReadFile(folder / "renkomi.ydc") == (committed ? newYomi : oldYomi));
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "leftovers";
+    EXPECT_EQ(CountFiles(folder), 2) << "leftovers";
   }
 }
 
@@ -358,7 +338,7 @@ TEST(TwoCopiesTest, SavesAtTheSameMomentNeverMispairTheFiles) {
   ASSERT_TRUE(CutStrictly(ReadFile(folder / "renkomi.jdc"), jukugo));
   ASSERT_TRUE(CutStrictly(ReadFile(folder / "renkomi.ydc"), yomi));
   EXPECT_TRUE(whole(jukugo, yomi)) << jukugo.size() << " lines: " << jukugo.front() << " / " << yomi.front();
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "leftovers";
+  EXPECT_EQ(CountFiles(folder), 2) << "leftovers";
 }
 
 // A text editor appending 150 pairs to the files in place (as `>>` does) while the
@@ -404,13 +384,9 @@ TEST(EditorRaceTest, NoPairIsLostOrMispaired) {
   EXPECT_TRUE(errors.empty()) << errors.front();
 
   // The files byte for byte: even, every line a real pair, each word there once.
-  std::vector<std::string> jukugo;
-  std::vector<std::string> yomi;
-  ASSERT_TRUE(CutStrictly(ReadFile(jukugoPath), jukugo));
-  ASSERT_TRUE(CutStrictly(ReadFile(yomiPath), yomi));
-  ASSERT_EQ(jukugo.size(), yomi.size());
-  std::multiset<Word> pairs;
-  for (std::size_t i = 0; i < jukugo.size(); ++i) pairs.emplace(jukugo[i], yomi[i]);
+  std::vector<Word> lines;
+  ASSERT_TRUE(CutPairs(ReadFile(jukugoPath), ReadFile(yomiPath), lines));
+  const std::multiset<Word> pairs(lines.begin(), lines.end());
   std::size_t editorsLost = 0;
   std::size_t gamesLost = 0;
   for (std::size_t i = 0; i < words.size(); ++i) {

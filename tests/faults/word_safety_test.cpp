@@ -15,6 +15,8 @@
 namespace renkomi::faults {
 namespace {
 
+using test::PrintTo;
+
 const std::vector<std::string> kJukugo{"日本", "本日", "本当", "当日", "入口", "来日", "来年", "本来", "日記", "記念"};
 const std::vector<std::string> kYomi{"にほん", "ほんじつ", "ほんとう", "とうじつ", "いりぐち",
                                      "らいにち", "らいねん", "ほんらい", "にっき", "きねん"};
@@ -25,6 +27,22 @@ std::string Lines(const std::vector<std::string>& entries, std::size_t count) {
   return bytes;
 }
 
+std::vector<Word> Words(const std::vector<std::size_t>& indexes) {
+  std::vector<Word> words;
+  for (const std::size_t i : indexes) words.emplace_back(Cp932(kJukugo[i]), Cp932(kYomi[i]));
+  return words;
+}
+// The ten words after a lost match on the first: it moved to the end.
+const std::vector<std::size_t> kAfterTheLoss{1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
+
+// {j} and {y} in a text replaced by the two paths.
+std::string Fill(std::string text, const fs::path& jukugo, const fs::path& yomi) {
+  for (const auto& [mark, path] : {std::pair{std::string("{j}"), jukugo}, std::pair{std::string("{y}"), yomi}}) {
+    for (std::size_t at; (at = text.find(mark)) != std::string::npos;) text.replace(at, 3, path.string());
+  }
+  return text;
+}
+
 // A program folder holding the shared dictionary's two files, as given.
 class WordSafetyTest : public ::testing::Test {
  protected:
@@ -33,31 +51,23 @@ class WordSafetyTest : public ::testing::Test {
     fs::create_directories(folder_);
   }
   void Write(const std::string& jukugo, const std::string& yomi) {
-    WriteFile(Jukugo(), jukugo);
-    WriteFile(Yomi(), yomi);
+    WriteBytes(Jukugo(), jukugo);
+    WriteBytes(Yomi(), yomi);
   }
   fs::path Jukugo() const { return folder_ / "renkomi.jdc"; }
   fs::path Yomi() const { return folder_ / "renkomi.ydc"; }
 
-  // Runs a script to its end; the report, or a failure with the log.
-  std::vector<ReportLine> Play(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin() + 1, folder_.string());
-    PlayerProcess player(arguments);
-    EXPECT_TRUE(player.WaitFinished(60000)) << "still running\n" << player.Log();
-    log_ = player.Log();
-    EXPECT_EQ(player.Outcome(), "exit 0") << log_;
-    return ParseReport(log_);
+  // Runs a script to its end; the report, with the log kept for the messages.
+  std::vector<ReportLine> Play(const std::vector<std::string>& arguments) {
+    Played played = faults::Play(arguments.at(0), folder_, {arguments.begin() + 1, arguments.end()});
+    log_ = played.log;
+    return played.report;
   }
 
-  // The pairs the two files hold, line by line; fails on uneven or broken files.
-  std::vector<Word> Pairs() const {
-    std::vector<std::string> jukugo;
-    std::vector<std::string> yomi;
-    EXPECT_TRUE(CutStrictly(ReadFile(Jukugo()), jukugo));
-    EXPECT_TRUE(CutStrictly(ReadFile(Yomi()), yomi));
-    EXPECT_EQ(jukugo.size(), yomi.size());
+  std::vector<Word> Pairs() const { return PairsOf(ReadFile(Jukugo()), ReadFile(Yomi())); }
+  static std::vector<Word> PairsOf(const std::string& jukugo, const std::string& yomi) {
     std::vector<Word> pairs;
-    for (std::size_t i = 0; i < std::min(jukugo.size(), yomi.size()); ++i) pairs.emplace_back(jukugo[i], yomi[i]);
+    EXPECT_TRUE(CutPairs(jukugo, yomi, pairs));
     return pairs;
   }
 
@@ -116,8 +126,6 @@ struct PasteRow {
   std::string text;  // UTF-8, as the clipboard holds it
   const char* set;   // the message set that refuses it
 };
-void PrintTo(const PasteRow& row, std::ostream* out) { *out << row.name; }
-
 class PasteTest : public WordSafetyTest, public ::testing::WithParamInterface<PasteRow> {};
 
 TEST_P(PasteTest, RefusedLikeEnterAndNothingStored) {
@@ -156,8 +164,6 @@ struct RefusedRow {
   std::string yomi;
   std::string error;   // with {j} and {y} for the two paths
 };
-void PrintTo(const RefusedRow& row, std::ostream* out) { *out << row.name; }
-
 class RefusedFilesTest : public WordSafetyTest, public ::testing::WithParamInterface<RefusedRow> {};
 
 std::string Utf16(const std::string& ascii) {
@@ -176,11 +182,7 @@ std::string Utf8Lines(const std::vector<std::string>& entries, std::size_t count
 TEST_P(RefusedFilesTest, ErrorNamesTheFileAndNothingIsWritten) {
   Write(GetParam().jukugo, GetParam().yomi);
   const std::vector<ReportLine> report = Play({"refused-choice"});
-  std::string expected = GetParam().error;
-  for (const auto& [mark, path] : {std::pair{std::string("{j}"), Jukugo()}, std::pair{std::string("{y}"), Yomi()}}) {
-    for (std::size_t at; (at = expected.find(mark)) != std::string::npos;) expected.replace(at, 3, path.string());
-  }
-  EXPECT_EQ(Errors(report), std::vector<std::string>{expected}) << log_;
+  EXPECT_EQ(Errors(report), std::vector<std::string>{Fill(GetParam().error, Jukugo(), Yomi())}) << log_;
   // The choice stays open: the dictionary is not used.
   auto state = StateAt(report, "refused");
   EXPECT_EQ(state["panel"], "1") << log_;
@@ -188,7 +190,7 @@ TEST_P(RefusedFilesTest, ErrorNamesTheFileAndNothingIsWritten) {
   // Every word is where it was: the files byte for byte, nothing beside them.
   EXPECT_EQ(ReadFile(Jukugo()), GetParam().jukugo);
   EXPECT_EQ(ReadFile(Yomi()), GetParam().yomi);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+  EXPECT_EQ(CountFiles(folder_), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -222,50 +224,37 @@ INSTANTIATE_TEST_SUITE_P(
                    Lines(kYomi, 5), "ファイル {j} を読み込めません (5 行目に制御文字 TAB (0x09) があります)"}),
     [](const ::testing::TestParamInfo<RefusedRow>& info) { return std::string(info.param.name); });
 
-// ---- Links planted where a save makes its files
+// ---- Links planted where a save makes its files, and other dictionaries whose
+// names begin like them
 
-TEST_F(WordSafetyTest, PlantedLinksAreNeverWrittenThrough) {
+TEST_F(WordSafetyTest, PlantedLinksAndSaveLikeNamesAreNeverWrittenOrRemoved) {
   Write(Lines(kJukugo, 10), Lines(kYomi, 10));
   const fs::path secret = temp_.Path() / "secret";
-  WriteFile(secret, "not the game's");
+  WriteBytes(secret, "not the game's");
   fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
   // The names saves used to write to, and the commit marker's.
   for (const char* name : {"renkomi.jdc.tmp", "renkomi.ydc.tmp", "renkomi.ydc.ready", "renkomi.ydc.commit"})
     fs::create_symlink(secret, folder_ / name);
+  // Personal dictionaries and backups the player keeps beside the shared one.
+  const std::map<std::string, std::string> others{
+      {"renkomi.jdc.tmp-old.jdc", Lines(kJukugo, 3)}, {"renkomi.jdc.tmp-old.ydc", Lines(kYomi, 3)},
+      {"renkomi.ydc.commit-x", Lines(kYomi, 4)},      {"renkomi.ydc.tmp-backup", Lines(kYomi, 5)}};
+  for (const auto& [name, bytes] : others) WriteBytes(folder_ / name, bytes);
 
   const std::vector<ReportLine> report = Play({"loss"});
   EXPECT_TRUE(Errors(report).empty()) << log_;
   EXPECT_EQ(ReadFile(secret), "not the game's");
   EXPECT_EQ(fs::status(secret).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-  // The match was saved, whole: the first word moved to the end.
-  std::vector<Word> expected;
-  for (std::size_t i = 1; i <= 10; ++i) expected.emplace_back(Cp932(kJukugo[i % 10]), Cp932(kYomi[i % 10]));
-  EXPECT_EQ(Pairs(), expected);
-  EXPECT_FALSE(fs::is_symlink(Jukugo()));
-  EXPECT_FALSE(fs::is_symlink(Yomi()));
-}
-
-// ---- Other dictionaries whose names begin like the files a save makes
-
-TEST_F(WordSafetyTest, OtherDictionariesWithSaveLikeNamesStay) {
-  Write(Lines(kJukugo, 10), Lines(kYomi, 10));
-  // Personal dictionaries and backups the player keeps beside the shared one.
-  const std::map<std::string, std::string> others{
-      {"renkomi.jdc.tmp-old.jdc", Lines(kJukugo, 3)}, {"renkomi.jdc.tmp-old.ydc", Lines(kYomi, 3)},
-      {"renkomi.ydc.commit-x", Lines(kYomi, 4)},      {"renkomi.ydc.tmp-backup", Lines(kYomi, 5)}};
-  for (const auto& [name, bytes] : others) WriteFile(folder_ / name, bytes);
-
-  const std::vector<ReportLine> report = Play({"loss"});
-  EXPECT_TRUE(Errors(report).empty()) << log_;
   for (const auto& [name, bytes] : others) {
     ASSERT_TRUE(fs::exists(folder_ / name)) << name << " was removed";
     EXPECT_EQ(ReadFile(folder_ / name), bytes) << name;
   }
-  // The match was saved, whole: the first word moved to the end.
-  std::vector<Word> expected;
-  for (std::size_t i = 1; i <= 10; ++i) expected.emplace_back(Cp932(kJukugo[i % 10]), Cp932(kYomi[i % 10]));
-  EXPECT_EQ(Pairs(), expected);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 6) << "leftovers";
+  EXPECT_EQ(Pairs(), Words(kAfterTheLoss)) << "the match was not saved whole";
+  EXPECT_FALSE(fs::is_symlink(Jukugo()));
+  EXPECT_FALSE(fs::is_symlink(Yomi()));
+  std::size_t links = 0;
+  for (const auto& entry : fs::directory_iterator(folder_)) links += entry.is_symlink() ? 1 : 0;
+  EXPECT_EQ(CountFiles(folder_) - static_cast<std::ptrdiff_t>(links), 6) << "leftovers";
 }
 
 // ---- The program folder swapped for a link to another folder under a running game
@@ -275,22 +264,20 @@ TEST_F(WordSafetyTest, SavesGoIntoTheFolderTheGameOpened) {
   // Another folder with a dictionary of its own, which the game must never touch.
   const fs::path other = temp_.Path() / "other";
   fs::create_directories(other);
-  WriteFile(other / "renkomi.jdc", Lines(kJukugo, 2));
-  WriteFile(other / "renkomi.ydc", Lines(kYomi, 2));
+  WriteBytes(other / "renkomi.jdc", Lines(kJukugo, 2));
+  WriteBytes(other / "renkomi.ydc", Lines(kYomi, 2));
 
   // Chosen, then the folder renamed to "moved" and a link to "other" put in its place.
   const std::vector<ReportLine> report = Play({"swap-folder", other.string()});
   EXPECT_TRUE(Errors(report).empty()) << log_;
   EXPECT_EQ(ReadFile(other / "renkomi.jdc"), Lines(kJukugo, 2));
   EXPECT_EQ(ReadFile(other / "renkomi.ydc"), Lines(kYomi, 2));
-  EXPECT_EQ(std::distance(fs::directory_iterator(other), fs::directory_iterator()), 2);
+  EXPECT_EQ(CountFiles(other), 2);
   // The match, played on the game's own words, was saved in the game's own folder.
   ASSERT_TRUE(fs::is_symlink(folder_));
   folder_ = temp_.Path() / "moved";
-  std::vector<Word> expected;
-  for (std::size_t i = 1; i <= 10; ++i) expected.emplace_back(Cp932(kJukugo[i % 10]), Cp932(kYomi[i % 10]));
-  EXPECT_EQ(Pairs(), expected);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2) << "leftovers";
+  EXPECT_EQ(Pairs(), Words(kAfterTheLoss));
+  EXPECT_EQ(CountFiles(folder_), 2) << "leftovers";
 }
 
 // ---- A program folder that cannot be written when the game closes
@@ -299,8 +286,6 @@ struct ReadOnlyRow {
   const char* name;
   const char* how;  // "unchanged": closed between matches; "changed": closed during a match
 };
-void PrintTo(const ReadOnlyRow& row, std::ostream* out) { *out << row.name; }
-
 class ReadOnlyCloseTest : public WordSafetyTest, public ::testing::WithParamInterface<ReadOnlyRow> {};
 
 TEST_P(ReadOnlyCloseTest, PlayerCanAlwaysQuit) {
@@ -355,32 +340,13 @@ struct OutsideRow {
   std::string repair = {};                 // refused: the player's repair
   std::vector<std::size_t> repaired = {};  // the pairs the next save or load writes after it
 };
-void PrintTo(const OutsideRow& row, std::ostream* out) { *out << row.name; }
-
 class OutsideEditTest : public WordSafetyTest, public ::testing::WithParamInterface<OutsideRow> {
  protected:
-  std::string Command(std::string command) const {
-    for (const auto& [mark, path] : {std::pair{std::string("{j}"), Jukugo()}, std::pair{std::string("{y}"), Yomi()}}) {
-      for (std::size_t at; (at = command.find(mark)) != std::string::npos;) command.replace(at, 3, path.string());
-    }
-    return command;
-  }
-  static std::vector<Word> Words(const std::vector<std::size_t>& indexes) {
-    std::vector<Word> words;
-    for (const std::size_t i : indexes) words.emplace_back(Cp932(kJukugo[i]), Cp932(kYomi[i]));
-    return words;
-  }
+  std::string Command(const std::string& command) const { return Fill(command, Jukugo(), Yomi()); }
   // The pairs of a files line of the report, as Pairs() reads the files.
   static std::vector<Word> PairsAt(const std::vector<ReportLine>& report, const std::string& label) {
     auto files = FilesAt(report, label);
-    std::vector<std::string> jukugo;
-    std::vector<std::string> yomi;
-    EXPECT_TRUE(CutStrictly(files["renkomi.jdc"], jukugo));
-    EXPECT_TRUE(CutStrictly(files["renkomi.ydc"], yomi));
-    EXPECT_EQ(jukugo.size(), yomi.size());
-    std::vector<Word> pairs;
-    for (std::size_t i = 0; i < std::min(jukugo.size(), yomi.size()); ++i) pairs.emplace_back(jukugo[i], yomi[i]);
-    return pairs;
+    return PairsOf(files["renkomi.jdc"], files["renkomi.ydc"]);
   }
 };
 
@@ -402,15 +368,9 @@ TEST_P(OutsideEditTest, BothChangesKeptAndUnevenFilesNeverReplaced) {
     return;
   }
   // Refused: the files as the other program left them, byte for byte.
-  std::string jukugo = Lines(kJukugo, 5);
-  std::string yomi = Lines(kYomi, 5);
-  WriteFile(temp_.Path() / "j", jukugo);
-  WriteFile(temp_.Path() / "y", yomi);
-  std::string edit = row.edit;
-  for (const auto& [mark, name] : {std::pair{std::string("{j}"), "j"}, std::pair{std::string("{y}"), "y"}}) {
-    for (std::size_t at; (at = edit.find(mark)) != std::string::npos;) edit.replace(at, 3, (temp_.Path() / name).string());
-  }
-  ASSERT_EQ(std::system(edit.c_str()), 0);
+  WriteBytes(temp_.Path() / "j", Lines(kJukugo, 5));
+  WriteBytes(temp_.Path() / "y", Lines(kYomi, 5));
+  ASSERT_EQ(std::system(Fill(row.edit, temp_.Path() / "j", temp_.Path() / "y").c_str()), 0);
   EXPECT_EQ(saved.at("renkomi.jdc"), ReadFile(temp_.Path() / "j")) << log_;
   EXPECT_EQ(saved.at("renkomi.ydc"), ReadFile(temp_.Path() / "y")) << log_;
   std::vector<std::string> lines;
