@@ -95,12 +95,8 @@ TEST(DictionaryFilesTest, ReadEntriesOfSomethingUnreadableThrowsNamingIt) {
   for (const char* name : {"dir.jdc", "fifo.jdc"}) {
     V entries{"kept"};
     const std::string path = (folder / name).string();
-    try {
-      ReadEntries(Opened(folder), name, entries);
-      ADD_FAILURE() << name;
-    } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.what()), "ファイル " + path + " を読み込めません (普通のファイルではありません)");
-    }
+    EXPECT_EQ(test::ErrorOf([&] { ReadEntries(Opened(folder), name, entries); }),
+              "ファイル " + path + " を読み込めません (普通のファイルではありません)");
     EXPECT_EQ(entries, V{"kept"});
   }
 }
@@ -141,12 +137,8 @@ TEST_P(ShiftJisFileTest, LoadsAsBeforeOrIsRefusedByName) {
     EXPECT_EQ(entries, CutLines(GetParam().data));
     return;
   }
-  try {
-    ReadEntries(Opened(folder), "d.jdc", entries);
-    ADD_FAILURE() << "loaded: " << test::Hex(GetParam().data);
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "ファイル " + path.string() + " を読み込めません (" + GetParam().refusal + ")");
-  }
+  EXPECT_EQ(test::ErrorOf([&] { ReadEntries(Opened(folder), "d.jdc", entries); }),
+            "ファイル " + path.string() + " を読み込めません (" + GetParam().refusal + ")");
   EXPECT_EQ(entries, V{"kept"});
   EXPECT_EQ(ReadBytes(path), GetParam().data);
 }
@@ -210,12 +202,8 @@ TEST(SavePairTest, FolderThatCannotHoldFilesGivesCreateError) {
   TempFolder folder;
   WriteBytes(folder / "file", "x");
   const fs::path jukugo = folder / "file" / "x.jdc";
-  try {
-    SavePair(jukugo, {"a"}, folder / "file" / "x.ydc", {"a"});
-    ADD_FAILURE();
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "ファイル " + jukugo.string() + " を作成できません (フォルダではありません)");
-  }
+  EXPECT_EQ(test::ErrorOf([&] { SavePair(jukugo, {"a"}, folder / "file" / "x.ydc", {"a"}); }),
+            "ファイル " + jukugo.string() + " を作成できません (フォルダではありません)");
   EXPECT_EQ(folder.Names(), V{"file"});
 }
 
@@ -225,12 +213,8 @@ TEST(SavePairTest, SomethingAtTheMarkersNameIsNamedAndOldPairKept) {
   TempFolder folder;
   SavePair(folder / "x.jdc", {"old"}, folder / "x.ydc", {"old"});
   fs::create_directory(folder / "x.ydc.commit");
-  try {
-    SavePair(folder / "x.jdc", {"new"}, folder / "x.ydc", {"new"});
-    ADD_FAILURE();
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "x.ydc.commit").string() + " を作成できません (フォルダです)");
-  }
+  EXPECT_EQ(test::ErrorOf([&] { SavePair(folder / "x.jdc", {"new"}, folder / "x.ydc", {"new"}); }),
+            "ファイル " + (folder / "x.ydc.commit").string() + " を作成できません (フォルダです)");
   EXPECT_EQ(ReadBytes(folder / "x.jdc"), "old\r\n");
   EXPECT_EQ(ReadBytes(folder / "x.ydc"), "old\r\n");
   EXPECT_EQ(folder.Names(), (V{"x.jdc", "x.ydc", "x.ydc.commit"}));
@@ -242,13 +226,10 @@ TEST(SavePairTest, EntryWithLineBreakOrNulIsRefusedBeforeAnyWrite) {
   TempFolder folder;
   SavePair(folder / "x.jdc", {"old"}, folder / "x.ydc", {"old"});
   for (const std::string& bad : {std::string("a\nb"), std::string("a\rb"), std::string("a\0b", 3)}) {
-    try {
-      SavePair(folder / "x.jdc", {"new"}, folder / "x.ydc", {"new", bad});
-      ADD_FAILURE();
-    } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "x.ydc").string() +
-                                           " に書けないことばがあります (改行または NUL 文字)");
-    }
+    EXPECT_EQ(test::ErrorOf([&] {
+                SavePair(folder / "x.jdc", {"new"}, folder / "x.ydc", {"new", bad});
+              }),
+              "ファイル " + (folder / "x.ydc").string() + " に書けないことばがあります (改行または NUL 文字)");
   }
   EXPECT_EQ(ReadBytes(folder / "x.jdc"), "old\r\n");
   EXPECT_EQ(ReadBytes(folder / "x.ydc"), "old\r\n");
@@ -263,18 +244,8 @@ TEST(SavePairTest, DictionaryFileThatIsALinkIsRefused) {
   WriteBytes(folder / "x.ydc", "y\r\n");
   const std::string message = "ファイル " + (folder / "x.jdc").string() + " はシンボリックリンクなので辞書に使えません";
   V entries;
-  try {
-    ReadEntries(Opened(folder), "x.jdc", entries);
-    ADD_FAILURE();
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), message);
-  }
-  try {
-    SavePair(folder / "x.jdc", {"new"}, folder / "x.ydc", {"new"});
-    ADD_FAILURE();
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), message);
-  }
+  EXPECT_EQ(test::ErrorOf([&] { ReadEntries(Opened(folder), "x.jdc", entries); }), message);
+  EXPECT_EQ(test::ErrorOf([&] { SavePair(folder / "x.jdc", {"new"}, folder / "x.ydc", {"new"}); }), message);
   EXPECT_TRUE(fs::is_symlink(folder / "x.jdc"));
   EXPECT_EQ(ReadBytes(folder / "elsewhere"), "kept\r\n");
   EXPECT_EQ(ReadBytes(folder / "x.ydc"), "y\r\n");

@@ -24,14 +24,7 @@ namespace {
 const std::string kBuiltInJukugoFile = BuiltInJukugoFile();
 const std::string kBuiltInYomiFile = BuiltInYomiFile();
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
+using test::ErrorOf;
 
 class DictionaryStoreTest : public testing::Test {
  protected:

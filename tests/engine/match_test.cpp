@@ -119,12 +119,7 @@ TEST_F(MatchTest, OpeningMove) {
 TEST_F(MatchTest, EmptyDictionaryStartsNoMatch) {
   UseDictionary({});
   store.PlayWord("stale", "stale");
-  try {
-    match.Start();
-    ADD_FAILURE() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "辞書にことばがひとつもありません。");
-  }
+  EXPECT_EQ(test::ErrorOf([&] { match.Start(); }), "辞書にことばがひとつもありません。");
   EXPECT_EQ(window.Now(), Screen{});
   EXPECT_TRUE(window.Take().empty());
   EXPECT_FALSE(match.InProgress());
@@ -318,12 +313,8 @@ TEST_F(InMatchTest, WinThenTeachingAChainedWord) {
 TEST_F(InMatchTest, SaveFailureAtTheEndStillEndsTheMatch) {
   fs::create_directory(folder / "d.ydc.commit");  // the save cannot commit
   Type(Control::UserJukugo, "こうさん");
-  try {
-    EnterJukugo();
-    ADD_FAILURE() << "the failed save was not reported";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "ファイル " + (folder / "d.ydc.commit").string() + " を作成できません (フォルダです)");
-  }
+  EXPECT_EQ(test::ErrorOf([&] { EnterJukugo(); }),
+            "ファイル " + (folder / "d.ydc.commit").string() + " を作成できません (フォルダです)");
   EXPECT_EQ(window.Take(), Lost(17));
   EXPECT_EQ(window.Now(), kIdle);
   EXPECT_FALSE(match.InProgress());

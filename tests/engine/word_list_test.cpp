@@ -64,13 +64,8 @@ TEST(WordListTest, GetOutsideTheListThrowsIndexError) {
   const WordList list(std::vector<std::string>{"a", "b"});
   EXPECT_EQ(list.Get(1), "b");
   for (long long index : {-1LL, 2LL, 1000LL}) {
-    try {
-      list.Get(index);
-      ADD_FAILURE() << "no error for " << index;
-    } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.what()),
-                "リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");
-    }
+    EXPECT_EQ(test::ErrorOf([&] { list.Get(index); }),
+              "リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");
   }
 }
 

@@ -167,14 +167,10 @@ TEST(FullDictionaryTest, TeachingOneWordMoreIsRefusedAndTheFilesStay) {
   store.ChooseDictionary("renkomi");
   ASSERT_NO_THROW(store.LoadDictionary());
   store.AddWord(Cp932("鬱金"), Cp932("うこん"));
-  try {
-    store.SaveDictionary();
-    ADD_FAILURE() << "a dictionary over the limit was saved";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "辞書「renkomi」がいっぱいです。保存すると " + (temp.Path() / "renkomi.ydc").string() +
-                                         " が 8388610 バイトになり、辞書のファイルの上限 8 MB を超えるため、保存していません。"
-                                         "辞書の整理でことばを削除すると保存できます");
-  }
+  EXPECT_EQ(test::ErrorOf([&] { store.SaveDictionary(); }),
+            "辞書「renkomi」がいっぱいです。保存すると " + (temp.Path() / "renkomi.ydc").string() +
+                " が 8388610 バイトになり、辞書のファイルの上限 8 MB を超えるため、保存していません。"
+                "辞書の整理でことばを削除すると保存できます");
   EXPECT_TRUE(ReadFile(temp.Path() / "renkomi.jdc") == jukugoBytes);
   EXPECT_TRUE(ReadFile(temp.Path() / "renkomi.ydc") == yomiBytes);
   EXPECT_EQ(CountFiles(temp.Path()), 2) << "leftovers";
@@ -187,13 +183,8 @@ TEST(PlayerFolderTest, TheTrueCauseInJapanese) {
   // HOME set to a folder that is not there: the game makes nothing of it.
   const fs::path home = temp.Path() / "gone";
   const fs::path below = home / ".local" / "share" / "renkomi";
-  try {
-    MakeDictionaryFolder(below, home.string());
-    ADD_FAILURE() << "made below a home folder that is not there";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "フォルダ " + below.string() + " を作成できません (ホームフォルダ " + home.string() + " がありません)");
-  }
+  EXPECT_EQ(test::ErrorOf([&] { MakeDictionaryFolder(below, home.string()); }),
+            "フォルダ " + below.string() + " を作成できません (ホームフォルダ " + home.string() + " がありません)");
   EXPECT_FALSE(fs::exists(home));
 
   // XDG_DATA_HOME read-only, met as a player meets it (root passes over it).

@@ -26,8 +26,20 @@
 #include <vector>
 
 #include "cp932.h"
+#include "errors.h"
 
 namespace renkomi::test {
+
+// The message of the game's error `action` throws, or "(no error)".
+template <typename Action>
+std::string ErrorOf(Action&& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
 
 // CP932 bytes of a UTF-8 literal; the converter has its own byte-level tests.
 inline std::string Sj(std::string_view utf8) { return Utf8ToCp932(utf8); }
