@@ -31,23 +31,44 @@ using PairMap = std::unordered_map<PairView, T, PairViewHash>;
 PairView Key(const PairLines& lines, std::size_t i) { return {lines.jukugo[i], lines.yomi[i]}; }
 std::size_t PairCount(const PairLines& lines) { return std::min(lines.jukugo.size(), lines.yomi.size()); }
 
-// How often a pair occurs in each version, and how often the merge keeps it.
+// How often a pair occurs in each version, how often the merge keeps it, and
+// where the passes below stand with it.
 struct Counts {
   std::size_t base = 0;
   std::size_t disk = 0;
   std::size_t mine = 0;
   std::size_t keep = 0;
+  std::size_t met = 0;               // lines of it met so far in the other program's file
+  std::size_t taken = 0;             // kept lines of it placed so far
+  std::size_t firstAt = kNotPlaced;  // its first place among the game's kept lines
+  static constexpr std::size_t kNotPlaced = static_cast<std::size_t>(-1);
+};
+
+// Each line's counts, looked up once: the passes go by these.
+struct Tallies {
+  PairMap<Counts> pairs;
+  std::vector<Counts*> base;
+  std::vector<Counts*> disk;
+  std::vector<Counts*> mine;
 };
 
 // Each side's change against the last known pairs, a change both sides made
 // counted once.
-PairMap<Counts> CountPairs(const PairLines& base, const PairLines& disk, const PairLines& mine) {
-  PairMap<Counts> counts;
-  counts.reserve(PairCount(mine) + PairCount(disk));
-  for (std::size_t i = 0; i < PairCount(base); ++i) ++counts[Key(base, i)].base;
-  for (std::size_t i = 0; i < PairCount(disk); ++i) ++counts[Key(disk, i)].disk;
-  for (std::size_t i = 0; i < PairCount(mine); ++i) ++counts[Key(mine, i)].mine;
-  for (auto& [pair, c] : counts) {
+Tallies CountPairs(const PairLines& base, const PairLines& disk, const PairLines& mine) {
+  Tallies t;
+  t.pairs.reserve(PairCount(mine) + PairCount(disk));
+  const auto count = [&t](const PairLines& lines, std::size_t Counts::*side, std::vector<Counts*>& byLine) {
+    byLine.reserve(PairCount(lines));
+    for (std::size_t i = 0; i < PairCount(lines); ++i) {
+      Counts& c = t.pairs[Key(lines, i)];
+      ++(c.*side);
+      byLine.push_back(&c);
+    }
+  };
+  count(base, &Counts::base, t.base);
+  count(disk, &Counts::disk, t.disk);
+  count(mine, &Counts::mine, t.mine);
+  for (auto& [pair, c] : t.pairs) {
     if (c.mine >= c.base && c.disk >= c.base)
       c.keep = std::max(c.mine, c.disk);
     else if (c.mine <= c.base && c.disk <= c.base)
@@ -55,32 +76,28 @@ PairMap<Counts> CountPairs(const PairLines& base, const PairLines& disk, const P
     else
       c.keep = c.mine + c.disk - c.base;  // one side added what the other removed
   }
-  return counts;
+  return t;
 }
 
 // Which lines of the other program's file the game knew: of a pair met n times
 // before, its first n lines there. The others are that program's additions.
-std::vector<bool> KnownLines(const PairLines& disk, const PairMap<Counts>& counts) {
-  std::vector<bool> known(disk.jukugo.size());
-  PairMap<std::size_t> met;
-  for (std::size_t i = 0; i < known.size(); ++i) known[i] = met[Key(disk, i)]++ < counts.at(Key(disk, i)).base;
+std::vector<bool> KnownLines(const std::vector<Counts*>& disk) {
+  std::vector<bool> known(disk.size());
+  for (std::size_t i = 0; i < disk.size(); ++i) known[i] = disk[i]->met++ < disk[i]->base;
   return known;
 }
 
-// The game's lines in its own order, less those the other program removed; where
-// each pair's first kept line is, for the additions that follow it to anchor on.
-struct GamesLines {
-  std::vector<std::size_t> lines;  // indices into the game's list
-  PairMap<std::size_t> firstAt;    // a pair's first place among `lines`
-  PairMap<std::size_t> taken;      // how many of a pair's kept lines are placed
-};
-GamesLines KeepGamesLines(const PairLines& mine, const PairMap<Counts>& counts) {
-  GamesLines kept;
-  for (std::size_t i = 0; i < PairCount(mine); ++i) {
-    std::size_t& taken = kept.taken[Key(mine, i)];
-    if (taken == counts.at(Key(mine, i)).keep) continue;
-    if (taken++ == 0) kept.firstAt[Key(mine, i)] = kept.lines.size();
-    kept.lines.push_back(i);
+// The game's lines in its own order, less those the other program removed, as
+// indices into its list; each pair's first kept line is where the additions that
+// follow it anchor.
+std::vector<std::size_t> KeepGamesLines(const std::vector<Counts*>& mine) {
+  std::vector<std::size_t> kept;
+  kept.reserve(mine.size());
+  for (std::size_t i = 0; i < mine.size(); ++i) {
+    Counts& c = *mine[i];
+    if (c.taken == c.keep) continue;
+    if (c.taken++ == 0) c.firstAt = kept.size();
+    kept.push_back(i);
   }
   return kept;
 }
@@ -89,26 +106,22 @@ GamesLines KeepGamesLines(const PairLines& mine, const PairMap<Counts>& counts) 
 // slot k + 1 after its line k. A line the game knew anchors the additions after
 // it; those after the file's last known line were appended and go to the end,
 // unless the file's old last line is gone, when they stay where they are.
-std::vector<std::vector<std::size_t>> PlaceAdditions(const PairLines& base, const PairLines& disk,
-                                                     const PairMap<Counts>& counts, GamesLines& kept) {
-  const std::vector<bool> known = KnownLines(disk, counts);
-  const bool lastLineKept = base.jukugo.empty() || counts.at(Key(base, base.jukugo.size() - 1)).disk >=
-                                                       counts.at(Key(base, base.jukugo.size() - 1)).base;
+std::vector<std::vector<std::size_t>> PlaceAdditions(const Tallies& t, std::size_t keptLines) {
+  const std::vector<bool> known = KnownLines(t.disk);
+  const bool lastLineKept = t.base.empty() || t.base.back()->disk >= t.base.back()->base;
   const auto trailing = static_cast<std::size_t>(std::find(known.rbegin(), known.rend(), true) - known.rbegin());
-  std::vector<std::vector<std::size_t>> after(kept.lines.size() + 1);
+  std::vector<std::vector<std::size_t>> after(keptLines + 1);
   std::size_t slot = 0;
   for (std::size_t i = 0; i < known.size(); ++i) {
-    const PairView pair = Key(disk, i);
+    Counts& c = *t.disk[i];
     if (known[i]) {
-      const auto first = kept.firstAt.find(pair);
-      if (first != kept.firstAt.end()) slot = first->second + 1;  // one the game deleted anchors nothing
+      if (c.firstAt != Counts::kNotPlaced) slot = c.firstAt + 1;  // one the game deleted anchors nothing
       continue;
     }
-    std::size_t& taken = kept.taken[pair];
-    if (taken == counts.at(pair).keep) continue;
-    ++taken;
+    if (c.taken == c.keep) continue;
+    ++c.taken;
     const bool appended = known.size() - i <= trailing && lastLineKept;
-    after[appended ? kept.lines.size() : slot].push_back(i);
+    after[appended ? keptLines : slot].push_back(i);
   }
   return after;
 }
@@ -206,10 +219,9 @@ std::optional<PairLines> MergeOutsideChanges(const PairLines& base, const PairLi
     if (!realigned) return std::nullopt;
   }
   const PairLines& outside = realigned ? *realigned : disk;
-  const PairMap<Counts> counts = CountPairs(base, outside, mine);
-  GamesLines kept = KeepGamesLines(mine, counts);
-  const auto after = PlaceAdditions(base, outside, counts, kept);
-  return Interleave(mine, kept.lines, outside, after);
+  Tallies tallies = CountPairs(base, outside, mine);
+  const std::vector<std::size_t> kept = KeepGamesLines(tallies.mine);
+  return Interleave(mine, kept, outside, PlaceAdditions(tallies, kept.size()));
 }
 
 bool FileStamp::operator==(const FileStamp& other) const {
